@@ -1,0 +1,134 @@
+#include "fichiers.h"
+
+#include "erreurs_fichier.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+Resultat echec_errno(int code, const std::string &chemin, OperationFichier op) {
+  return Resultat::echec(message_erreur_fichier(code, chemin, op));
+}
+
+class Descripteur {
+public:
+  explicit Descripteur(int fd) : fd_(fd) {}
+  ~Descripteur() {
+    if (fd_ >= 0)
+      ::close(fd_);
+  }
+  Descripteur(const Descripteur &) = delete;
+  Descripteur &operator=(const Descripteur &) = delete;
+  int get() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
+
+private:
+  int fd_;
+};
+
+} // namespace
+
+Resultat lit_fichier(const std::string &chemin, std::string &octets) {
+  octets.clear();
+  if (chemin.empty())
+    return Resultat::echec("File not found");
+  Descripteur fd(::open(chemin.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0)
+    return echec_errno(errno, chemin, OperationFichier::lecture);
+  struct stat st {};
+  if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+    octets.reserve(static_cast<size_t>(st.st_size));
+  char tampon[1 << 16];
+  for (;;) {
+    ssize_t n = ::read(fd.get(), tampon, sizeof tampon);
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      int code = errno;
+      octets.clear();
+      octets.shrink_to_fit();
+      return echec_errno(code, chemin, OperationFichier::lecture);
+    }
+    if (n == 0)
+      break;
+    octets.append(tampon, static_cast<size_t>(n));
+  }
+  return Resultat::succes();
+}
+
+Resultat ecrit_fichier_atomique(const std::string &chemin, std::string_view octets) {
+  namespace fs = std::filesystem;
+  if (chemin.empty())
+    return Resultat::echec("Invalid filename");
+  std::error_code ec;
+  fs::path cible(chemin);
+  if (fs::is_symlink(cible, ec)) {
+    fs::path resolue = fs::canonical(cible, ec);
+    if (!ec)
+      cible = resolue;
+  }
+  struct stat st {};
+  bool existe = ::stat(cible.c_str(), &st) == 0;
+  if (existe && S_ISDIR(st.st_mode))
+    return echec_errno(EISDIR, chemin, OperationFichier::ecriture);
+  // Replacing a file the author made read-only is refused, as writing into it would be.
+  if (existe && ::access(cible.c_str(), W_OK) != 0)
+    return echec_errno(errno, chemin, OperationFichier::ecriture);
+
+  static std::atomic<unsigned> compteur{0};
+  fs::path dossier = cible.has_parent_path() ? cible.parent_path() : fs::path(".");
+  std::string base = cible.filename().string();
+  std::string temporaire;
+  int fd_brut = -1;
+  for (int essai = 0; essai < 100 && fd_brut < 0; ++essai) {
+    temporaire = (dossier / ("." + base + ".tmp-" + std::to_string(::getpid()) + "-" +
+                             std::to_string(compteur++)))
+                     .string();
+    // 0666 less the umask, like any file the editor creates.
+    fd_brut = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_brut < 0 && errno != EEXIST)
+      return echec_errno(errno, chemin, OperationFichier::ecriture);
+  }
+  if (fd_brut < 0)
+    return echec_errno(EEXIST, chemin, OperationFichier::ecriture);
+  Descripteur fd(fd_brut);
+  auto abandon = [&](int code) {
+    ::close(fd.release());
+    ::unlink(temporaire.c_str());
+    return echec_errno(code, chemin, OperationFichier::ecriture);
+  };
+  if (existe)
+    (void)::fchmod(fd.get(), st.st_mode & 07777); // keep the mode of the file replaced
+  const char *p = octets.data();
+  size_t reste = octets.size();
+  while (reste > 0) {
+    ssize_t n = ::write(fd.get(), p, reste);
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      return abandon(errno);
+    }
+    p += n;
+    reste -= static_cast<size_t>(n);
+  }
+  if (::fsync(fd.get()) != 0 && errno != EINVAL)
+    return abandon(errno);
+  if (::close(fd.release()) != 0) {
+    int code = errno;
+    ::unlink(temporaire.c_str());
+    return echec_errno(code, chemin, OperationFichier::ecriture);
+  }
+  if (::rename(temporaire.c_str(), cible.c_str()) != 0) {
+    int code = errno;
+    ::unlink(temporaire.c_str());
+    return echec_errno(code, chemin, OperationFichier::ecriture);
+  }
+  return Resultat::succes();
+}

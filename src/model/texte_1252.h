@@ -1,0 +1,14 @@
+#pragma once
+// Conversion between the model's Windows-1252 bytes and the UTF-8 of the user interface.
+
+#include <string>
+#include <string_view>
+
+// Every byte becomes its character; the five bytes that 1252 leaves undefined (0x81, 0x8D,
+// 0x8F, 0x90, 0x9D) become the control characters of the same number, so that nothing
+// read from a file is lost on its way through the window and back.
+std::string utf8_depuis_1252(std::string_view octets);
+
+// A character that 1252 cannot hold, and every byte of a malformed UTF-8 sequence,
+// becomes "?".
+std::string utf8_vers_1252(std::string_view utf8);

@@ -1,0 +1,77 @@
+// dravo-lab: the labyrinth model from the command line.
+//   dravo-lab resave IN OUT      read IN as the editor's Open does, write OUT as Save does
+//   dravo-lab picture FILE [--ppm OUT]   load a picture with the editor's loader
+
+#include "lab_file.h"
+#include "monde.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#ifdef DRAVO_LAB_PICTURE
+int commande_picture(const std::vector<std::string> &args);
+#endif
+
+namespace {
+
+constexpr const char *USAGE = "usage: dravo-lab resave IN OUT\n"
+                              "       dravo-lab picture FILE [--ppm OUT]\n"
+                              "       dravo-lab --help\n";
+
+constexpr const char *AIDE =
+    "dravo-lab: the Dravo-Editeur labyrinth model from the command line.\n"
+    "\n"
+    "  resave IN OUT\n"
+    "      Starts from the editor's fresh labyrinth, reads the .lab file IN exactly as the\n"
+    "      editor's Open command reads it (textures are named, not loaded) and writes OUT\n"
+    "      exactly as Save writes it. OUT is replaced only once it is complete.\n"
+    "  picture FILE [--ppm OUT]\n"
+    "      Loads a bmp, jpg, jpeg or gif picture with the editor's loader and prints\n"
+    "      \"WIDTH HEIGHT\"; with --ppm, also writes its pixels as a binary PPM.\n"
+    "\n"
+    "Exit status: 0 on success, 1 when a file fails (the editor's error text on standard\n"
+    "error), 2 for a usage error.\n";
+
+int usage(const char *pourquoi) {
+  std::fprintf(stderr, "dravo-lab: %s\n%s", pourquoi, USAGE);
+  return 2;
+}
+
+int echec(const Resultat &r) {
+  std::fprintf(stderr, "%s\n", texte_boite_erreur(r.message()).c_str());
+  return 1;
+}
+
+int resave(const std::vector<std::string> &args) {
+  if (args.size() != 2)
+    return usage("resave takes two file names, IN and OUT");
+  Monde monde;
+  Cree_Monde(monde);
+  if (Resultat r = charge_lab(args[0], monde); !r)
+    return echec(r);
+  if (Resultat r = sauve_lab(args[1], monde); !r)
+    return echec(r);
+  return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty())
+    return usage("a command is needed");
+  const std::string commande = args.front();
+  args.erase(args.begin());
+  if (commande == "--help" || commande == "-h" || commande == "help") {
+    std::fputs(AIDE, stdout);
+    return 0;
+  }
+  if (commande == "resave")
+    return resave(args);
+#ifdef DRAVO_LAB_PICTURE
+  if (commande == "picture")
+    return commande_picture(args);
+#endif
+  return usage(("unknown command \"" + commande + "\"").c_str());
+}

@@ -1,0 +1,175 @@
+#include "erreurs_fichier.h"
+#include "fichiers.h"
+#include "lab_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DossierTemporaire : public ::testing::Test {
+protected:
+  void SetUp() override {
+    char modele[] = "/tmp/dravo-test-XXXXXX";
+    ASSERT_NE(::mkdtemp(modele), nullptr);
+    dossier = modele;
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(dossier, fs::perms::owner_all, ec);
+    fs::remove_all(dossier, ec);
+  }
+  std::string chemin(const std::string &nom) const { return (dossier / nom).string(); }
+  static void ecrit(const std::string &chemin, const std::string &texte) {
+    std::ofstream(chemin, std::ios::binary) << texte;
+  }
+  static std::string lit(const std::string &chemin) {
+    std::ifstream f(chemin, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+  }
+  // Runs `verifie` where permissions bite: as root (CI runs as root), in a child process
+  // that has dropped to the unprivileged user 65534. Returns whether `verifie` held.
+  template <class F> bool sans_privileges(F verifie) {
+    if (::geteuid() != 0)
+      return verifie();
+    pid_t pid = ::fork();
+    if (pid == 0) {
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+        ::_exit(3);
+      ::_exit(verifie() ? 0 : 1);
+    }
+    int statut = 0;
+    ::waitpid(pid, &statut, 0);
+    return WIFEXITED(statut) && WEXITSTATUS(statut) == 0;
+  }
+  fs::path dossier;
+};
+
+Monde monde_frais() {
+  Monde m;
+  Cree_Monde(m);
+  return m;
+}
+
+} // namespace
+
+using Fichiers = DossierTemporaire;
+
+TEST_F(Fichiers, SaveThenOpenGivesTheSameFile) {
+  Monde m = monde_frais();
+  m.titre_lab = "Essai";
+  m.salles[42].question = "Combien ? ";
+  m.salles[42].bonnes[4] = true;
+  m.son_coffres = "coffre.mp3";
+  ASSERT_TRUE(sauve_lab(chemin("monde_1.lab"), m));
+  EXPECT_EQ(lit(chemin("monde_1.lab")), ecrit_lab(m));
+
+  Monde relu = monde_frais();
+  relu.son_ambiance = "reste.mp3";
+  InfoLecture info;
+  ASSERT_TRUE(charge_lab(chemin("monde_1.lab"), relu, &info));
+  EXPECT_EQ(relu.titre_lab, "Essai");
+  EXPECT_EQ(relu.son_ambiance, "");
+  EXPECT_EQ(relu.son_coffres, "coffre.mp3");
+  EXPECT_TRUE(info.sons_lus[4]);
+  EXPECT_TRUE(info.textures_lues[0]);
+  EXPECT_EQ(relu.salles[42].question, "Combien ? ");
+  EXPECT_TRUE(relu.salles[42].bonnes[4]);
+
+  // Replacing leaves no temporary file behind and keeps the file's mode.
+  ::chmod(chemin("monde_1.lab").c_str(), 0640);
+  ASSERT_TRUE(sauve_lab(chemin("monde_1.lab"), relu));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
+  EXPECT_EQ(fs::status(chemin("monde_1.lab")).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(Fichiers, FailedOpenLeavesTheWorldAsItWas) {
+  Monde m = monde_frais();
+  m.son_pas = "pas.mp3";
+  m.salles[3].contenu = SALLE_TELEPORTEUR;
+  const std::string avant = ecrit_lab(m);
+
+  struct Cas {
+    std::string chemin;
+    std::string message;
+  } cas[] = {
+      {chemin("absent.lab"), "File not found"},
+      {chemin("pas_de_dossier/monde.lab"), "Invalid filename"},
+      {dossier.string(), "File access denied"},
+  };
+  for (const auto &c : cas) {
+    Resultat r = charge_lab(c.chemin, m);
+    EXPECT_FALSE(r) << c.chemin;
+    EXPECT_EQ(r.message(), c.message) << c.chemin;
+    EXPECT_EQ(ecrit_lab(m), avant) << c.chemin;
+    EXPECT_EQ(m.nb_salles, 100);
+  }
+  EXPECT_EQ(texte_boite_erreur(charge_lab(chemin("absent.lab"), m).message()), "File not found.");
+}
+
+TEST_F(Fichiers, UnreadableFileIsDenied) {
+  ecrit(chemin("secret.lab"), "TITRE=x\r\n");
+  ::chmod(dossier.c_str(), 0755);
+  ::chmod(chemin("secret.lab").c_str(), 0);
+  EXPECT_TRUE(sans_privileges([&] {
+    Monde m = monde_frais();
+    Resultat r = charge_lab(chemin("secret.lab"), m);
+    return r.message() == "File access denied" && m.titre_lab.empty() && m.nb_salles == 100;
+  }));
+}
+
+TEST_F(Fichiers, FailedSaveKeepsThePreviousFile) {
+  Monde m = monde_frais();
+  ecrit(chemin("monde.lab"), "ancien contenu");
+  Resultat r = sauve_lab(chemin("pas_de_dossier/monde.lab"), m);
+  EXPECT_EQ(r.message(), "Invalid filename");
+  r = sauve_lab(dossier.string(), m);
+  EXPECT_EQ(r.message(), "File access denied");
+
+  // A read-only file is not replaced.
+  ::chmod(dossier.c_str(), 0777);
+  ::chmod(chemin("monde.lab").c_str(), 0444);
+  EXPECT_TRUE(sans_privileges(
+      [&] { return sauve_lab(chemin("monde.lab"), m).message() == "File access denied"; }));
+  EXPECT_EQ(lit(chemin("monde.lab")), "ancien contenu");
+  // A read-only folder: the file inside stays as it was and no temporary is left.
+  ::chmod(chemin("monde.lab").c_str(), 0666);
+  ::chmod(dossier.c_str(), 0555);
+  EXPECT_TRUE(sans_privileges(
+      [&] { return sauve_lab(chemin("monde.lab"), m).message() == "File access denied"; }));
+  ::chmod(dossier.c_str(), 0755);
+  EXPECT_EQ(lit(chemin("monde.lab")), "ancien contenu");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
+}
+
+TEST(MessagesFichier, SystemErrorsMapToTheEditorsMessages) {
+  struct Cas {
+    int code;
+    const char *message;
+  } cas[] = {
+      {EMFILE, "Too many open files"},
+      {ENFILE, "Too many open files"},
+      {EACCES, "File access denied"},
+      {EROFS, "File access denied"},
+      {ENOSPC, "Disk full"},
+      {EDQUOT, "Disk full"},
+      {ENOTDIR, "Invalid filename"},
+      {ENAMETOOLONG, "Invalid filename"},
+      {EIO, "I/O error 5"},
+      {EBUSY, "I/O error 16"},
+  };
+  for (const auto &c : cas)
+    EXPECT_EQ(message_erreur_fichier(c.code, "/tmp/x.lab", OperationFichier::lecture), c.message);
+  EXPECT_EQ(message_erreur_fichier(ENOENT, "/tmp/absent.lab", OperationFichier::lecture),
+            "File not found");
+  EXPECT_EQ(message_erreur_fichier(ENOENT, "/nulle/part/x.lab", OperationFichier::lecture),
+            "Invalid filename");
+}

@@ -1,0 +1,49 @@
+#include "resultat.h"
+#include "texte_1252.h"
+
+#include <gtest/gtest.h>
+
+TEST(Texte1252, EveryByteGoesToUtf8AndBack) {
+  std::string tous;
+  for (int b = 1; b < 256; ++b)
+    tous += static_cast<char>(b);
+  EXPECT_EQ(utf8_vers_1252(utf8_depuis_1252(tous)), tous);
+}
+
+TEST(Texte1252, KnownCharacters) {
+  struct Cas {
+    std::string octets;
+    std::string utf8;
+  } cas[] = {
+      {"Le tr\xE9sor", "Le trésor"},
+      {"\x80", "€"},
+      {"\x9C\x8C", "œŒ"},
+      {"\x92", "’"},
+      {"\xFF", "ÿ"},
+      {"", ""},
+  };
+  for (const auto &c : cas) {
+    EXPECT_EQ(utf8_depuis_1252(c.octets), c.utf8);
+    EXPECT_EQ(utf8_vers_1252(c.utf8), c.octets);
+  }
+}
+
+TEST(Texte1252, WhatCannotBeHeldBecomesAQuestionMark) {
+  EXPECT_EQ(utf8_vers_1252("日本"), "??");
+  EXPECT_EQ(utf8_vers_1252("a😀b"), "a?b");
+  // Malformed UTF-8: a lone continuation byte, a truncated sequence, an overlong form.
+  EXPECT_EQ(utf8_vers_1252("a\x80z"), "a?z");
+  EXPECT_EQ(utf8_vers_1252("a\xC3"), "a?");
+  EXPECT_EQ(utf8_vers_1252("\xC0\xAF"), "??");
+}
+
+TEST(BoiteErreur, AppendsAPointAfterCharactersThatSortAfterIt) {
+  EXPECT_EQ(texte_boite_erreur("File not found"), "File not found.");
+  EXPECT_EQ(texte_boite_erreur("I/O error 5"), "I/O error 5.");
+  EXPECT_EQ(texte_boite_erreur("Unknown picture file extension (.xyz)"),
+            "Unknown picture file extension (.xyz)");
+  EXPECT_EQ(texte_boite_erreur("Fin."), "Fin.");
+  EXPECT_EQ(texte_boite_erreur("Fin-"), "Fin-");
+  EXPECT_EQ(texte_boite_erreur("D\xE9j\xE0"), "D\xE9j\xE0.");
+  EXPECT_EQ(texte_boite_erreur(""), "");
+}
