@@ -1,0 +1,252 @@
+#include "ms_media_player.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMediaPlayer>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr int arret = 1, lecture = 3, fin_media = 8;
+// Generous: the sounds last well under a second, but a loaded CI machine may be slow.
+constexpr int attente_max_ms = 8000;
+
+// A mono 16-bit PCM WAV of a 440 Hz tone.
+void ecrit_wav(const QString &chemin, int duree_ms) {
+  constexpr int frequence = 22050;
+  const auto echantillons = static_cast<quint32>(frequence * duree_ms / 1000);
+  QByteArray d;
+  auto u32 = [&d](quint32 v) {
+    for (int i = 0; i < 4; ++i)
+      d.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+  };
+  auto u16 = [&d](quint32 v) {
+    d.append(static_cast<char>(v & 0xFF));
+    d.append(static_cast<char>((v >> 8) & 0xFF));
+  };
+  d.append("RIFF");
+  u32(36 + echantillons * 2);
+  d.append("WAVEfmt ");
+  u32(16);
+  u16(1); // PCM
+  u16(1); // mono
+  u32(frequence);
+  u32(frequence * 2);
+  u16(2);
+  u16(16);
+  d.append("data");
+  u32(echantillons * 2);
+  for (quint32 i = 0; i < echantillons; ++i) {
+    const double t = static_cast<double>(i) / frequence;
+    u16(static_cast<quint16>(static_cast<qint16>(8000.0 * std::sin(2 * std::numbers::pi * 440.0 * t))));
+  }
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  ASSERT_EQ(f.write(d), d.size());
+}
+
+QList<int> etats(const QSignalSpy &spy) {
+  QList<int> l;
+  for (const auto &args : spy)
+    l.append(args.at(0).toInt());
+  return l;
+}
+
+bool attend_etat(const QSignalSpy &spy, int etat, qsizetype fois = 1) {
+  return QTest::qWaitFor([&] { return etats(spy).count(etat) >= fois; }, attente_max_ms);
+}
+
+QMediaPlayer *moteur(TMsMediaPlayer &p) { return p.findChild<QMediaPlayer *>(); }
+
+bool boite_de_message_ouverte() {
+  for (QWidget *w : QApplication::topLevelWidgets())
+    if (qobject_cast<QMessageBox *>(w) && w->isVisible())
+      return true;
+  return false;
+}
+
+class LecteurMedia : public testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(dossier.isValid());
+    ancien = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dossier.path()));
+    ecrit_wav(dossier.filePath(QStringLiteral("bip.wav")), 300);
+    ecrit_wav(dossier.filePath(QStringLiteral("long.wav")), 4000);
+  }
+  void TearDown() override { QDir::setCurrent(ancien); }
+
+  QTemporaryDir dossier;
+  QString ancien;
+};
+
+TEST_F(LecteurMedia, ASoundPlaysToItsEndAndReportsStoppedThenReplaysFromItsStart) {
+  TMsMediaPlayer son(nullptr, false);
+  QSignalSpy spy(&son, &TMsMediaPlayer::OnPlayStateChange);
+
+  son.setURL(QStringLiteral("bip.wav"));
+  ASSERT_TRUE(attend_etat(spy, arret)) << "states: " << etats(spy).size();
+  QList<int> vus = etats(spy);
+  EXPECT_TRUE(vus.contains(lecture));
+  ASSERT_GE(vus.size(), 2);
+  EXPECT_EQ(vus.mid(vus.size() - 2), (QList<int>{fin_media, arret}));
+  EXPECT_EQ(vus.count(arret), 1);
+
+  // A listen click on a sound that has already ended must play it again.
+  spy.clear();
+  son.controls().play();
+  ASSERT_TRUE(attend_etat(spy, arret));
+  EXPECT_TRUE(etats(spy).contains(lecture));
+}
+
+TEST_F(LecteurMedia, StopNotifiesAtOnceAndTheNextSoundGetsNoStrayStop) {
+  // The sound rows' order: stop, mark the new button as playing, set the URL, play. A
+  // stopped notification arriving after the stop call returned would undo the new mark.
+  TMsMediaPlayer son(nullptr, false);
+  QSignalSpy spy(&son, &TMsMediaPlayer::OnPlayStateChange);
+  son.setURL(QStringLiteral("long.wav"));
+  ASSERT_TRUE(attend_etat(spy, lecture));
+
+  spy.clear();
+  son.controls().stop();
+  EXPECT_EQ(etats(spy), QList<int>{arret});
+  EXPECT_EQ(moteur(son)->playbackState(), QMediaPlayer::StoppedState);
+  EXPECT_EQ(moteur(son)->position(), 0);
+
+  son.setURL(QStringLiteral("bip.wav"));
+  son.controls().play();
+  ASSERT_TRUE(attend_etat(spy, fin_media));
+  ASSERT_TRUE(attend_etat(spy, arret, 2));
+  const QList<int> vus = etats(spy);
+  EXPECT_EQ(vus.count(arret), 2);
+  EXPECT_EQ(vus.front(), arret);
+  EXPECT_EQ(vus.back(), arret);
+}
+
+TEST_F(LecteurMedia, StopWithNothingLoadedStillNotifiesAndPlayDoesNothing) {
+  TMsMediaPlayer son(nullptr, false);
+  QSignalSpy spy(&son, &TMsMediaPlayer::OnPlayStateChange);
+  son.controls().play();
+  EXPECT_TRUE(spy.isEmpty());
+  son.controls().stop();
+  son.controls().stop();
+  EXPECT_EQ(etats(spy), (QList<int>{arret, arret}));
+}
+
+TEST_F(LecteurMedia, EmptyURLAndCloseUnloadWithoutAStoppedNotification) {
+  struct Cas {
+    const char *nom;
+    void (*decharge)(TMsMediaPlayer &);
+  };
+  const Cas cas[] = {
+      {"URL vide", [](TMsMediaPlayer &p) { p.setURL(QString()); }},
+      {"close puis URL vide",
+       [](TMsMediaPlayer &p) {
+         p.close();
+         p.setURL(QString());
+       }},
+  };
+  for (const Cas &c : cas) {
+    SCOPED_TRACE(c.nom);
+    TMsMediaPlayer media(nullptr, true);
+    QSignalSpy spy(&media, &TMsMediaPlayer::OnPlayStateChange);
+    media.setURL(QStringLiteral("long.wav"));
+    ASSERT_TRUE(attend_etat(spy, lecture));
+    spy.clear();
+    c.decharge(media);
+    EXPECT_TRUE(media.URL().isEmpty());
+    EXPECT_TRUE(moteur(media)->source().isEmpty());
+    EXPECT_EQ(moteur(media)->playbackState(), QMediaPlayer::StoppedState);
+    EXPECT_FALSE(etats(spy).contains(arret));
+  }
+}
+
+TEST_F(LecteurMedia, ABareNameIsResolvedInTheFolderCurrentAtTheCallAndAMissingFilePlaysSilently) {
+  QTemporaryDir ailleurs;
+  ASSERT_TRUE(QDir::setCurrent(ailleurs.path()));
+  TMsMediaPlayer son(nullptr, false);
+  QSignalSpy spy(&son, &TMsMediaPlayer::OnPlayStateChange);
+
+  son.setURL(QStringLiteral("bip.wav")); // not in this folder
+  EXPECT_EQ(son.URL(), QStringLiteral("bip.wav"));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return moteur(son)->mediaStatus() == QMediaPlayer::InvalidMedia; }, attente_max_ms));
+  EXPECT_FALSE(etats(spy).contains(arret));
+  EXPECT_FALSE(boite_de_message_ouverte());
+
+  ASSERT_TRUE(QDir::setCurrent(dossier.path()));
+  spy.clear();
+  son.setURL(QStringLiteral("bip.wav"));
+  EXPECT_TRUE(attend_etat(spy, arret));
+}
+
+TEST(LecteurMediaReglages, BothKindsStartWithTheSameSettings) {
+  for (bool avec_controles : {true, false}) {
+    SCOPED_TRACE(avec_controles);
+    TMsMediaPlayer p(nullptr, avec_controles);
+    EXPECT_EQ(p.volume(), 50);
+    EXPECT_EQ(p.playCount(), 1);
+    EXPECT_TRUE(p.autoStart());
+    EXPECT_TRUE(p.enabled());
+    EXPECT_TRUE(p.URL().isEmpty());
+  }
+  TMsMediaPlayer sans(nullptr, false);
+  EXPECT_TRUE(sans.findChildren<QToolButton *>().isEmpty());
+}
+
+TEST_F(LecteurMedia, EnabledGreysTheOwnControlsButTheMediumStillLoadsAndPlays) {
+  TMsMediaPlayer media(nullptr, true);
+  media.resize(310, 280);
+  media.show();
+  const QList<QWidget *> commandes{
+      media.findChild<QToolButton *>(QStringLiteral("lecture")),
+      media.findChild<QToolButton *>(QStringLiteral("arret")),
+      media.findChild<QSlider *>(QStringLiteral("position")),
+      media.findChild<QSlider *>(QStringLiteral("volume")),
+  };
+  for (QWidget *w : commandes) {
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isEnabled());
+  }
+
+  QSignalSpy spy(&media, &TMsMediaPlayer::OnPlayStateChange);
+  media.set_enabled(false);
+  EXPECT_FALSE(media.enabled());
+  for (QWidget *w : commandes)
+    EXPECT_FALSE(w->isEnabled()) << qPrintable(w->objectName());
+  media.setURL(QStringLiteral("bip.wav"));
+  EXPECT_TRUE(attend_etat(spy, arret));
+
+  media.set_enabled(true);
+  for (QWidget *w : commandes)
+    EXPECT_TRUE(w->isEnabled()) << qPrintable(w->objectName());
+}
+
+TEST_F(LecteurMedia, TheOwnStopButtonIsAStopRequestAndTheVolumeSliderSetsTheVolume) {
+  TMsMediaPlayer media(nullptr, true);
+  media.resize(310, 280);
+  media.show();
+  QSignalSpy spy(&media, &TMsMediaPlayer::OnPlayStateChange);
+  media.setURL(QStringLiteral("long.wav"));
+  ASSERT_TRUE(attend_etat(spy, lecture));
+
+  spy.clear();
+  QTest::mouseClick(media.findChild<QToolButton *>(QStringLiteral("arret")), Qt::LeftButton);
+  EXPECT_EQ(etats(spy), QList<int>{arret});
+
+  media.findChild<QSlider *>(QStringLiteral("volume"))->setValue(80);
+  EXPECT_EQ(media.volume(), 80);
+}
+
+} // namespace
