@@ -1,0 +1,138 @@
+#include "jpeg_session.h"
+
+#include <setjmp.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+struct jpeg_session {
+  struct jpeg_decompress_struct cinfo;
+  struct jpeg_error_mgr err;
+  struct jpeg_progress_mgr progress;
+  jmp_buf escape;
+  int code;
+  int created;
+};
+
+static void on_error(j_common_ptr cinfo) {
+  jpeg_session *s = (jpeg_session *)cinfo->client_data;
+  s->code = cinfo->err->msg_code;
+  longjmp(s->escape, 1);
+}
+
+/* Warnings (level -1) let libjpeg go on with made-up data; only running out of input is
+ * treated as fatal, since the rest of the picture would then be invented grey. Trace
+ * messages (levels 0 and up) are ignored: nothing is ever printed. */
+static void on_message(j_common_ptr cinfo, int level) {
+  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+    on_error(cinfo);
+}
+
+static void on_progress(j_common_ptr cinfo) {
+  j_decompress_ptr d = (j_decompress_ptr)cinfo;
+  if (d->input_scan_number > JPEG_SESSION_MAX_SCANS) {
+    jpeg_session *s = (jpeg_session *)cinfo->client_data;
+    s->code = JPEG_SESSION_TOO_MANY_SCANS;
+    longjmp(s->escape, 1);
+  }
+}
+
+static int start(jpeg_session *s, const uint8_t *data, size_t size, long max_memory) {
+  if (setjmp(s->escape) != 0)
+    return 0;
+  jpeg_create_decompress(&s->cinfo);
+  s->created = 1;
+  s->cinfo.mem->max_memory_to_use = max_memory;
+  s->progress.progress_monitor = on_progress;
+  s->cinfo.progress = &s->progress;
+  jpeg_mem_src(&s->cinfo, data, (unsigned long)size);
+  return 1;
+}
+
+jpeg_session *jpeg_session_create(const uint8_t *data, size_t size, long max_memory) {
+  jpeg_session *s = (jpeg_session *)calloc(1, sizeof(jpeg_session));
+  if (s == NULL)
+    return NULL;
+  s->cinfo.err = jpeg_std_error(&s->err);
+  s->err.error_exit = on_error;
+  s->err.emit_message = on_message;
+  s->cinfo.client_data = s;
+  if (!start(s, data, size, max_memory)) {
+    jpeg_session_destroy(s);
+    return NULL;
+  }
+  return s;
+}
+
+int jpeg_session_read_header(jpeg_session *s, int *width, int *height) {
+  if (setjmp(s->escape) != 0)
+    return s->code;
+  jpeg_read_header(&s->cinfo, TRUE);
+  *width = (int)s->cinfo.image_width;
+  *height = (int)s->cinfo.image_height;
+  return 0;
+}
+
+static uint32_t cmyk_to_argb(const JSAMPLE *p) {
+  /* Adobe applications store CMYK inverted (0 = full ink) and so do the encoders that copy
+   * them; the same product as Qt's reader keeps both showing the same pixels. */
+  const unsigned k = p[3];
+  return 0xFF000000u | ((k * p[0] / 255u) << 16) | ((k * p[1] / 255u) << 8) | (k * p[2] / 255u);
+}
+
+int jpeg_session_decode(jpeg_session *s, uint32_t *argb) {
+  /* Set before setjmp and not changed after it, so their values are defined after a jump. */
+  struct jpeg_decompress_struct *const cinfo = &s->cinfo;
+  const int cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+  if (setjmp(s->escape) != 0)
+    return s->code;
+  if (cmyk) {
+    cinfo->out_color_space = JCS_CMYK;
+  } else {
+    /* libjpeg-turbo writes 0xAARRGGBB words directly, alpha set to 0xFF. */
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    cinfo->out_color_space = JCS_EXT_ARGB;
+#else
+    cinfo->out_color_space = JCS_EXT_BGRA;
+#endif
+  }
+  cinfo->dct_method = JDCT_ISLOW;
+  cinfo->scale_num = 1;
+  cinfo->scale_denom = 1;
+  jpeg_start_decompress(cinfo);
+  /* The caller sized argb from the header; with no scaling asked for, libjpeg keeps it. */
+  if (cinfo->output_width != cinfo->image_width || cinfo->output_height != cinfo->image_height)
+    ERREXIT(cinfo, JERR_BAD_STATE);
+  {
+    const JDIMENSION width = cinfo->output_width;
+    JSAMPARRAY row = NULL;
+    if (cmyk)
+      row = (*cinfo->mem->alloc_sarray)((j_common_ptr)cinfo, JPOOL_IMAGE, width * 4u, 1);
+    while (cinfo->output_scanline < cinfo->output_height) {
+      uint32_t *out = argb + (size_t)cinfo->output_scanline * width;
+      if (cmyk) {
+        JDIMENSION x;
+        if (jpeg_read_scanlines(cinfo, row, 1) != 1)
+          break;
+        for (x = 0; x < width; ++x)
+          out[x] = cmyk_to_argb(row[0] + 4u * x);
+      } else {
+        JSAMPROW target = (JSAMPROW)out;
+        if (jpeg_read_scanlines(cinfo, &target, 1) != 1)
+          break;
+      }
+    }
+  }
+  jpeg_finish_decompress(cinfo);
+  return 0;
+}
+
+void jpeg_session_destroy(jpeg_session *s) {
+  if (s == NULL)
+    return;
+  if (s->created)
+    jpeg_destroy_decompress(&s->cinfo);
+  free(s);
+}
