@@ -1,0 +1,1 @@
+dravo_fuzz_target(fuzz_lab SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_lab.cpp LIBS dravo_model SECONDS 15)
