@@ -36,6 +36,7 @@ constexpr int largeur_volume = 56;
 // legible on it whatever the desktop's icon theme.
 constexpr int taille_glyphe = 16;
 const QColor couleur_glyphe(0xE8, 0xE8, 0xE8);
+const QColor couleur_glyphe_grise(0x80, 0x80, 0x80);
 
 const char *const feuille_style = R"(
 QWidget#barre { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3c3c3c, stop:1 #1e1e1e);
@@ -49,18 +50,18 @@ QSlider::groove:horizontal { height: 4px; border-radius: 2px; background: #5c5c5
 QSlider::sub-page:horizontal { border-radius: 2px; background: #3d8ee0; }
 QSlider::sub-page:horizontal:disabled { background: #6a6a6a; }
 QSlider::handle:horizontal { width: 10px; margin: -4px 0; border-radius: 5px; background: #eeeeee; }
-QSlider::handle:horizontal:disabled { background: #8a8a8a; }
+QSlider::handle:horizontal:disabled { background: #707070; }
 )";
 
 enum class Glyphe { lecture, pause, arret, son, muet };
 
-QIcon glyphe(Glyphe forme) {
+QPixmap dessine(Glyphe forme, const QColor &couleur) {
   QPixmap pixmap(taille_glyphe, taille_glyphe);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(Qt::NoPen);
-  p.setBrush(couleur_glyphe);
+  p.setBrush(couleur);
   QPainterPath haut_parleur;
   haut_parleur.moveTo(2, 6);
   haut_parleur.lineTo(5, 6);
@@ -83,25 +84,30 @@ QIcon glyphe(Glyphe forme) {
     p.drawRect(QRectF(3.5, 3, 3.5, 10));
     p.drawRect(QRectF(9, 3, 3.5, 10));
     break;
-  case Glyphe::arret:
-    p.drawRect(QRectF(3.5, 3.5, 9, 9));
-    break;
+  case Glyphe::arret: p.drawRect(QRectF(3.5, 3.5, 9, 9)); break;
   case Glyphe::son:
     p.drawPath(haut_parleur);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(couleur_glyphe, 1.3, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(couleur, 1.3, Qt::SolidLine, Qt::RoundCap));
     p.drawArc(QRectF(7, 5, 5, 6), -50 * 16, 100 * 16);
     p.drawArc(QRectF(6, 2.5, 9, 11), -50 * 16, 100 * 16);
     break;
   case Glyphe::muet:
     p.drawPath(haut_parleur);
-    p.setPen(QPen(couleur_glyphe, 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(couleur, 1.5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(11, 6), QPointF(15, 10));
     p.drawLine(QPointF(15, 6), QPointF(11, 10));
     break;
   }
   p.end();
-  return QIcon(pixmap);
+  return pixmap;
+}
+
+// Qt's own greying barely dims a light glyph on a dark ground, so the disabled look is drawn.
+QIcon glyphe(Glyphe forme) {
+  QIcon icone(dessine(forme, couleur_glyphe));
+  icone.addPixmap(dessine(forme, couleur_glyphe_grise), QIcon::Disabled);
+  return icone;
 }
 
 QString minutes_secondes(qint64 ms) {
@@ -117,10 +123,8 @@ TMsMediaPlayer::TMsMediaPlayer(QWidget *parent, bool avec_controles)
   lecteur->setAudioOutput(sortie_audio);
   lecteur->setLoops(1);
 
-  connect(lecteur, &QMediaPlayer::playbackStateChanged, this,
-          &TMsMediaPlayer::etat_lecture_change);
-  connect(lecteur, &QMediaPlayer::mediaStatusChanged, this,
-          &TMsMediaPlayer::statut_media_change);
+  connect(lecteur, &QMediaPlayer::playbackStateChanged, this, &TMsMediaPlayer::etat_lecture_change);
+  connect(lecteur, &QMediaPlayer::mediaStatusChanged, this, &TMsMediaPlayer::statut_media_change);
   // Error dialogs are off: a failure only leaves the player idle, and nobody is told.
 
   if (avec_controles)
@@ -208,9 +212,8 @@ void TMsMediaPlayer::construit_controles() {
   connect(bouton_arret, &QToolButton::clicked, this, [this] { commandes.stop(); });
   connect(curseur_position, &QSlider::sliderMoved, this,
           [this](int ms) { lecteur->setPosition(ms); });
-  connect(lecteur, &QMediaPlayer::durationChanged, this, [this](qint64 ms) {
-    curseur_position->setRange(0, static_cast<int>(ms));
-  });
+  connect(lecteur, &QMediaPlayer::durationChanged, this,
+          [this](qint64 ms) { curseur_position->setRange(0, static_cast<int>(ms)); });
   connect(lecteur, &QMediaPlayer::positionChanged, this, [this](qint64 ms) {
     if (!curseur_position->isSliderDown())
       curseur_position->setValue(static_cast<int>(ms));
@@ -220,9 +223,8 @@ void TMsMediaPlayer::construit_controles() {
           [this](int v) { sortie_audio->setVolume(static_cast<float>(v) / 100.0f); });
   connect(bouton_son, &QToolButton::clicked, this,
           [this] { sortie_audio->setMuted(!sortie_audio->isMuted()); });
-  connect(sortie_audio, &QAudioOutput::mutedChanged, this, [this](bool muet) {
-    bouton_son->setIcon(glyphe(muet ? Glyphe::muet : Glyphe::son));
-  });
+  connect(sortie_audio, &QAudioOutput::mutedChanged, this,
+          [this](bool muet) { bouton_son->setIcon(glyphe(muet ? Glyphe::muet : Glyphe::son)); });
   met_a_jour_controles();
 }
 
@@ -247,6 +249,7 @@ void TMsMediaPlayer::set_enabled(bool valeur) {
 }
 
 void TMsMediaPlayer::close() {
+  url.clear();
   lecteur->stop();
   lecteur->setSource(QUrl());
   met_a_jour_controles();
@@ -256,7 +259,9 @@ int TMsMediaPlayer::volume() const {
   return static_cast<int>(std::lround(sortie_audio->volume() * 100.0f));
 }
 
-int TMsMediaPlayer::playCount() const { return lecteur->loops(); }
+int TMsMediaPlayer::playCount() const {
+  return lecteur->loops();
+}
 
 void TMsMediaPlayer::Controles::play() {
   QMediaPlayer &p = *proprietaire.lecteur;
@@ -275,12 +280,8 @@ void TMsMediaPlayer::Controles::stop() {
 
 void TMsMediaPlayer::etat_lecture_change() {
   switch (lecteur->playbackState()) {
-  case QMediaPlayer::PlayingState:
-    emit OnPlayStateChange(etat_lecture);
-    break;
-  case QMediaPlayer::PausedState:
-    emit OnPlayStateChange(etat_pause);
-    break;
+  case QMediaPlayer::PlayingState: emit OnPlayStateChange(etat_lecture); break;
+  case QMediaPlayer::PausedState: emit OnPlayStateChange(etat_pause); break;
   case QMediaPlayer::StoppedState:
     // Reported by stop requests and the end of a medium, each in its own place.
     break;
@@ -293,18 +294,13 @@ void TMsMediaPlayer::etat_lecture_change() {
 
 void TMsMediaPlayer::statut_media_change() {
   switch (lecteur->mediaStatus()) {
-  case QMediaPlayer::LoadingMedia:
-    emit OnPlayStateChange(etat_transition);
-    break;
+  case QMediaPlayer::LoadingMedia: emit OnPlayStateChange(etat_transition); break;
   case QMediaPlayer::EndOfMedia:
     emit OnPlayStateChange(etat_fin_media);
     emit OnPlayStateChange(etat_arrete);
     break;
-  case QMediaPlayer::InvalidMedia:
-    emit OnPlayStateChange(etat_pret);
-    break;
-  default:
-    break;
+  case QMediaPlayer::InvalidMedia: emit OnPlayStateChange(etat_pret); break;
+  default: break;
   }
 }
 

@@ -10,7 +10,9 @@
 #include <ostream>
 
 // Readable failure output for QString comparisons.
-void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+void PrintTo(const QString &s, std::ostream *os) {
+  *os << '"' << s.toStdString() << '"';
+}
 
 namespace {
 
@@ -36,7 +38,7 @@ BoiteVue montre(const QString &message) {
     vue.modale = boite->isModal();
     for (QAbstractButton *b : boite->buttons())
       vue.boutons.append(boite->standardButton(b) == QMessageBox::Ok ? QStringLiteral("OK")
-                                                                    : b->text());
+                                                                     : b->text());
     boite->button(QMessageBox::Ok)->click();
   });
   boite_erreur(nullptr, message);

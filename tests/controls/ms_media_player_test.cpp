@@ -49,7 +49,8 @@ void ecrit_wav(const QString &chemin, int duree_ms) {
   u32(echantillons * 2);
   for (quint32 i = 0; i < echantillons; ++i) {
     const double t = static_cast<double>(i) / frequence;
-    u16(static_cast<quint16>(static_cast<qint16>(8000.0 * std::sin(2 * std::numbers::pi * 440.0 * t))));
+    u16(static_cast<quint16>(
+        static_cast<qint16>(8000.0 * std::sin(2 * std::numbers::pi * 440.0 * t))));
   }
   QFile f(chemin);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -67,7 +68,9 @@ bool attend_etat(const QSignalSpy &spy, int etat, qsizetype fois = 1) {
   return QTest::qWaitFor([&] { return etats(spy).count(etat) >= fois; }, attente_max_ms);
 }
 
-QMediaPlayer *moteur(TMsMediaPlayer &p) { return p.findChild<QMediaPlayer *>(); }
+QMediaPlayer *moteur(TMsMediaPlayer &p) {
+  return p.findChild<QMediaPlayer *>();
+}
 
 bool boite_de_message_ouverte() {
   for (QWidget *w : QApplication::topLevelWidgets())
