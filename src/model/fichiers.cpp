@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -131,4 +132,64 @@ Resultat ecrit_fichier_atomique(const std::string &chemin, std::string_view octe
     return echec_errno(code, chemin, OperationFichier::ecriture);
   }
   return Resultat::succes();
+}
+
+namespace {
+
+std::filesystem::path resolu(const std::string &dossier) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path p = fs::weakly_canonical(fs::path(dossier), ec);
+  if (ec)
+    p = fs::path(dossier).lexically_normal();
+  // "a/b/" and "a/b" name the same folder.
+  std::string s = p.string();
+  while (s.size() > 1 && s.back() == '/')
+    s.pop_back();
+  return s;
+}
+
+} // namespace
+
+bool meme_dossier(const std::string &a, const std::string &b) {
+  return resolu(a) == resolu(b);
+}
+
+std::string nom_nu(const std::string &chemin) {
+  return std::filesystem::path(chemin).filename().string();
+}
+
+std::string copie_dans_rep_appli(const std::string &source, const std::string &rep_appli) {
+  namespace fs = std::filesystem;
+  const std::string nom = nom_nu(source);
+  fs::path p(source);
+  if (!meme_dossier(p.has_parent_path() ? p.parent_path().string() : ".", rep_appli)) {
+    std::error_code ec;
+    fs::copy_file(p, fs::path(rep_appli) / nom, fs::copy_options::overwrite_existing, ec);
+  }
+  return nom;
+}
+
+std::string trouve_programme(const std::string &nom, const std::string &dossier_programme,
+                             const std::string &dossier_courant, const std::string &chemins) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> dossiers = {dossier_programme, dossier_courant};
+  size_t debut = 0;
+  while (debut <= chemins.size()) {
+    size_t fin = chemins.find(':', debut);
+    if (fin == std::string::npos)
+      fin = chemins.size();
+    if (fin > debut)
+      dossiers.push_back(chemins.substr(debut, fin - debut));
+    debut = fin + 1;
+  }
+  for (const std::string &d : dossiers) {
+    if (d.empty())
+      continue;
+    fs::path candidat = fs::path(d) / nom;
+    std::error_code ec;
+    if (fs::is_regular_file(candidat, ec) && ::access(candidat.c_str(), X_OK) == 0)
+      return fs::absolute(candidat, ec).string();
+  }
+  return {};
 }

@@ -173,3 +173,53 @@ TEST(MessagesFichier, SystemErrorsMapToTheEditorsMessages) {
   EXPECT_EQ(message_erreur_fichier(ENOENT, "/nulle/part/x.lab", OperationFichier::lecture),
             "Invalid filename");
 }
+
+TEST_F(Fichiers, ChosenFilesAreCopiedIntoTheStartFolderUnlessAlreadyThere) {
+  fs::create_directories(dossier / "depart");
+  fs::create_directories(dossier / "ailleurs");
+  fs::create_directories(dossier / "Depart"); // differs only by case: another folder here
+  const std::string depart = chemin("depart") + "/";
+  ecrit(chemin("depart/image.bmp"), "dans le depart");
+  ecrit(chemin("ailleurs/image.bmp"), "d'ailleurs");
+  ecrit(chemin("Depart/autre.bmp"), "casse");
+
+  // From the start folder itself, written in any way that names it: no copy.
+  EXPECT_TRUE(meme_dossier(chemin("depart"), depart));
+  EXPECT_TRUE(meme_dossier(chemin("ailleurs/../depart/"), depart));
+  EXPECT_EQ(copie_dans_rep_appli(chemin("ailleurs/../depart/image.bmp"), depart), "image.bmp");
+  EXPECT_EQ(lit(chemin("depart/image.bmp")), "dans le depart");
+
+  // From elsewhere: copied, replacing a file of the same name.
+  EXPECT_EQ(copie_dans_rep_appli(chemin("ailleurs/image.bmp"), depart), "image.bmp");
+  EXPECT_EQ(lit(chemin("depart/image.bmp")), "d'ailleurs");
+
+  // A folder differing only in letter case is another folder on this file system.
+  EXPECT_FALSE(meme_dossier(chemin("Depart"), depart));
+  EXPECT_EQ(copie_dans_rep_appli(chemin("Depart/autre.bmp"), depart), "autre.bmp");
+  EXPECT_EQ(lit(chemin("depart/autre.bmp")), "casse");
+
+  // A copy that cannot be made still gives the bare name.
+  EXPECT_EQ(copie_dans_rep_appli(chemin("ailleurs/absent.jpg"), depart), "absent.jpg");
+  EXPECT_FALSE(fs::exists(chemin("depart/absent.jpg")));
+}
+
+TEST_F(Fichiers, ThePlayerIsLookedUpBesideTheEditorThenHereThenOnThePath) {
+  for (const char *d : {"prog", "courant", "p1", "p2"})
+    fs::create_directories(dossier / d);
+  auto executable = [&](const std::string &nom) {
+    ecrit(chemin(nom), "#!/bin/sh\n");
+    ::chmod(chemin(nom).c_str(), 0755);
+  };
+  const std::string chemins = chemin("p1") + ":" + chemin("p2");
+  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins), "");
+  executable("p2/Dravo.exe");
+  ecrit(chemin("p1/Dravo.exe"), "not executable");
+  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
+            chemin("p2/Dravo.exe"));
+  executable("courant/Dravo.exe");
+  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
+            chemin("courant/Dravo.exe"));
+  executable("prog/Dravo.exe");
+  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
+            chemin("prog/Dravo.exe"));
+}

@@ -47,3 +47,21 @@ TEST(BoiteErreur, AppendsAPointAfterCharactersThatSortAfterIt) {
   EXPECT_EQ(texte_boite_erreur("D\xE9j\xE0"), "D\xE9j\xE0.");
   EXPECT_EQ(texte_boite_erreur(""), "");
 }
+
+#include "texte_salle.h"
+
+TEST(TexteSalle, TheQuestionIsOneLineWithABlankAfterEachMemoLine) {
+  EXPECT_EQ(question_depuis_lignes({"Quelle est", "la capitale ?"}), "Quelle est la capitale ? ");
+  EXPECT_EQ(question_depuis_lignes({"Seule"}), "Seule ");
+  EXPECT_EQ(question_depuis_lignes({"", ""}), "  ");
+  EXPECT_EQ(question_depuis_lignes({}), "");
+  // A stray break inside a line cannot reach the file.
+  EXPECT_EQ(question_depuis_lignes({"a\nb"}), "a b ");
+}
+
+TEST(TexteSalle, LineBreaksBecomeBlanksInOneLineFields) {
+  EXPECT_EQ(sur_une_ligne("Paris\r\nLyon"), "Paris Lyon");
+  EXPECT_EQ(sur_une_ligne("a\nb\rc"), "a b c");
+  EXPECT_EQ(sur_une_ligne("\r\n\r\n"), "  ");
+  EXPECT_EQ(sur_une_ligne("sans saut"), "sans saut");
+}
