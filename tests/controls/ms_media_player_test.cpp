@@ -106,11 +106,19 @@ TEST_F(LecteurMedia, ASoundPlaysToItsEndAndReportsStoppedThenReplaysFromItsStart
   EXPECT_EQ(vus.mid(vus.size() - 2), (QList<int>{fin_media, arret}));
   EXPECT_EQ(vus.count(arret), 1);
 
-  // A listen click on a sound that has already ended must play it again.
+  // Once ended, the sound plays again both on a bare play and in the sound rows' listen
+  // order (the same URL assigned again, then play).
   spy.clear();
   son.controls().play();
   ASSERT_TRUE(attend_etat(spy, arret));
   EXPECT_TRUE(etats(spy).contains(lecture));
+
+  spy.clear();
+  son.setURL(QStringLiteral("bip.wav"));
+  son.controls().play();
+  ASSERT_TRUE(attend_etat(spy, arret));
+  EXPECT_EQ(etats(spy).count(lecture), 1);
+  EXPECT_EQ(etats(spy).count(arret), 1);
 }
 
 TEST_F(LecteurMedia, StopNotifiesAtOnceAndTheNextSoundGetsNoStrayStop) {
