@@ -12,6 +12,8 @@ struct jpeg_session {
   struct jpeg_error_mgr err;
   struct jpeg_progress_mgr progress;
   jmp_buf escape;
+  const uint8_t *data;
+  size_t size;
   int code;
   int created;
 };
@@ -39,7 +41,7 @@ static void on_progress(j_common_ptr cinfo) {
   }
 }
 
-static int start(jpeg_session *s, const uint8_t *data, size_t size, long max_memory) {
+static int start(jpeg_session *s, long max_memory) {
   if (setjmp(s->escape) != 0)
     return 0;
   jpeg_create_decompress(&s->cinfo);
@@ -47,7 +49,6 @@ static int start(jpeg_session *s, const uint8_t *data, size_t size, long max_mem
   s->cinfo.mem->max_memory_to_use = max_memory;
   s->progress.progress_monitor = on_progress;
   s->cinfo.progress = &s->progress;
-  jpeg_mem_src(&s->cinfo, data, (unsigned long)size);
   return 1;
 }
 
@@ -59,7 +60,9 @@ jpeg_session *jpeg_session_create(const uint8_t *data, size_t size, long max_mem
   s->err.error_exit = on_error;
   s->err.emit_message = on_message;
   s->cinfo.client_data = s;
-  if (!start(s, data, size, max_memory)) {
+  s->data = data;
+  s->size = size;
+  if (!start(s, max_memory)) {
     jpeg_session_destroy(s);
     return NULL;
   }
@@ -69,6 +72,7 @@ jpeg_session *jpeg_session_create(const uint8_t *data, size_t size, long max_mem
 int jpeg_session_read_header(jpeg_session *s, int *width, int *height) {
   if (setjmp(s->escape) != 0)
     return s->code;
+  jpeg_mem_src(&s->cinfo, s->data, (unsigned long)s->size); /* an empty input fails here */
   jpeg_read_header(&s->cinfo, TRUE);
   *width = (int)s->cinfo.image_width;
   *height = (int)s->cinfo.image_height;
