@@ -1,0 +1,16 @@
+#pragma once
+// The picture loader's pictures as QImages, for the editor's widgets.
+
+#include "picture.h"
+
+#include <QImage>
+#include <QString>
+
+// A copy of the picture's pixels in QImage::Format_ARGB32 (same 0xAARRGGBB words, not
+// premultiplied). An empty picture gives a null QImage.
+QImage vers_qimage(const Picture &p);
+
+// Loads the picture file `chemin` (a UTF-8 path) with load_picture. On failure returns a null
+// QImage and, when `message` is given, sets it to the loader's message (before the error
+// box's "." rule).
+QImage charge_image(const QString &chemin, QString *message);
