@@ -1,0 +1,196 @@
+#pragma once
+// The editor window. It owns, for the whole run, the labyrinth being edited (`monde`), the
+// 320 grid images that show it, the kind bitmaps, and every control of the window; the
+// model's records know their images only by index (cloisons[i] is shown by
+// vues_cloisons[i], salles[i] by vues_salles[i]).
+//
+// Failures met by a handler are shown through `dialogues` (the error box by default) and the
+// handler carries on or stops there; nothing is thrown out of a handler.
+
+#include <QHash>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+#include "dialogues_editeur.h"
+#include "monde.h"
+
+class CadreMarque;
+class ImageEtiree;
+class ImageGrille;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+class TFap;
+class TFtitre;
+class TMsMediaPlayer;
+
+// A file dialog as the window keeps it between showings: its filter (Qt syntax), the folder
+// it opens in (empty: wherever the platform likes) and the file last chosen in it.
+struct DialogueFichier {
+  QString filtre;
+  QString dossier_initial;
+  QString dernier_fichier;
+  QString extension_defaut; // the save dialog's, without the dot
+};
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+public:
+  // Builds every control and runs FormCreate, which builds the fresh labyrinth. With a null
+  // dialogues the window shows the real boxes; a test passes its own, which must outlive the
+  // window. The current folder at construction becomes rep_appli.
+  explicit TForm1(DialoguesEditeur *dialogues = nullptr, QWidget *parent = nullptr);
+  ~TForm1() override;
+
+  // The secondary windows shown by the about and title buttons; both may stay null.
+  void attache_fenetres(TFap *fap, TFtitre *ftitre);
+  void pose_dialogues(DialoguesEditeur *dialogues);
+
+  // --- The labyrinth and what shows it ---
+  Monde monde;
+  QString rep_appli; // the start folder, ending in "/"
+  std::array<QPixmap, NB_TYPES_CLOISON> bmp_h;
+  std::array<QPixmap, NB_TYPES_CLOISON> bmp_v;
+  std::array<QPixmap, NB_TYPES_SALLE> bmp_c;
+  QPixmap glyphe_B1; // listen: idle
+  QPixmap glyphe_B2; // listen: playing
+  std::array<ImageGrille *, NB_CLOISONS_MAX> vues_cloisons{};
+  std::array<ImageGrille *, NB_SALLES_MAX> vues_salles{};
+  int delta_clic = 0;
+
+  DialogueFichier ODI, ODS, ODM, SDM, OP, BoiteV;
+  DialoguesEditeur *dialogues = nullptr;
+  TFap *Fap = nullptr;
+  TFtitre *Ftitre = nullptr;
+
+  // --- Controls, named as their objectName ---
+  QFrame *B1 = nullptr;
+  CadreMarque *Marque = nullptr;
+  QGroupBox *Ptextures = nullptr;
+  ImageEtiree *TM = nullptr;
+  ImageEtiree *TS = nullptr;
+  ImageEtiree *TP = nullptr;
+  QLabel *titre = nullptr;
+  QToolButton *quitter = nullptr;
+  QFrame *Pcommandes = nullptr;
+  QToolButton *SpeedButton1 = nullptr;
+  QToolButton *SpeedButton2 = nullptr;
+  QToolButton *SpeedButton3 = nullptr;
+  QToolButton *SpeedButton4 = nullptr;
+  QToolButton *SpeedButton6 = nullptr;
+  QPushButton *Ptitre = nullptr;
+  QGroupBox *Psons = nullptr;
+  std::array<QLabel *, NB_SONS> etiquettes_sons{};
+  std::array<QToolButton *, NB_SONS> P{};  // listen, P1..P5; tag 0 idle, 1 playing
+  std::array<QToolButton *, NB_SONS> OS{}; // load, OS1..OS5
+  std::array<QToolButton *, NB_SONS> E{};  // clear, E1..E5
+  QTabWidget *PC = nullptr;
+  QWidget *TabImage = nullptr;
+  QWidget *TabMedia = nullptr;
+  QWidget *TabQuestion = nullptr;
+  QWidget *TabReponses = nullptr;
+  ImageEtiree *Image_epreuve = nullptr;
+  QToolButton *OpenI = nullptr;
+  QToolButton *SpeedButton5 = nullptr;
+  TMsMediaPlayer *WMP2 = nullptr;
+  QToolButton *OpenV = nullptr;
+  QToolButton *SpeedButton7 = nullptr;
+  QPlainTextEdit *Memo1 = nullptr;
+  std::array<QCheckBox *, NB_REPONSES> Check{}; // Check1..Check5
+  std::array<QLineEdit *, NB_REPONSES> Edit{};  // Edit1..Edit5
+  QGroupBox *LegendeC = nullptr;
+  QGroupBox *LegendeS = nullptr;
+  QGroupBox *Paide = nullptr;
+  QLabel *Laide = nullptr;
+  TMsMediaPlayer *TestSon = nullptr;
+
+  // --- The world routines, window side ---
+  // Loads the 32 kind bitmaps and the two listen glyphs, each keyed on its bottom-left colour.
+  void charge_bitmaps();
+  // The model's building, then the textures, the 320 grid images (created here, once), the
+  // parked marker and the emptied room panel.
+  void Cree_Monde();
+  // The model's clearing, then the sound rows reset, the textures, the same 320 images given
+  // their fresh pictures and places, the parked marker and the emptied room panel.
+  void efface_monde();
+  // Gives a grid image the picture, size and place of its record's kind; a kind outside the
+  // tables (only a file can bring one) shows nothing.
+  void dessine_cloison(int indice);
+  void dessine_salle(int indice);
+  // The default textures into TM, TS and TP; each one that cannot be read is reported.
+  void charge_textures();
+  // Loads the picture of a bare file name (current folder) into a texture image; false and
+  // the error box when it cannot be read, the image keeping its picture.
+  bool charge_texture(ImageEtiree *image, const std::string &nom);
+  // Every sound row idle: listen button on "B1", listen and clear buttons disabled.
+  void reinitialise_sons();
+  void vide_panneau_salle();
+
+  // The kind bitmap of a partition orientation (0 horizontal) or a room; null outside range.
+  QPixmap bitmap_cloison(int sens, int contenu) const;
+  QPixmap bitmap_salle(int contenu) const;
+
+public slots:
+  void quitterClick();
+  // Grid presses and hover help.
+  void Image1MouseDown(ImageGrille *image, Qt::MouseButton bouton);
+  void Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton);
+  void Image3MouseMove(QWidget *controle);
+  void FormMouseMove(QWidget *controle);
+  void PtitreMouseMove(QWidget *controle);
+  // Command bar, title button, textures, room panel.
+  void SpeedButton1Click();
+  void SpeedButton2Click();
+  void SpeedButton3Click();
+  void SpeedButton4Click();
+  void SpeedButton6Click();
+  void PtitreClick();
+  void TMClick(ImageEtiree *image);
+  void OpenIClick();
+  void SpeedButton5Click();
+  void OpenVClick();
+  void SpeedButton7Click();
+  // The five sound rows share one handler per button kind; slot is 0..4.
+  void OSClick(int slot);
+  void PClick(int slot);
+  void EClick(int slot);
+  void arrete_sons();
+  void TestSonPlayStateChange(int etat);
+
+protected:
+  void closeEvent(QCloseEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+  void mouseMoveEvent(QMouseEvent *event) override;
+  bool eventFilter(QObject *objet, QEvent *event) override;
+
+private:
+  // The creation handler, run once by the constructor: start folder, places, bitmaps, world.
+  void FormCreate();
+  // The close handler: releases the kind bitmaps; asks nothing.
+  void FormClose();
+  void construit_controles();
+  void construit_commandes();
+  void construit_textures();
+  void construit_sons();
+  void construit_panneau_salle();
+  void construit_legendes();
+  void construit_aide();
+  void cree_images_grille();
+  // Pointer moves over controle go to handler (hover help).
+  void lie_survol(QWidget *controle, void (TForm1::*handler)(QWidget *));
+
+  std::unique_ptr<DialoguesEditeurQt> dialogues_qt_;
+  QHash<QObject *, void (TForm1::*)(QWidget *)> survols_;
+  bool deja_montree_ = false;
+};

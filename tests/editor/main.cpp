@@ -1,0 +1,17 @@
+// The editor tests need a QApplication; they run under the offscreen platform, also when
+// CTest lists them at build time.
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include "apparence.h"
+
+int main(int argc, char **argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  prepare_apparence();
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,47 @@
+#pragma once
+// Helpers of the editor tests: a fresh start folder per test (with or without the default
+// textures), a dialog seam that records the error boxes, and the window built in it.
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+#include "dialogues_editeur.h"
+#include "tform1.h"
+
+class DialoguesEnregistres : public DialoguesEditeur {
+public:
+  void erreur(const QString &message) override { erreurs << message; }
+  QStringList erreurs;
+};
+
+// The colours of the three textures written by DossierDepart.
+inline const QColor COULEUR_MURS{160, 60, 40};
+inline const QColor COULEUR_SOL{90, 90, 90};
+inline const QColor COULEUR_PLAFOND{40, 40, 200};
+
+// A temporary folder made current for the object's life (the previous one comes back after).
+class DossierDepart {
+public:
+  explicit DossierDepart(bool avec_textures);
+  ~DossierDepart();
+  QString chemin() const { return dossier.path(); }
+
+private:
+  QTemporaryDir dossier;
+  QString precedent;
+};
+
+// A test with its own start folder and editor window.
+struct EditeurEnTest {
+  explicit EditeurEnTest(bool avec_textures = true);
+  DossierDepart depart;
+  DialoguesEnregistres dialogues;
+  std::unique_ptr<TForm1> fenetre;
+};
+
+// A widget as drawn on a ground of the given colour.
+QImage rendu_sur(QWidget *widget, QColor fond);
