@@ -17,8 +17,8 @@ namespace {
 // of the window. A missing translation leaves them in English.
 void installe_traductions(QApplication &app, QTranslator &traducteur) {
   QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-  for (const QString &dossier :
-       {QLibraryInfo::path(QLibraryInfo::TranslationsPath), QStringLiteral("/usr/share/qt6/translations")})
+  for (const QString &dossier : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                 QStringLiteral("/usr/share/qt6/translations")})
     if (traducteur.load(QStringLiteral("qtbase_fr"), dossier)) {
       app.installTranslator(&traducteur);
       return;

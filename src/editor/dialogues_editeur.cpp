@@ -2,4 +2,6 @@
 
 #include "boite_erreur.h"
 
-void DialoguesEditeurQt::erreur(const QString &message) { boite_erreur(fenetre_, message); }
+void DialoguesEditeurQt::erreur(const QString &message) {
+  boite_erreur(fenetre_, message);
+}

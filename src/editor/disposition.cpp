@@ -31,11 +31,18 @@ void colore(QWidget *controle, QPalette::ColorRole role, QColor couleur) {
   controle->setPalette(palette);
 }
 
+// A group box drawn the classic way: an etched frame whose top line runs through the middle
+// of the caption, so that the box's contents can start right under the caption.
 QGroupBox *boite(QWidget *parent, const char *nom, QRect place, const char *titre, QFont f) {
   auto *b = new QGroupBox(QString::fromUtf8(titre), parent);
   b->setObjectName(QString::fromLatin1(nom));
   b->setGeometry(place);
   b->setFont(f);
+  const int milieu_titre = QFontMetrics(f).height() / 2;
+  b->setStyleSheet(QStringLiteral("QGroupBox { border: 2px groove palette(mid); margin-top: %1px; }"
+                                  "QGroupBox::title { subcontrol-origin: margin;"
+                                  " subcontrol-position: top left; left: 6px; padding: 0px 2px; }")
+                       .arg(milieu_titre));
   return b;
 }
 
@@ -77,7 +84,9 @@ QPixmap glyphe(const char *nom) {
   return QPixmap::fromImage(avec_transparence(ressource_bitmap(QString::fromLatin1(nom))));
 }
 
-QRect decale(QRect place, int dy) { return place.translated(0, dy); }
+QRect decale(QRect place, int dy) {
+  return place.translated(0, dy);
+}
 
 } // namespace
 
@@ -135,9 +144,10 @@ void TForm1::construit_textures() {
   Ptextures = boite(this, "Ptextures", PLACE_PTEXTURES, "Textures", police(POLICE_BOITE, true));
   lie_survol(Ptextures, &TForm1::FormMouseMove);
   for (const PlaceEtiquette &e : ETIQUETTES_TEXTURES) {
-    QLabel *l = etiquette(Ptextures, e.place, e.texte,
-                          e.taille ? police(POLICE_TAILLE_TEXTURE, true) : police(POLICE_LEGENDE, true),
-                          Qt::AlignCenter);
+    QLabel *l =
+        etiquette(Ptextures, e.place, e.texte,
+                  e.taille ? police(POLICE_TAILLE_TEXTURE, true) : police(POLICE_LEGENDE, true),
+                  Qt::AlignCenter);
     if (e.taille)
       colore(l, QPalette::WindowText, COULEUR_MARINE);
   }
@@ -292,7 +302,8 @@ void TForm1::construit_panneau_salle() {
   for (int i = 0; i < NB_REPONSES; ++i) {
     const int dy = PAS_REPONSE * i;
     const QString rang = QString::number(i + 1);
-    QLabel *l = etiquette(TabReponses, decale(PLACE_ETIQUETTE_REPONSE, dy), "", police(POLICE_LEGENDE, true));
+    QLabel *l = etiquette(TabReponses, decale(PLACE_ETIQUETTE_REPONSE, dy), "",
+                          police(POLICE_LEGENDE, true));
     l->setText(QStringLiteral("Réponse ") + rang);
     l->setObjectName(QStringLiteral("LabelReponse") + rang);
     Check[i] = new QCheckBox(TabReponses);
@@ -306,8 +317,10 @@ void TForm1::construit_panneau_salle() {
 }
 
 void TForm1::construit_legendes() {
-  LegendeC = boite(this, "LegendeC", PLACE_LEGENDEC, "Légende cloisons", police(POLICE_LEGENDE, true));
-  LegendeS = boite(this, "LegendeS", PLACE_LEGENDES, "Légende salles", police(POLICE_LEGENDE, true));
+  LegendeC =
+      boite(this, "LegendeC", PLACE_LEGENDEC, "Légende cloisons", police(POLICE_LEGENDE, true));
+  LegendeS =
+      boite(this, "LegendeS", PLACE_LEGENDES, "Légende salles", police(POLICE_LEGENDE, true));
   lie_survol(LegendeC, &TForm1::FormMouseMove);
   lie_survol(LegendeS, &TForm1::FormMouseMove);
   for (const PlaceLegende &l : LEGENDES) {

@@ -16,11 +16,11 @@ inline constexpr int HAUTEUR_FENETRE = 768;
 
 // Font heights in pixels; the window's default face is MS Sans Serif.
 inline constexpr int POLICE_FENETRE = 11;
-inline constexpr int POLICE_BOITE = 16;        // captions of "Textures" and "Environnement sonore"
-inline constexpr int POLICE_LEGENDE = 13;      // legend, help and room panel text
-inline constexpr int POLICE_PTITRE = 15;       // "Titre et Mission", Arial bold
+inline constexpr int POLICE_BOITE = 16;   // captions of "Textures" and "Environnement sonore"
+inline constexpr int POLICE_LEGENDE = 13; // legend, help and room panel text
+inline constexpr int POLICE_PTITRE = 15;  // "Titre et Mission", Arial bold
 inline constexpr int POLICE_TAILLE_TEXTURE = 11; // "200x200", "80x400"
-inline constexpr int POLICE_CROIX = 19;        // the red "X" of the clear buttons
+inline constexpr int POLICE_CROIX = 19;          // the red "X" of the clear buttons
 
 inline constexpr QColor COULEUR_PTITRE{0, 94, 0};
 inline constexpr QColor COULEUR_BLEUE{0, 0, 255};
@@ -40,7 +40,7 @@ inline constexpr QRect PLACE_PC{640, 296, 369, 329};
 inline constexpr QRect PLACE_LEGENDEC{8, 644, 257, 103};
 inline constexpr QRect PLACE_LEGENDES{273, 644, 265, 103};
 inline constexpr QRect PLACE_PAIDE{546, 644, 470, 103};
-inline constexpr QRect PLACE_LAIDE{8, 16, 454, 87}; // in Paide
+inline constexpr QRect PLACE_LAIDE{8, 16, 454, 87};         // in Paide
 inline constexpr QRect PLACE_TESTSON{-600, -600, 245, 240}; // never seen
 
 // The spacings from which the window's creation handler places the boxes one after the other.
@@ -96,33 +96,96 @@ inline constexpr QRect PLACE_EDIT{32, 32, 321, 24};
 
 // Legend boxes: a kind bitmap and its label.
 struct PlaceLegende {
-  bool salles;          // in LegendeS, else in LegendeC
-  const char *nom;      // object name of the picture
-  const char *bitmap;   // kind bitmap resource
-  int x, y;             // picture
-  QRect etiquette;      // label
+  bool salles;        // in LegendeS, else in LegendeC
+  const char *nom;    // object name of the picture
+  const char *bitmap; // kind bitmap resource
+  int x, y;           // picture
+  QRect etiquette;    // label
   bool centre;
   const char *texte;
   const char *aide;
 };
 inline constexpr int HAUTEUR_ETIQUETTE_LEGENDE = 17;
 inline constexpr std::array<PlaceLegende, 9> LEGENDES{{
-    {false, "LegendeMur", "H1", 8, 24, {54, 26, 35, HAUTEUR_ETIQUETTE_LEGENDE}, false, "Mur",
+    {false,
+     "LegendeMur",
+     "H1",
+     8,
+     24,
+     {54, 26, 35, HAUTEUR_ETIQUETTE_LEGENDE},
+     false,
+     "Mur",
      AIDE_MUR},
-    {false, "LegendePorteDerobee", "H2", 8, 48, {54, 50, 91, HAUTEUR_ETIQUETTE_LEGENDE}, false,
-     "Porte dérobée", AIDE_PORTE_DEROBEE},
-    {false, "LegendePorteFermee", "H8", 8, 72, {54, 74, 91, HAUTEUR_ETIQUETTE_LEGENDE}, false,
-     "Porte fermée", AIDE_PORTE_FERMEE},
-    {false, "LegendeGrille", "H10", 160, 24, {206, 26, 43, HAUTEUR_ETIQUETTE_LEGENDE}, false,
-     "Grille", AIDE_GRILLE},
-    {false, "LegendeSortie", "H9", 160, 48, {206, 50, 43, HAUTEUR_ETIQUETTE_LEGENDE}, false,
-     "Sortie", AIDE_SORTIE},
-    {true, "LegendeDepart", "C8", 16, 24, {6, 66, 59, HAUTEUR_ETIQUETTE_LEGENDE}, true, "Départ",
+    {false,
+     "LegendePorteDerobee",
+     "H2",
+     8,
+     48,
+     {54, 50, 91, HAUTEUR_ETIQUETTE_LEGENDE},
+     false,
+     "Porte dérobée",
+     AIDE_PORTE_DEROBEE},
+    {false,
+     "LegendePorteFermee",
+     "H8",
+     8,
+     72,
+     {54, 74, 91, HAUTEUR_ETIQUETTE_LEGENDE},
+     false,
+     "Porte fermée",
+     AIDE_PORTE_FERMEE},
+    {false,
+     "LegendeGrille",
+     "H10",
+     160,
+     24,
+     {206, 26, 43, HAUTEUR_ETIQUETTE_LEGENDE},
+     false,
+     "Grille",
+     AIDE_GRILLE},
+    {false,
+     "LegendeSortie",
+     "H9",
+     160,
+     48,
+     {206, 50, 43, HAUTEUR_ETIQUETTE_LEGENDE},
+     false,
+     "Sortie",
+     AIDE_SORTIE},
+    {true,
+     "LegendeDepart",
+     "C8",
+     16,
+     24,
+     {6, 66, 59, HAUTEUR_ETIQUETTE_LEGENDE},
+     true,
+     "Départ",
      AIDE_DEPART},
-    {true, "LegendeCle", "C3", 80, 24, {70, 66, 59, HAUTEUR_ETIQUETTE_LEGENDE}, true, "Clé",
+    {true,
+     "LegendeCle",
+     "C3",
+     80,
+     24,
+     {70, 66, 59, HAUTEUR_ETIQUETTE_LEGENDE},
+     true,
+     "Clé",
      AIDE_CLE},
-    {true, "LegendeTeleporteur", "C7", 144, 24, {128, 66, 73, HAUTEUR_ETIQUETTE_LEGENDE}, true,
-     "Téléporteur", AIDE_TELEPORTEUR},
-    {true, "LegendePlan", "C9", 208, 24, {200, 66, 57, HAUTEUR_ETIQUETTE_LEGENDE}, true, "Plan",
+    {true,
+     "LegendeTeleporteur",
+     "C7",
+     144,
+     24,
+     {128, 66, 73, HAUTEUR_ETIQUETTE_LEGENDE},
+     true,
+     "Téléporteur",
+     AIDE_TELEPORTEUR},
+    {true,
+     "LegendePlan",
+     "C9",
+     208,
+     24,
+     {200, 66, 57, HAUTEUR_ETIQUETTE_LEGENDE},
+     true,
+     "Plan",
      AIDE_PLAN},
 }};

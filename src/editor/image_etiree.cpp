@@ -24,8 +24,8 @@ void ImageEtiree::mousePressEvent(QMouseEvent *event) {
 }
 
 void ImageEtiree::mouseReleaseEvent(QMouseEvent *event) {
-  const bool clique = presse_ && event->button() == Qt::LeftButton &&
-                      rect().contains(event->position().toPoint());
+  const bool clique =
+      presse_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   presse_ = false;
   event->accept();
   if (clique)

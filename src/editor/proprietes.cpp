@@ -7,10 +7,18 @@ namespace {
 constexpr const char *PROPRIETE_TAG = "Tag";
 }
 
-int tag(const QObject *objet) { return objet->property(PROPRIETE_TAG).toInt(); }
+int tag(const QObject *objet) {
+  return objet->property(PROPRIETE_TAG).toInt();
+}
 
-void pose_tag(QObject *objet, int valeur) { objet->setProperty(PROPRIETE_TAG, valeur); }
+void pose_tag(QObject *objet, int valeur) {
+  objet->setProperty(PROPRIETE_TAG, valeur);
+}
 
-QString aide(const QWidget *controle) { return controle->statusTip(); }
+QString aide(const QWidget *controle) {
+  return controle->statusTip();
+}
 
-void pose_aide(QWidget *controle, const QString &texte) { controle->setStatusTip(texte); }
+void pose_aide(QWidget *controle, const QString &texte) {
+  controle->setStatusTip(texte);
+}

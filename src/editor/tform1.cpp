@@ -56,7 +56,9 @@ void TForm1::attache_fenetres(TFap *fap, TFtitre *ftitre) {
   Ftitre = ftitre;
 }
 
-void TForm1::pose_dialogues(DialoguesEditeur *d) { dialogues = d ? d : dialogues_qt_.get(); }
+void TForm1::pose_dialogues(DialoguesEditeur *d) {
+  dialogues = d ? d : dialogues_qt_.get();
+}
 
 void TForm1::FormCreate() {
   // The order matters: each box is placed from the ones placed before it.

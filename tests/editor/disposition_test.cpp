@@ -150,7 +150,8 @@ TEST_F(Disposition, WindowIsBorderlessAndFitsA1024By768Screen) {
   EXPECT_EQ(fenetre().windowTitle(), "Dravo-Editeur");
   EXPECT_TRUE(fenetre().rep_appli.endsWith('/'));
   EXPECT_EQ(fenetre().rep_appli, editeur->depart.chemin() + '/');
-  EXPECT_TRUE(editeur->dialogues.erreurs.isEmpty()) << editeur->dialogues.erreurs.join('\n').toStdString();
+  EXPECT_TRUE(editeur->dialogues.erreurs.isEmpty())
+      << editeur->dialogues.erreurs.join('\n').toStdString();
 }
 
 TEST_F(Disposition, EveryControlStandsAtItsPlaceInItsParent) {
@@ -181,8 +182,10 @@ TEST_F(Disposition, LabelsShowTheirTextsAtTheirPlaces) {
 
 TEST_F(Disposition, BoxesCarryTheirCaptions) {
   const std::pair<const char *, const char *> titres[] = {
-      {"Ptextures", "Textures"},   {"Psons", "Environnement sonore"},
-      {"LegendeC", "Légende cloisons"}, {"LegendeS", "Légende salles"},
+      {"Ptextures", "Textures"},
+      {"Psons", "Environnement sonore"},
+      {"LegendeC", "Légende cloisons"},
+      {"LegendeS", "Légende salles"},
       {"Paide", "Aide"},
   };
   for (const auto &[nom, titre] : titres)
@@ -199,10 +202,10 @@ TEST_F(Disposition, FontsHaveTheirPixelHeightsAndWeights) {
     int pixels;
     bool gras;
   } polices[] = {
-      {"Form1", 11, false},    {"Ptextures", 16, true}, {"Psons", 16, true},
-      {"PC", 13, true},        {"LegendeC", 13, true},  {"LegendeS", 13, true},
-      {"Paide", 13, false},    {"Laide", 13, false},    {"Ptitre", 15, true},
-      {"E1", 19, false},       {"E5", 19, false},       {"SpeedButton5", 19, true},
+      {"Form1", 11, false},       {"Ptextures", 16, true}, {"Psons", 16, true},
+      {"PC", 13, true},           {"LegendeC", 13, true},  {"LegendeS", 13, true},
+      {"Paide", 13, false},       {"Laide", 13, false},    {"Ptitre", 15, true},
+      {"E1", 19, false},          {"E5", 19, false},       {"SpeedButton5", 19, true},
       {"SpeedButton7", 19, true},
   };
   for (const auto &p : polices) {
@@ -236,17 +239,17 @@ TEST_F(Disposition, ColoursOfTheTextsThatHaveOne) {
 }
 
 TEST_F(Disposition, ButtonsAreFlatWithHandCursorsAndGlyphs) {
-  for (const char *nom : {"quitter", "SpeedButton1", "SpeedButton2", "SpeedButton3",
-                          "SpeedButton6", "SpeedButton4", "P1", "OS1", "E1", "OpenI",
-                          "SpeedButton5", "SpeedButton7"}) {
+  for (const char *nom :
+       {"quitter", "SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton6", "SpeedButton4",
+        "P1", "OS1", "E1", "OpenI", "SpeedButton5", "SpeedButton7"}) {
     SCOPED_TRACE(nom);
     auto *b = controle<QToolButton>(nom);
     ASSERT_NE(b, nullptr);
     EXPECT_TRUE(b->autoRaise());
     EXPECT_EQ(b->cursor().shape(), Qt::PointingHandCursor);
   }
-  for (const char *nom : {"quitter", "SpeedButton1", "SpeedButton2", "SpeedButton3",
-                          "SpeedButton6", "SpeedButton4", "P2", "OS4", "OpenI", "OpenV"})
+  for (const char *nom : {"quitter", "SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton6",
+                          "SpeedButton4", "P2", "OS4", "OpenI", "OpenV"})
     EXPECT_FALSE(controle<QToolButton>(nom)->icon().isNull()) << nom;
   for (const char *nom : {"Ptitre", "TM", "TS", "TP"})
     EXPECT_EQ(controle(nom)->cursor().shape(), Qt::PointingHandCursor) << nom;

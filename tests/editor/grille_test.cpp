@@ -30,7 +30,9 @@ QRect place_cloison(int i) {
   const int j = i - 110;
   return {(j % 11) * 60 + 10, (j / 11) * 60 + 30, 20, 40};
 }
-QRect place_salle(int i) { return {(i % 10) * 60 + 30, (i / 10) * 60 + 30, 40, 40}; }
+QRect place_salle(int i) {
+  return {(i % 10) * 60 + 30, (i / 10) * 60 + 30, 40, 40};
+}
 
 // The image as drawn over a magenta ground shows the bitmap where it is opaque and the
 // ground where it is transparent.

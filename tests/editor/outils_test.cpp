@@ -21,7 +21,9 @@ DossierDepart::DossierDepart(bool avec_textures) : precedent(QDir::currentPath()
   QDir::setCurrent(dossier.path());
 }
 
-DossierDepart::~DossierDepart() { QDir::setCurrent(precedent); }
+DossierDepart::~DossierDepart() {
+  QDir::setCurrent(precedent);
+}
 
 EditeurEnTest::EditeurEnTest(bool avec_textures)
     : depart(avec_textures), fenetre(std::make_unique<TForm1>(&dialogues)) {}
