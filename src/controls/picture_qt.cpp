@@ -1,6 +1,7 @@
 #include "picture_qt.h"
 
 #include <cstring>
+#include <utility>
 
 QImage vers_qimage(const Picture &p) {
   if (p.width <= 0 || p.height <= 0 ||
@@ -16,14 +17,29 @@ QImage vers_qimage(const Picture &p) {
   return image;
 }
 
+QImage vers_qimage(Picture &&p) {
+  const int width = p.width, height = p.height;
+  if (width <= 0 || height <= 0 ||
+      p.argb.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+    return {};
+  auto *pixels = new std::vector<uint32_t>(std::move(p.argb));
+  p = Picture{};
+  QImage image(
+      reinterpret_cast<uchar *>(pixels->data()), width, height, static_cast<qsizetype>(width) * 4,
+      QImage::Format_ARGB32, [](void *info) { delete static_cast<std::vector<uint32_t> *>(info); }, pixels);
+  if (image.isNull())
+    delete pixels;
+  return image;
+}
+
 QImage charge_image(const QString &chemin, QString *message) {
-  const PictureResult r = load_picture(chemin.toStdString());
+  PictureResult r = load_picture(chemin.toStdString());
   if (!r.ok) {
     if (message != nullptr)
       *message = QString::fromStdString(r.message);
     return {};
   }
-  QImage image = vers_qimage(r.picture);
+  QImage image = vers_qimage(std::move(r.picture));
   if (image.isNull() && message != nullptr)
     *message = QStringLiteral("Not enough memory for the picture");
   return image;

@@ -9,6 +9,9 @@
 // A copy of the picture's pixels in QImage::Format_ARGB32 (same 0xAARRGGBB words, not
 // premultiplied). An empty picture gives a null QImage.
 QImage vers_qimage(const Picture &p);
+// The same without a copy: the QImage takes over the picture's pixels (and frees them when its
+// last copy goes); `p` is left empty.
+QImage vers_qimage(Picture &&p);
 
 // Loads the picture file `chemin` (a UTF-8 path) with load_picture. On failure returns a null
 // QImage and, when `message` is given, sets it to the loader's message (before the error

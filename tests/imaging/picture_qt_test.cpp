@@ -98,6 +98,18 @@ TEST(QtConversion, KeepsEveryPixelAndItsAlpha) {
     for (int x = 0; x < 3; ++x)
       EXPECT_EQ(image.pixel(x, y), p.argb[static_cast<size_t>(y * 3 + x)]) << x << "," << y;
   EXPECT_TRUE(vers_qimage(Picture{}).isNull());
+
+  // Taking the pixels over: the picture is emptied, and the image may still be changed
+  // (it copies the pixels first) and outlive everything.
+  Picture moved = p;
+  QImage adopted = vers_qimage(std::move(moved));
+  EXPECT_TRUE(moved.argb.empty());
+  QImage copy = adopted;
+  adopted = QImage();
+  copy.setPixel(0, 0, 0xFF00FF00);
+  EXPECT_EQ(copy.pixel(0, 0), 0xFF00FF00u);
+  EXPECT_EQ(copy.pixel(2, 1), 0xFFFFFFFFu);
+  EXPECT_EQ(copy.format(), QImage::Format_ARGB32);
 }
 
 TEST(QtConversion, LoadsByPathOrGivesTheLoadersMessage) {

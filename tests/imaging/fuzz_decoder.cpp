@@ -1,0 +1,31 @@
+// libFuzzer entry for one decoder, chosen at build time by DRAVO_FUZZ_DECODER (decode_bmp,
+// decode_jpeg or decode_gif). Besides the sanitizers' checks, it stops on any result that
+// breaks the loader's promises: a picture whose pixels do not match its size, or a failure
+// whose message is not one the error box expects.
+
+#include "picture.h"
+
+#include <cstdlib>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  // Smaller than the editor's limit so that each run stays quick; the limit's logic is the
+  // same code whatever its numbers.
+  PictureLimits limits;
+  limits.max_pixels = int64_t{4} << 20;
+  const PictureResult r = DRAVO_FUZZ_DECODER(data, size, limits);
+  if (r.ok) {
+    const Picture &p = r.picture;
+    if (p.width <= 0 || p.height <= 0 || p.width > limits.max_side || p.height > limits.max_side ||
+        p.argb.size() != static_cast<size_t>(p.width) * static_cast<size_t>(p.height))
+      std::abort();
+    return 0;
+  }
+  const std::string &m = r.message;
+  const bool known = m == "Bitmap image is not valid" || m == "GIF image is not valid" ||
+                     m.rfind("JPEG error #", 0) == 0 || m.rfind("JPEG picture has too many scans", 0) == 0 ||
+                     m.rfind("Picture is too large (", 0) == 0;
+  if (!known)
+    std::abort();
+  return 0;
+}
