@@ -48,7 +48,8 @@ std::vector<uint32_t> scene(int w, int h) {
 
 void write_file(const std::string &path, const std::vector<uint8_t> &bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char *>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out)
     throw std::runtime_error("cannot write " + path);
 }
@@ -147,7 +148,8 @@ std::vector<uint8_t> make_gif(int w, int h) {
   for (int y = 0; y < h; ++y) {
     for (size_t x = 0; x < line.size(); ++x) {
       const uint32_t c = px[static_cast<size_t>(y) * static_cast<size_t>(w) + x];
-      line[x] = static_cast<GifPixelType>(((c >> 21) & 7u) << 5 | ((c >> 13) & 7u) << 2 | ((c >> 6) & 3u));
+      line[x] = static_cast<GifPixelType>(((c >> 21) & 7u) << 5 | ((c >> 13) & 7u) << 2 |
+                                          ((c >> 6) & 3u));
     }
     EGifPutLine(gif, line.data(), w);
   }
@@ -156,7 +158,9 @@ std::vector<uint8_t> make_gif(int w, int h) {
   return bytes;
 }
 
-std::string path_of(const char *name) { return g_dir + "/" + name; }
+std::string path_of(const char *name) {
+  return g_dir + "/" + name;
+}
 
 void ours(benchmark::State &state, const char *name) {
   const std::string path = path_of(name);

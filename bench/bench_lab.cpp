@@ -61,10 +61,18 @@ void lecture(benchmark::State &state, const Monde &m) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * texte.size()));
 }
 
-void BM_ecrit_frais(benchmark::State &s) { ecriture(s, monde_frais()); }
-void BM_lit_frais(benchmark::State &s) { lecture(s, monde_frais()); }
-void BM_ecrit_plein(benchmark::State &s) { ecriture(s, monde_plein()); }
-void BM_lit_plein(benchmark::State &s) { lecture(s, monde_plein()); }
+void BM_ecrit_frais(benchmark::State &s) {
+  ecriture(s, monde_frais());
+}
+void BM_lit_frais(benchmark::State &s) {
+  lecture(s, monde_frais());
+}
+void BM_ecrit_plein(benchmark::State &s) {
+  ecriture(s, monde_plein());
+}
+void BM_lit_plein(benchmark::State &s) {
+  lecture(s, monde_plein());
+}
 
 std::string fichier_temporaire(const std::string &contenu) {
   char modele[] = "/tmp/dravo-bench-XXXXXX";

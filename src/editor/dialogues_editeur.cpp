@@ -1,7 +1,53 @@
 #include "dialogues_editeur.h"
 
+#include "apercu_image.h"
 #include "boite_erreur.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 
 void DialoguesEditeurQt::erreur(const QString &message) {
   boite_erreur(fenetre_, message);
+}
+
+Reponse DialoguesEditeurQt::question(const QString &titre, const QString &texte) {
+  QMessageBox boite(QMessageBox::Warning, titre, texte,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, fenetre_);
+  boite.setDefaultButton(QMessageBox::Yes);
+  boite.setEscapeButton(QMessageBox::Cancel);
+  switch (boite.exec()) {
+  case QMessageBox::Yes: return Reponse::oui;
+  case QMessageBox::No: return Reponse::non;
+  default: return Reponse::annuler;
+  }
+}
+
+QString DialoguesEditeurQt::choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) {
+  QFileDialog boite(fenetre_);
+  boite.setNameFilter(dialogue.filtre);
+  if (!dialogue.dossier_initial.isEmpty())
+    boite.setDirectory(dialogue.dossier_initial);
+  if (!dialogue.dernier_fichier.isEmpty()) {
+    // The file last chosen in this dialog is offered again, in its own folder.
+    boite.setDirectory(QFileInfo(dialogue.dernier_fichier).absolutePath());
+    boite.selectFile(QFileInfo(dialogue.dernier_fichier).fileName());
+  }
+  if (genre == GenreDialogue::enregistrer) {
+    boite.setAcceptMode(QFileDialog::AcceptSave);
+    boite.setFileMode(QFileDialog::AnyFile);
+    boite.setDefaultSuffix(dialogue.extension_defaut);
+    // Replacing an existing labyrinth asks nothing, as the author expects of Save.
+    boite.setOption(QFileDialog::DontConfirmOverwrite);
+  } else {
+    boite.setAcceptMode(QFileDialog::AcceptOpen);
+    // A typed name is accepted whether or not the file exists; opening it reports it.
+    boite.setFileMode(QFileDialog::AnyFile);
+  }
+  if (genre == GenreDialogue::ouvrir_image)
+    prepare_apercu(boite);
+  if (boite.exec() != QDialog::Accepted || boite.selectedFiles().isEmpty())
+    return {};
+  return QDir::cleanPath(QFileInfo(boite.selectedFiles().first()).absoluteFilePath());
 }

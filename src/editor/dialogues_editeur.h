@@ -7,12 +7,39 @@
 
 class QWidget;
 
+// A file dialog as the window keeps it between showings: its filter (Qt syntax), the folder
+// it opens in (empty: wherever the platform likes) and the file last chosen in it.
+struct DialogueFichier {
+  QString filtre;
+  QString dossier_initial;
+  QString dernier_fichier;
+  QString extension_defaut; // the save dialog's, without the dot
+};
+
+// Which system dialog a file choice shows.
+enum class GenreDialogue {
+  ouvrir,       // choose an existing file, or type a name (ODI, ODS, ODM, BoiteV)
+  enregistrer,  // choose a file to write; a name typed without extension gets the default one (SDM)
+  ouvrir_image, // choose a picture, with a preview of the selected file (OP)
+};
+
+enum class Reponse { oui, non, annuler };
+
 class DialoguesEditeur {
 public:
   virtual ~DialoguesEditeur() = default;
 
   // The one error box: captioned "Dravo-Editeur", error icon, OK. Returns once it is closed.
   virtual void erreur(const QString &message) = 0;
+
+  // A question with the buttons Yes, No and Cancel and a warning icon.
+  virtual Reponse question(const QString &titre, const QString &texte) = 0;
+
+  // Shows a file dialog set up from `dialogue` (filter, initial folder, the file last chosen
+  // in it offered again, default extension). Returns the full path chosen, or an empty
+  // string when the author cancels. It does not touch `dialogue` nor the current folder:
+  // TForm1::montre_dialogue does that for every dialog alike.
+  virtual QString choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) = 0;
 };
 
 class DialoguesEditeurQt : public DialoguesEditeur {
@@ -21,6 +48,8 @@ public:
   explicit DialoguesEditeurQt(QWidget *fenetre) : fenetre_(fenetre) {}
 
   void erreur(const QString &message) override;
+  Reponse question(const QString &titre, const QString &texte) override;
+  QString choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) override;
 
 private:
   QWidget *fenetre_;

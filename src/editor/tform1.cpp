@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -58,6 +59,15 @@ void TForm1::attache_fenetres(TFap *fap, TFtitre *ftitre) {
 
 void TForm1::pose_dialogues(DialoguesEditeur *d) {
   dialogues = d ? d : dialogues_qt_.get();
+}
+
+QString TForm1::montre_dialogue(DialogueFichier &dialogue, GenreDialogue genre) {
+  const QString chemin = dialogues->choisit_fichier(genre, dialogue);
+  if (chemin.isEmpty())
+    return {};
+  dialogue.dernier_fichier = chemin;
+  QDir::setCurrent(QFileInfo(chemin).absolutePath());
+  return chemin;
 }
 
 void TForm1::FormCreate() {

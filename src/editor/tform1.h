@@ -34,15 +34,6 @@ class TFap;
 class TFtitre;
 class TMsMediaPlayer;
 
-// A file dialog as the window keeps it between showings: its filter (Qt syntax), the folder
-// it opens in (empty: wherever the platform likes) and the file last chosen in it.
-struct DialogueFichier {
-  QString filtre;
-  QString dossier_initial;
-  QString dernier_fichier;
-  QString extension_defaut; // the save dialog's, without the dot
-};
-
 class TForm1 : public QWidget {
   Q_OBJECT
 
@@ -56,6 +47,11 @@ public:
   // The secondary windows shown by the about and title buttons; both may stay null.
   void attache_fenetres(TFap *fap, TFtitre *ftitre);
   void pose_dialogues(DialoguesEditeur *dialogues);
+
+  // Shows a file dialog through the seam. A confirmed dialog remembers the file chosen (it
+  // is offered again next time) and makes its folder the current folder, against which
+  // every bare name of the model is resolved. Returns the full path, or "" when cancelled.
+  QString montre_dialogue(DialogueFichier &dialogue, GenreDialogue genre);
 
   // --- The labyrinth and what shows it ---
   Monde monde;

@@ -12,10 +12,30 @@
 #include "dialogues_editeur.h"
 #include "tform1.h"
 
+// Answers the dialogs from queues the test fills, and records what was asked. An empty
+// queue of answers means Cancel (no file chosen, or Cancel to a question).
 class DialoguesEnregistres : public DialoguesEditeur {
 public:
   void erreur(const QString &message) override { erreurs << message; }
+  Reponse question(const QString &titre, const QString &texte) override {
+    questions << titre + "|" + texte;
+    return reponses.isEmpty() ? Reponse::annuler : reponses.takeFirst();
+  }
+  QString choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) override {
+    genres << genre;
+    offerts << dialogue.dernier_fichier;
+    dossiers_initiaux << dialogue.dossier_initial;
+    filtres << dialogue.filtre;
+    return fichiers.isEmpty() ? QString() : fichiers.takeFirst();
+  }
   QStringList erreurs;
+  QStringList questions;
+  QList<Reponse> reponses;
+  QStringList fichiers;          // the paths the next file dialogs return ("" cancels)
+  QList<GenreDialogue> genres;   // what each file dialog was
+  QStringList offerts;           // the file each dialog offered (its last choice)
+  QStringList dossiers_initiaux; // the folder each dialog started in
+  QStringList filtres;
 };
 
 // The colours of the three textures written by DossierDepart.
