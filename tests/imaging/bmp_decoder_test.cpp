@@ -51,7 +51,7 @@ class IndexedBitmap : public ::testing::TestWithParam<IndexedCase> {};
 
 TEST_P(IndexedBitmap, DecodesEveryPixelThroughTheColourTable) {
   const IndexedCase c = GetParam();
-  BmpSpec s;
+  BmpLayout s;
   s.header_size = c.header_size;
   s.width = W;
   s.height = c.top_down ? -H : H;
@@ -95,7 +95,7 @@ TEST(Bitmap, TrueColourRowsInEveryHeaderAndOrder) {
     for (bool top_down : {false, true}) {
       if (header == 12 && top_down)
         continue; // the core header's height is unsigned
-      BmpSpec s;
+      BmpLayout s;
       s.header_size = header;
       s.width = W;
       s.height = top_down ? -H : H;
@@ -149,7 +149,7 @@ TEST(Bitmap, BitFieldMasksAndTheirWidening) {
        0xFF345678},
   };
   for (const MaskCase &c : cases) {
-    BmpSpec s;
+    BmpLayout s;
     s.header_size = c.header_size;
     s.width = 1;
     s.height = 1;
@@ -167,7 +167,7 @@ TEST(Bitmap, BitFieldMasksAndTheirWidening) {
 }
 
 TEST(Bitmap, AlphaThatIsZeroEverywhereMeansOpaque) {
-  BmpSpec s;
+  BmpLayout s;
   s.width = 2;
   s.height = 1;
   s.bpp = 32;
@@ -204,7 +204,7 @@ TEST(Bitmap, RunLengthEncodings) {
   const std::vector<uint32_t> palette = palette_of(16);
   for (const RleCase &c : cases) {
     for (bool top_down : {false, true}) {
-      BmpSpec s;
+      BmpLayout s;
       s.width = c.width;
       s.height = top_down ? -c.height : c.height;
       s.bpp = c.compression == BI_RLE8 ? 8 : 4;

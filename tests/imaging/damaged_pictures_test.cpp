@@ -26,8 +26,8 @@ std::string too_large(long long w, long long h) {
          " pixels, at most 16384 x 16384 and 268435456 pixels)";
 }
 
-BmpSpec small_8bit() {
-  BmpSpec s;
+BmpLayout small_8bit() {
+  BmpLayout s;
   s.width = 3;
   s.height = 2;
   s.bpp = 8;
@@ -49,8 +49,8 @@ struct Case {
 };
 
 TEST(DamagedBitmap, GivesItsMessage) {
-  auto with = [](const std::function<void(BmpSpec &)> &change) {
-    BmpSpec s = small_8bit();
+  auto with = [](const std::function<void(BmpLayout &)> &change) {
+    BmpLayout s = small_8bit();
     change(s);
     return make_bmp(s);
   };
@@ -69,32 +69,32 @@ TEST(DamagedBitmap, GivesItsMessage) {
       {"header size 11", patched(14, 11), BMP_INVALID},
       {"header size past the file", patched(14, 4000), BMP_INVALID},
       {"header size between 64 and 108", patched(14, 80), BMP_INVALID},
-      {"2 bits per pixel", with([](BmpSpec &s) { s.bpp = 2; }), BMP_INVALID},
-      {"0 bits per pixel", with([](BmpSpec &s) { s.bpp = 0; }), BMP_INVALID},
-      {"embedded JPEG", with([](BmpSpec &s) { s.compression = 4; }), BMP_INVALID},
-      {"embedded PNG", with([](BmpSpec &s) { s.compression = 5; }), BMP_INVALID},
-      {"RLE8 at 24 bits", with([](BmpSpec &s) { s.compression = 1, s.bpp = 24; }), BMP_INVALID},
-      {"RLE4 at 8 bits", with([](BmpSpec &s) { s.compression = 2; }), BMP_INVALID},
+      {"2 bits per pixel", with([](BmpLayout &s) { s.bpp = 2; }), BMP_INVALID},
+      {"0 bits per pixel", with([](BmpLayout &s) { s.bpp = 0; }), BMP_INVALID},
+      {"embedded JPEG", with([](BmpLayout &s) { s.compression = 4; }), BMP_INVALID},
+      {"embedded PNG", with([](BmpLayout &s) { s.compression = 5; }), BMP_INVALID},
+      {"RLE8 at 24 bits", with([](BmpLayout &s) { s.compression = 1, s.bpp = 24; }), BMP_INVALID},
+      {"RLE4 at 8 bits", with([](BmpLayout &s) { s.compression = 2; }), BMP_INVALID},
       {"bit fields at 24 bits",
-       with([](BmpSpec &s) { s.compression = 3, s.bpp = 24, s.masks = {0xFF0000, 0xFF00, 0xFF}; }), BMP_INVALID},
-      {"OS/2 Huffman", with([](BmpSpec &s) { s.header_size = 64, s.compression = 3, s.bpp = 16; }), BMP_INVALID},
+       with([](BmpLayout &s) { s.compression = 3, s.bpp = 24, s.masks = {0xFF0000, 0xFF00, 0xFF}; }), BMP_INVALID},
+      {"OS/2 Huffman", with([](BmpLayout &s) { s.header_size = 64, s.compression = 3, s.bpp = 16; }), BMP_INVALID},
       {"bit fields missing after the header",
-       make_bmp(BmpSpec{40, 1, 1, 16, 3, 0, {}, {}, {}}), BMP_INVALID},
-      {"width 0", with([](BmpSpec &s) { s.width = 0; }), BMP_INVALID},
-      {"width negative", with([](BmpSpec &s) { s.width = -3; }), BMP_INVALID},
-      {"height 0", with([](BmpSpec &s) { s.height = 0; }), BMP_INVALID},
+       make_bmp(BmpLayout{40, 1, 1, 16, 3, 0, {}, {}, {}}), BMP_INVALID},
+      {"width 0", with([](BmpLayout &s) { s.width = 0; }), BMP_INVALID},
+      {"width negative", with([](BmpLayout &s) { s.width = -3; }), BMP_INVALID},
+      {"height 0", with([](BmpLayout &s) { s.height = 0; }), BMP_INVALID},
       {"pixels past the end", patched(10, 5000), BMP_INVALID},
       {"pixels inside the header", patched(10, 20), BMP_INVALID},
-      {"no room for the colour table", with([](BmpSpec &s) { s.palette.clear(); }), BMP_INVALID},
+      {"no room for the colour table", with([](BmpLayout &s) { s.palette.clear(); }), BMP_INVALID},
       {"rows cut short", truncated_rows, BMP_INVALID},
       {"RLE8 literal cut short",
-       with([](BmpSpec &s) { s.compression = 1, s.pixels = {0, 5, 1, 1}; }), BMP_INVALID},
+       with([](BmpLayout &s) { s.compression = 1, s.pixels = {0, 5, 1, 1}; }), BMP_INVALID},
       {"RLE8 without end and rows missing",
-       with([](BmpSpec &s) { s.compression = 1, s.pixels = {3, 1, 0, 0}; }), BMP_INVALID},
-      {"RLE8 move cut short", with([](BmpSpec &s) { s.compression = 1, s.pixels = {0, 2, 1}; }), BMP_INVALID},
-      {"wider than the limit", with([](BmpSpec &s) { s.width = 16385, s.height = 1; }), too_large(16385, 1)},
-      {"taller than the limit", with([](BmpSpec &s) { s.width = 16384, s.height = 16385; }), too_large(16384, 16385)},
-      {"height of -2^31", with([](BmpSpec &s) { s.height = INT32_MIN; }), too_large(3, 2147483648LL)},
+       with([](BmpLayout &s) { s.compression = 1, s.pixels = {3, 1, 0, 0}; }), BMP_INVALID},
+      {"RLE8 move cut short", with([](BmpLayout &s) { s.compression = 1, s.pixels = {0, 2, 1}; }), BMP_INVALID},
+      {"wider than the limit", with([](BmpLayout &s) { s.width = 16385, s.height = 1; }), too_large(16385, 1)},
+      {"taller than the limit", with([](BmpLayout &s) { s.width = 16384, s.height = 16385; }), too_large(16384, 16385)},
+      {"height of -2^31", with([](BmpLayout &s) { s.height = INT32_MIN; }), too_large(3, 2147483648LL)},
   };
   for (const Case &c : cases) {
     const PictureResult got = decode_bmp(c.file.data(), c.file.size());
@@ -105,7 +105,7 @@ TEST(DamagedBitmap, GivesItsMessage) {
 
 TEST(DamagedBitmap, LargestAcceptedSizeIsDecoded) {
   // A 16384-pixel row fits; the limit is on the picture, not on a small file's claims alone.
-  BmpSpec s;
+  BmpLayout s;
   s.width = 16384;
   s.height = 1;
   s.bpp = 1;

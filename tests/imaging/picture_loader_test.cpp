@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstdio>
 #include <filesystem>
+#include <unistd.h>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -19,7 +20,7 @@ class PictureLoader : public ::testing::Test {
 protected:
   void SetUp() override {
     dir = fs::temp_directory_path() /
-          ("dravo_imaging_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+          ("dravo_imaging_" + std::to_string(::getpid()) + "_" +
            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);

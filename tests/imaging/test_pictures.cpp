@@ -103,49 +103,49 @@ void pad_row(Bytes &row) {
     row.push_back(0);
 }
 
-Bytes make_bmp(const BmpSpec &spec) {
+Bytes make_bmp(const BmpLayout &layout) {
   Bytes info;
-  put32(info, spec.header_size);
-  if (spec.header_size == 12) {
-    put16(info, static_cast<uint32_t>(spec.width));
-    put16(info, static_cast<uint32_t>(spec.height));
+  put32(info, layout.header_size);
+  if (layout.header_size == 12) {
+    put16(info, static_cast<uint32_t>(layout.width));
+    put16(info, static_cast<uint32_t>(layout.height));
     put16(info, 1);
-    put16(info, spec.bpp);
+    put16(info, layout.bpp);
   } else {
-    put32(info, static_cast<uint32_t>(spec.width));
-    put32(info, static_cast<uint32_t>(spec.height));
+    put32(info, static_cast<uint32_t>(layout.width));
+    put32(info, static_cast<uint32_t>(layout.height));
     put16(info, 1);
-    put16(info, spec.bpp);
-    put32(info, spec.compression);
-    put32(info, static_cast<uint32_t>(spec.pixels.size()));
+    put16(info, layout.bpp);
+    put32(info, layout.compression);
+    put32(info, static_cast<uint32_t>(layout.pixels.size()));
     put32(info, 2835);
     put32(info, 2835);
-    put32(info, spec.colours_used);
+    put32(info, layout.colours_used);
     put32(info, 0);
-    if (spec.header_size >= 52)
-      for (size_t i = 0; i < spec.masks.size(); ++i)
-        put32(info, spec.masks[i]);
-    info.resize(spec.header_size, 0); // OS/2 2.x and V4/V5 fields we do not use stay zero
+    if (layout.header_size >= 52)
+      for (size_t i = 0; i < layout.masks.size(); ++i)
+        put32(info, layout.masks[i]);
+    info.resize(layout.header_size, 0); // OS/2 2.x and V4/V5 fields we do not use stay zero
   }
-  if (spec.header_size == 40)
-    for (uint32_t m : spec.masks)
+  if (layout.header_size == 40)
+    for (uint32_t m : layout.masks)
       put32(info, m);
-  for (uint32_t c : spec.palette) {
+  for (uint32_t c : layout.palette) {
     info.push_back(static_cast<uint8_t>(c));
     info.push_back(static_cast<uint8_t>(c >> 8));
     info.push_back(static_cast<uint8_t>(c >> 16));
-    if (spec.header_size != 12)
+    if (layout.header_size != 12)
       info.push_back(0);
   }
   Bytes file;
   file.push_back('B');
   file.push_back('M');
   const auto offset = static_cast<uint32_t>(14 + info.size());
-  put32(file, static_cast<uint32_t>(offset + spec.pixels.size()));
+  put32(file, static_cast<uint32_t>(offset + layout.pixels.size()));
   put32(file, 0);
   put32(file, offset);
   file.insert(file.end(), info.begin(), info.end());
-  file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+  file.insert(file.end(), layout.pixels.begin(), layout.pixels.end());
   return file;
 }
 

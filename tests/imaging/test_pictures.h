@@ -28,7 +28,7 @@ const std::vector<Fixture> &fixtures();
 // A bitmap file assembled from its parts: file header, an info header of `header_size` bytes
 // (12 core, 16..64 OS/2 2.x, 40, 52, 56, 108, 124), the optional masks after a 40-byte
 // header, the colour table and the pixel rows exactly as given.
-struct BmpSpec {
+struct BmpLayout {
   uint32_t header_size = 40;
   int32_t width = 0;
   int32_t height = 0; // negative: top-down
@@ -39,7 +39,7 @@ struct BmpSpec {
   std::vector<uint32_t> palette;    // 0x00RRGGBB; written as 3 bytes with a 12-byte header
   Bytes pixels;
 };
-Bytes make_bmp(const BmpSpec &spec);
+Bytes make_bmp(const BmpLayout &layout);
 
 // Row padding to 32 bits, as bitmaps need.
 void pad_row(Bytes &row);
