@@ -26,7 +26,8 @@ QImage vers_qimage(Picture &&p) {
   p = Picture{};
   QImage image(
       reinterpret_cast<uchar *>(pixels->data()), width, height, static_cast<qsizetype>(width) * 4,
-      QImage::Format_ARGB32, [](void *info) { delete static_cast<std::vector<uint32_t> *>(info); }, pixels);
+      QImage::Format_ARGB32, [](void *info) { delete static_cast<std::vector<uint32_t> *>(info); },
+      pixels);
   if (image.isNull())
     delete pixels;
   return image;

@@ -14,9 +14,17 @@ const char *const INVALID = "Bitmap image is not valid";
 
 constexpr size_t FILE_HEADER = 14;
 
-enum Compression : uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3, BI_ALPHABITFIELDS = 6 };
+enum Compression : uint32_t {
+  BI_RGB = 0,
+  BI_RLE8 = 1,
+  BI_RLE4 = 2,
+  BI_BITFIELDS = 3,
+  BI_ALPHABITFIELDS = 6
+};
 
-uint16_t le16(const uint8_t *p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint16_t le16(const uint8_t *p) {
+  return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 uint32_t le32(const uint8_t *p) {
   return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
 }
@@ -60,8 +68,8 @@ struct Header {
   uint32_t bpp = 0;
   uint32_t compression = BI_RGB;
   uint32_t colours_used = 0;
-  size_t palette_offset = 0; // where the colour table starts
-  size_t palette_entry = 4;  // 3 for the oldest (12-byte) header
+  size_t palette_offset = 0;        // where the colour table starts
+  size_t palette_entry = 4;         // 3 for the oldest (12-byte) header
   uint32_t masks[4] = {0, 0, 0, 0}; // red, green, blue, alpha
   bool has_masks = false;
   bool has_alpha_mask = false;
@@ -87,7 +95,8 @@ bool read_header(const uint8_t *data, size_t size, Header &h) {
     return false;
   // OS/2 2.x headers are 16 to 64 bytes long, fields past the given length being zero; the
   // Windows ones are 40, 52, 56, 108 and 124 bytes (longer ones are read as 124).
-  const bool windows = header_size == 40 || header_size == 52 || header_size == 56 || header_size >= 108;
+  const bool windows =
+      header_size == 40 || header_size == 52 || header_size == 56 || header_size >= 108;
   if (!windows && header_size > 64)
     return false;
   auto field32 = [&](uint32_t at) -> uint32_t { return at + 4 <= header_size ? le32(p + at) : 0; };
@@ -104,8 +113,7 @@ bool read_header(const uint8_t *data, size_t size, Header &h) {
   h.colours_used = field32(32);
   h.palette_offset = FILE_HEADER + header_size;
   switch (h.compression) {
-  case BI_RGB:
-    break;
+  case BI_RGB: break;
   case BI_RLE8:
     if (h.bpp != 8)
       return false;
@@ -137,8 +145,7 @@ bool read_header(const uint8_t *data, size_t size, Header &h) {
       h.palette_offset += 4 * count;
     }
     break;
-  default:
-    return false;
+  default: return false;
   }
   if (h.compression == BI_ALPHABITFIELDS)
     h.has_alpha_mask = true;
@@ -247,8 +254,8 @@ void decode_rows(const uint8_t *pixels, size_t stride, const Header &h,
   }
   const bool alpha_used = h.has_alpha_mask || (h.bpp == 32 && !h.has_masks);
   const Channel red(masks[0]), green(masks[1]), blue(masks[2]), alpha(alpha_used ? masks[3] : 0);
-  const bool plain32 = h.bpp == 32 && masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF &&
-                       (alpha.bits == 0 || alpha.mask == 0xFF000000u);
+  const bool plain32 = h.bpp == 32 && masks[0] == 0xFF0000 && masks[1] == 0xFF00 &&
+                       masks[2] == 0xFF && (alpha.bits == 0 || alpha.mask == 0xFF000000u);
   bool any_alpha = false;
   for (size_t r = 0; r < ht; ++r) {
     const uint8_t *src = pixels + r * stride;
@@ -296,8 +303,7 @@ void decode_rows(const uint8_t *pixels, size_t stride, const Header &h,
         dst[x] = (a << 24) | (red.extract(v) << 16) | (green.extract(v) << 8) | blue.extract(v);
       }
       break;
-    default:
-      break;
+    default: break;
     }
   }
   // Writers that declare an alpha mask but leave every alpha at zero mean an opaque picture,

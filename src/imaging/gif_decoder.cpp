@@ -113,7 +113,8 @@ PictureResult decode_gif(const uint8_t *data, size_t size, const PictureLimits &
   uint32_t background = 0;
   if (gif->SColorMap != nullptr && gif->SBackGroundColor >= 0 &&
       gif->SBackGroundColor < gif->SColorMap->ColorCount)
-    background = palette_of(gif->SColorMap, -1)[static_cast<size_t>(gif->SBackGroundColor)] & 0x00FFFFFFu;
+    background =
+        palette_of(gif->SColorMap, -1)[static_cast<size_t>(gif->SBackGroundColor)] & 0x00FFFFFFu;
   PictureResult r = picture_of_size(static_cast<int>(width), static_cast<int>(height), background);
 
   // Interlaced frames store rows 0, 8, 16 ... then 4, 12 ... then 2, 6 ... then 1, 3 ...
@@ -127,9 +128,10 @@ PictureResult decode_gif(const uint8_t *data, size_t size, const PictureLimits &
     for (int y = start; y < frame.Height; y += step) {
       if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR)
         return picture_failure(INVALID);
-      uint32_t *dst = r.picture.argb.data() +
-                      (static_cast<size_t>(frame.Top) + static_cast<size_t>(y)) * static_cast<size_t>(width) +
-                      static_cast<size_t>(frame.Left);
+      uint32_t *dst =
+          r.picture.argb.data() +
+          (static_cast<size_t>(frame.Top) + static_cast<size_t>(y)) * static_cast<size_t>(width) +
+          static_cast<size_t>(frame.Left);
       for (size_t x = 0; x < line.size(); ++x)
         dst[x] = palette[line[x]];
     }

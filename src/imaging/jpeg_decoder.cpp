@@ -12,8 +12,8 @@ struct SessionCloser {
 
 std::string jpeg_error(int code) {
   if (code == JPEG_SESSION_TOO_MANY_SCANS)
-    return "JPEG picture has too many scans (more than " +
-           std::to_string(JPEG_SESSION_MAX_SCANS) + ")";
+    return "JPEG picture has too many scans (more than " + std::to_string(JPEG_SESSION_MAX_SCANS) +
+           ")";
   return "JPEG error #" + std::to_string(code);
 }
 

@@ -22,8 +22,9 @@ enum { JPEG_SESSION_MAX_SCANS = 500, JPEG_SESSION_TOO_MANY_SCANS = -1 };
 
 typedef struct jpeg_session jpeg_session;
 
-/* Returns NULL when memory runs out. max_memory bounds what libjpeg may allocate for its own buffers (a progressive picture
- * keeps all its coefficients); beyond it the decode fails with a libjpeg error. */
+/* Returns NULL when memory runs out. max_memory bounds what libjpeg may allocate for its own
+ * buffers (a progressive picture keeps all its coefficients); beyond it the decode fails with a
+ * libjpeg error. */
 jpeg_session *jpeg_session_create(const uint8_t *data, size_t size, long max_memory);
 
 /* Reads the markers up to the first scan and gives the picture's size. */

@@ -30,8 +30,8 @@ struct PictureResult {
 // "Picture is too large (W x H pixels, at most ...)" before any pixel memory is taken, so a
 // small hostile file cannot make the loader allocate without bound.
 struct PictureLimits {
-  int max_side = 16384;                          // width and height, each
-  int64_t max_pixels = int64_t{16384} * 16384;   // width x height
+  int max_side = 16384;                        // width and height, each
+  int64_t max_pixels = int64_t{16384} * 16384; // width x height
 };
 
 // Chooses the decoder by the extension (letters A to Z compared without case: bmp, jpg, jpeg,

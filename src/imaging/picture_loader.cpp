@@ -11,8 +11,7 @@ std::string picture_size_refusal(int64_t width, int64_t height, const PictureLim
     return {};
   return "Picture is too large (" + std::to_string(width) + " x " + std::to_string(height) +
          " pixels, at most " + std::to_string(limits.max_side) + " x " +
-         std::to_string(limits.max_side) + " and " + std::to_string(limits.max_pixels) +
-         " pixels)";
+         std::to_string(limits.max_side) + " and " + std::to_string(limits.max_pixels) + " pixels)";
 }
 
 namespace {
@@ -103,14 +102,10 @@ PictureResult load_picture(const std::string &path, const PictureLimits &limits)
   if (!read_file(path, bytes, message))
     return picture_failure(std::move(message));
   switch (format) {
-  case Format::bmp:
-    return decode_bmp(bytes.data(), bytes.size(), limits);
-  case Format::jpeg:
-    return decode_jpeg(bytes.data(), bytes.size(), limits);
-  case Format::gif:
-    return decode_gif(bytes.data(), bytes.size(), limits);
-  case Format::unknown:
-    break;
+  case Format::bmp: return decode_bmp(bytes.data(), bytes.size(), limits);
+  case Format::jpeg: return decode_jpeg(bytes.data(), bytes.size(), limits);
+  case Format::gif: return decode_gif(bytes.data(), bytes.size(), limits);
+  case Format::unknown: break;
   }
   return picture_failure("Unknown picture file extension (." + ext + ")");
 }

@@ -9,8 +9,8 @@
 #include <regex>
 
 #include <cstdio>
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace {
 
@@ -19,7 +19,9 @@ using Decoder = std::function<PictureResult(const uint8_t *, size_t)>;
 const std::string BMP_INVALID = "Bitmap image is not valid";
 const std::string GIF_INVALID = "GIF image is not valid";
 
-std::string jpeg_error(int code) { return "JPEG error #" + std::to_string(code); }
+std::string jpeg_error(int code) {
+  return "JPEG error #" + std::to_string(code);
+}
 
 std::string too_large(long long w, long long h) {
   return "Picture is too large (" + std::to_string(w) + " x " + std::to_string(h) +
@@ -75,11 +77,14 @@ TEST(DamagedBitmap, GivesItsMessage) {
       {"embedded PNG", with([](BmpLayout &s) { s.compression = 5; }), BMP_INVALID},
       {"RLE8 at 24 bits", with([](BmpLayout &s) { s.compression = 1, s.bpp = 24; }), BMP_INVALID},
       {"RLE4 at 8 bits", with([](BmpLayout &s) { s.compression = 2; }), BMP_INVALID},
-      {"bit fields at 24 bits",
-       with([](BmpLayout &s) { s.compression = 3, s.bpp = 24, s.masks = {0xFF0000, 0xFF00, 0xFF}; }), BMP_INVALID},
-      {"OS/2 Huffman", with([](BmpLayout &s) { s.header_size = 64, s.compression = 3, s.bpp = 16; }), BMP_INVALID},
-      {"bit fields missing after the header",
-       make_bmp(BmpLayout{40, 1, 1, 16, 3, 0, {}, {}, {}}), BMP_INVALID},
+      {"bit fields at 24 bits", with([](BmpLayout &s) {
+         s.compression = 3, s.bpp = 24, s.masks = {0xFF0000, 0xFF00, 0xFF};
+       }),
+       BMP_INVALID},
+      {"OS/2 Huffman",
+       with([](BmpLayout &s) { s.header_size = 64, s.compression = 3, s.bpp = 16; }), BMP_INVALID},
+      {"bit fields missing after the header", make_bmp(BmpLayout{40, 1, 1, 16, 3, 0, {}, {}, {}}),
+       BMP_INVALID},
       {"width 0", with([](BmpLayout &s) { s.width = 0; }), BMP_INVALID},
       {"width negative", with([](BmpLayout &s) { s.width = -3; }), BMP_INVALID},
       {"height 0", with([](BmpLayout &s) { s.height = 0; }), BMP_INVALID},
@@ -87,14 +92,24 @@ TEST(DamagedBitmap, GivesItsMessage) {
       {"pixels inside the header", patched(10, 20), BMP_INVALID},
       {"no room for the colour table", with([](BmpLayout &s) { s.palette.clear(); }), BMP_INVALID},
       {"rows cut short", truncated_rows, BMP_INVALID},
-      {"RLE8 literal cut short",
-       with([](BmpLayout &s) { s.compression = 1, s.pixels = {0, 5, 1, 1}; }), BMP_INVALID},
-      {"RLE8 without end and rows missing",
-       with([](BmpLayout &s) { s.compression = 1, s.pixels = {3, 1, 0, 0}; }), BMP_INVALID},
-      {"RLE8 move cut short", with([](BmpLayout &s) { s.compression = 1, s.pixels = {0, 2, 1}; }), BMP_INVALID},
-      {"wider than the limit", with([](BmpLayout &s) { s.width = 16385, s.height = 1; }), too_large(16385, 1)},
-      {"taller than the limit", with([](BmpLayout &s) { s.width = 16384, s.height = 16385; }), too_large(16384, 16385)},
-      {"height of -2^31", with([](BmpLayout &s) { s.height = INT32_MIN; }), too_large(3, 2147483648LL)},
+      {"RLE8 literal cut short", with([](BmpLayout &s) {
+         s.compression = 1, s.pixels = {0, 5, 1, 1};
+       }),
+       BMP_INVALID},
+      {"RLE8 without end and rows missing", with([](BmpLayout &s) {
+         s.compression = 1, s.pixels = {3, 1, 0, 0};
+       }),
+       BMP_INVALID},
+      {"RLE8 move cut short", with([](BmpLayout &s) {
+         s.compression = 1, s.pixels = {0, 2, 1};
+       }),
+       BMP_INVALID},
+      {"wider than the limit", with([](BmpLayout &s) { s.width = 16385, s.height = 1; }),
+       too_large(16385, 1)},
+      {"taller than the limit", with([](BmpLayout &s) { s.width = 16384, s.height = 16385; }),
+       too_large(16384, 16385)},
+      {"height of -2^31", with([](BmpLayout &s) { s.height = INT32_MIN; }),
+       too_large(3, 2147483648LL)},
   };
   for (const Case &c : cases) {
     const PictureResult got = decode_bmp(c.file.data(), c.file.size());
@@ -170,7 +185,9 @@ TEST(DamagedGif, GivesItsMessage) {
       {"screen only", header_only, GIF_INVALID},
       {"cut in the pixel data", cut, GIF_INVALID},
       {"no colour table", no_colours, GIF_INVALID},
-      {"trailer before any image", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x3B}, GIF_INVALID},
+      {"trailer before any image",
+       {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x3B},
+       GIF_INVALID},
       {"screen larger than the limit", huge, too_large(65535, 65535)},
   };
   for (const Case &c : cases) {
@@ -184,12 +201,15 @@ TEST(DamagedGif, GivesItsMessage) {
 // gives a picture (a prefix holding all the pixels, a byte that only changes colours) or
 // exactly its format's message. Run under the sanitizers, this also proves no stray access.
 TEST(DamagedFiles, EveryPrefixAndEveryFlippedByte) {
-  const std::regex jpeg_message("JPEG error #[0-9]+|JPEG picture has too many scans \\(more than 500\\)");
+  const std::regex jpeg_message(
+      "JPEG error #[0-9]+|JPEG picture has too many scans \\(more than 500\\)");
   for (const Fixture &f : fixtures()) {
     const Bytes good = read_bytes(data_path(f.name));
     const char kind = f.name[0];
     const Decoder decode = [kind](const uint8_t *data, size_t size) {
-      return kind == 'b' ? decode_bmp(data, size) : kind == 'j' ? decode_jpeg(data, size) : decode_gif(data, size);
+      return kind == 'b'   ? decode_bmp(data, size)
+             : kind == 'j' ? decode_jpeg(data, size)
+                           : decode_gif(data, size);
     };
     const PictureResult whole = decode(good.data(), good.size());
     ASSERT_TRUE(whole.ok) << f.name;

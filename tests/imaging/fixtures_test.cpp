@@ -24,12 +24,9 @@ TEST(Fixtures, DecodeAsImageMagickDecodesThem) {
 
 TEST(Gif, TransparentPixelsKeepTheirPaletteColour) {
   // 2 x 1, palette red and green, red transparent; LZW codes clear, 0, 1, end at 3 bits.
-  const Bytes file = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 1, 0, 0x80, 0, 0,
-                      0xFF, 0, 0, 0, 0xFF, 0,
-                      0x21, 0xF9, 4, 1, 0, 0, 0, 0,
-                      0x2C, 0, 0, 0, 0, 2, 0, 1, 0, 0,
-                      2, 2, 0x44, 0x0A, 0,
-                      0x3B};
+  const Bytes file = {'G', 'I', 'F',  '8', '9',  'a',  2, 0, 1, 0,    0x80, 0, 0,    0xFF, 0,
+                      0,   0,   0xFF, 0,   0x21, 0xF9, 4, 1, 0, 0,    0,    0, 0x2C, 0,    0,
+                      0,   0,   2,    0,   1,    0,    0, 2, 2, 0x44, 0x0A, 0, 0x3B};
   const PictureResult got = decode_gif(file.data(), file.size());
   ASSERT_TRUE(got.ok) << got.message;
   EXPECT_EQ(got.picture.argb, (std::vector<uint32_t>{0x00FF0000, 0xFF00FF00}));
@@ -37,15 +34,13 @@ TEST(Gif, TransparentPixelsKeepTheirPaletteColour) {
 
 TEST(Gif, AFrameSmallerThanTheScreenLeavesTheRestSeeThrough) {
   // Screen 3 x 2, background colour 1 (green); the frame is the 2 x 1 above, at (1, 1).
-  const Bytes file = {'G', 'I', 'F', '8', '7', 'a', 3, 0, 2, 0, 0x80, 1, 0,
-                      0xFF, 0, 0, 0, 0xFF, 0,
-                      0x2C, 1, 0, 1, 0, 2, 0, 1, 0, 0,
-                      2, 2, 0x44, 0x0A, 0,
-                      0x3B};
+  const Bytes file = {'G', 'I',  'F', '8', '7', 'a',  3, 0,    2,    0, 0x80, 1,
+                      0,   0xFF, 0,   0,   0,   0xFF, 0, 0x2C, 1,    0, 1,    0,
+                      2,   0,    1,   0,   0,   2,    2, 0x44, 0x0A, 0, 0x3B};
   const PictureResult got = decode_gif(file.data(), file.size());
   ASSERT_TRUE(got.ok) << got.message;
-  EXPECT_EQ(got.picture.argb,
-            (std::vector<uint32_t>{0x0000FF00, 0x0000FF00, 0x0000FF00, 0x0000FF00, 0xFFFF0000, 0xFF00FF00}));
+  EXPECT_EQ(got.picture.argb, (std::vector<uint32_t>{0x0000FF00, 0x0000FF00, 0x0000FF00, 0x0000FF00,
+                                                     0xFFFF0000, 0xFF00FF00}));
 }
 
 struct JpegCase {
@@ -59,9 +54,12 @@ TEST(Jpeg, EveryColourSpaceComesBackCloseToItsSource) {
   constexpr int w = 40, h = 24;
   const std::vector<uint32_t> src = pattern(w, h);
   const std::vector<JpegCase> cases = {
-      {"YCbCr", JCS_YCbCr, false, 8},     {"YCbCr progressive", JCS_YCbCr, true, 8},
-      {"RGB", JCS_RGB, false, 8},         {"CMYK", JCS_CMYK, false, 8},
-      {"YCCK", JCS_YCCK, false, 8},       {"YCCK progressive", JCS_YCCK, true, 8},
+      {"YCbCr", JCS_YCbCr, false, 8},
+      {"YCbCr progressive", JCS_YCbCr, true, 8},
+      {"RGB", JCS_RGB, false, 8},
+      {"CMYK", JCS_CMYK, false, 8},
+      {"YCCK", JCS_YCCK, false, 8},
+      {"YCCK progressive", JCS_YCCK, true, 8},
       {"grayscale", JCS_GRAYSCALE, false, 4},
   };
   for (const JpegCase &c : cases) {

@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   }
   const std::string &m = r.message;
   const bool known = m == "Bitmap image is not valid" || m == "GIF image is not valid" ||
-                     m.rfind("JPEG error #", 0) == 0 || m.rfind("JPEG picture has too many scans", 0) == 0 ||
+                     m.rfind("JPEG error #", 0) == 0 ||
+                     m.rfind("JPEG picture has too many scans", 0) == 0 ||
                      m.rfind("Picture is too large (", 0) == 0;
   if (!known)
     std::abort();

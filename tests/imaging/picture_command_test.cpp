@@ -23,15 +23,17 @@ CommandRun run(const std::vector<std::string> &args) {
   const int status = commande_picture(args);
   std::fflush(stdout);
   std::fflush(stderr);
-  CommandRun r{status, ::testing::internal::GetCapturedStdout(), ::testing::internal::GetCapturedStderr()};
+  CommandRun r{status, ::testing::internal::GetCapturedStdout(),
+               ::testing::internal::GetCapturedStderr()};
   return r;
 }
 
 class PictureCommand : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("dravo_picture_command_" +
-                                       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    dir = fs::temp_directory_path() /
+          ("dravo_picture_command_" +
+           std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir);
     fs::create_directories(dir);
   }
@@ -68,7 +70,8 @@ TEST_F(PictureCommand, FailuresPrintTheErrorBoxTextAndExitWith1) {
       {{missing}, "Cannot open file \"" + missing + "\". No such file or directory.\n"},
       {{damaged}, "Bitmap image is not valid.\n"},
       {{data_path("bmp_24bit.bmp"), "--ppm", (dir / "no/such/folder.ppm").string()},
-       "Cannot create file \"" + (dir / "no/such/folder.ppm").string() + "\". No such file or directory.\n"},
+       "Cannot create file \"" + (dir / "no/such/folder.ppm").string() +
+           "\". No such file or directory.\n"},
   };
   for (const auto &c : cases) {
     const CommandRun r = run(c.args);

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace fs = std::filesystem;
 
@@ -37,8 +37,8 @@ TEST_F(PictureLoader, ExtensionPicksTheDecoderWhateverTheCaseOfItsLetters) {
   const struct {
     const char *name;
     const Bytes *bytes;
-  } cases[] = {{"a.bmp", &bmp}, {"b.BMP", &bmp}, {"c.Jpg", &jpg}, {"d.JPEG", &jpg}, {"e.jpeg", &jpg},
-               {"f.GiF", &gif}, {"g.x.bmp", &bmp}};
+  } cases[] = {{"a.bmp", &bmp},  {"b.BMP", &bmp}, {"c.Jpg", &jpg},  {"d.JPEG", &jpg},
+               {"e.jpeg", &jpg}, {"f.GiF", &gif}, {"g.x.bmp", &bmp}};
   for (const auto &c : cases) {
     write_bytes(path(c.name), *c.bytes);
     const PictureResult got = load_picture(path(c.name));
@@ -54,7 +54,8 @@ TEST_F(PictureLoader, ContentIsReadWithTheDecoderTheExtensionNames) {
   write_bytes(path("image.gif"), read_bytes(data_path("bmp_24bit.bmp")));
   EXPECT_EQ(load_picture(path("image.gif")).message, "GIF image is not valid");
   write_bytes(path("empty.jpg"), {});
-  EXPECT_EQ(load_picture(path("empty.jpg")).message, "JPEG error #" + std::to_string(JERR_INPUT_EMPTY));
+  EXPECT_EQ(load_picture(path("empty.jpg")).message,
+            "JPEG error #" + std::to_string(JERR_INPUT_EMPTY));
 }
 
 TEST_F(PictureLoader, UnknownExtensions) {
@@ -81,7 +82,8 @@ TEST_F(PictureLoader, UnknownExtensions) {
 
 TEST_F(PictureLoader, FilesThatCannotBeOpened) {
   const std::string missing = path("absent.bmp");
-  EXPECT_EQ(load_picture(missing).message, "Cannot open file \"" + missing + "\". No such file or directory");
+  EXPECT_EQ(load_picture(missing).message,
+            "Cannot open file \"" + missing + "\". No such file or directory");
   const std::string in_missing_folder = path("nulle_part/image.gif");
   EXPECT_EQ(load_picture(in_missing_folder).message,
             "Cannot open file \"" + in_missing_folder + "\". No such file or directory");

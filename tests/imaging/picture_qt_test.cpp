@@ -48,7 +48,9 @@ TEST(QtReference, FixturesDecodeAsQtDecodesThem) {
     const bool rgb_only = f.name == "bmp_32bit_rgb.bmp";
     // Qt widens narrow bit fields by a shift alone (5 bits 11111 -> 0xF8); we repeat the
     // bits (-> 0xFF), as ImageMagick does for 5 and 6 bits.
-    const int tolerance = f.name == "bmp_16bit_4444.bmp" ? 15 : f.name.rfind("bmp_16bit", 0) == 0 ? 7 : 0;
+    const int tolerance = f.name == "bmp_16bit_4444.bmp"      ? 15
+                          : f.name.rfind("bmp_16bit", 0) == 0 ? 7
+                                                              : 0;
     const Bytes bytes = read_bytes(data_path(f.name));
     const QImage reference = qt_decode(bytes, nullptr);
     ASSERT_FALSE(reference.isNull()) << f.name;
@@ -64,7 +66,7 @@ TEST(QtReference, FixturesDecodeAsQtDecodesThem) {
     }
     forget_hidden_colours(got, expected);
     const long at = first_difference(got, expected, tolerance);
-    EXPECT_EQ(at, -1) << f.name << " pixel " << at << std::hex << ": ours " \
+    EXPECT_EQ(at, -1) << f.name << " pixel " << at << std::hex << ": ours "
                       << got.argb[static_cast<size_t>(std::max(at, 0L))] << ", Qt "
                       << expected.argb[static_cast<size_t>(std::max(at, 0L))];
   }
@@ -77,8 +79,9 @@ TEST(QtReference, JpegsOfEveryColourSpaceDecodeExactlyAsQtDecodesThem) {
     const char *label;
     int space;
     bool progressive;
-  } cases[] = {{"YCbCr", JCS_YCbCr, false}, {"YCbCr progressive", JCS_YCbCr, true}, {"RGB", JCS_RGB, false},
-               {"grayscale", JCS_GRAYSCALE, true}, {"CMYK", JCS_CMYK, false}, {"YCCK", JCS_YCCK, true}};
+  } cases[] = {{"YCbCr", JCS_YCbCr, false}, {"YCbCr progressive", JCS_YCbCr, true},
+               {"RGB", JCS_RGB, false},     {"grayscale", JCS_GRAYSCALE, true},
+               {"CMYK", JCS_CMYK, false},   {"YCCK", JCS_YCCK, true}};
   for (const auto &c : cases) {
     const Bytes file = make_jpeg(src, w, h, c.space, c.progressive);
     const PictureResult ours = decode_jpeg(file.data(), file.size());
@@ -129,7 +132,8 @@ TEST(QtConversion, LoadsByPathOrGivesTheLoadersMessage) {
 
   const QString missing = folder + QStringLiteral("/absent.gif");
   EXPECT_TRUE(charge_image(missing, &message).isNull());
-  EXPECT_EQ(message, QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(missing));
+  EXPECT_EQ(message,
+            QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(missing));
   EXPECT_TRUE(charge_image(QStringLiteral("x.wmf"), &message).isNull());
   EXPECT_EQ(message, QStringLiteral("Unknown picture file extension (.wmf)"));
   EXPECT_TRUE(charge_image(QStringLiteral("x.wmf"), nullptr).isNull());

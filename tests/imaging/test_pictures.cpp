@@ -10,7 +10,9 @@
 
 #include <jpeglib.h>
 
-std::string data_path(const std::string &name) { return std::string(DRAVO_IMAGING_DATA) + "/" + name; }
+std::string data_path(const std::string &name) {
+  return std::string(DRAVO_IMAGING_DATA) + "/" + name;
+}
 
 Bytes read_bytes(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
@@ -21,7 +23,8 @@ Bytes read_bytes(const std::string &path) {
 
 void write_bytes(const std::string &path, const Bytes &bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char *>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out)
     throw std::runtime_error("cannot write " + path);
 }

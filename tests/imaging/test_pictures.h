@@ -35,8 +35,8 @@ struct BmpLayout {
   uint16_t bpp = 24;
   uint32_t compression = 0;
   uint32_t colours_used = 0;
-  std::vector<uint32_t> masks;      // in the header (>= 52) or after a 40-byte one
-  std::vector<uint32_t> palette;    // 0x00RRGGBB; written as 3 bytes with a 12-byte header
+  std::vector<uint32_t> masks;   // in the header (>= 52) or after a 40-byte one
+  std::vector<uint32_t> palette; // 0x00RRGGBB; written as 3 bytes with a 12-byte header
   Bytes pixels;
 };
 Bytes make_bmp(const BmpLayout &layout);
