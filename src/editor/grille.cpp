@@ -3,6 +3,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 #include "cadre_marque.h"
 #include "disposition.h"
 #include "image_grille.h"
@@ -100,6 +102,50 @@ void TForm1::efface_monde() {
   vide_panneau_salle();
 }
 
-// Stepping the kinds, the selection and the room panel transfer come with grid editing.
-void TForm1::Image1MouseDown(ImageGrille *, Qt::MouseButton) {}
-void TForm1::Image2MouseDown(ImageGrille *, Qt::MouseButton) {}
+namespace {
+
+// The left button steps a kind back, the right one forward; the middle one (and any other
+// button the toolkit reports) leaves it and, on a room, only selects.
+int pas_du_bouton(Qt::MouseButton bouton) {
+  switch (bouton) {
+  case Qt::LeftButton: return -1;
+  case Qt::RightButton: return 1;
+  default: return 0;
+  }
+}
+
+int32_t pas_de_type(int32_t contenu, int delta, int32_t nombre) {
+  // Only a file can bring a kind outside 0..nombre-1: it is first taken as the nearer end
+  // of the range, so the press lands on a kind that has a picture.
+  const int32_t dans_plage = std::clamp<int32_t>(contenu, 0, nombre - 1);
+  return (dans_plage + delta + nombre) % nombre;
+}
+
+} // namespace
+
+void TForm1::Image1MouseDown(ImageGrille *image, Qt::MouseButton bouton) {
+  delta_clic = pas_du_bouton(bouton);
+  Tcloison &c = monde.cloisons[static_cast<size_t>(image->Tag)];
+  c.contenu = pas_de_type(c.contenu, delta_clic, NB_TYPES_CLOISON);
+  // A partition whose orientation is neither horizontal nor vertical (a damaged file)
+  // has no picture of the right shape: it keeps the one it has.
+  if (c.sens == 0 || c.sens == 1)
+    image->pose_picture(bitmap_cloison(c.sens, c.contenu));
+  monde.modifie = true;
+}
+
+void TForm1::Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton) {
+  delta_clic = pas_du_bouton(bouton);
+  // The panel goes into the room that was selected before the selection moves.
+  if (monde.salle_choisie >= 0)
+    memorise_salle();
+  monde.salle_choisie = image->Tag;
+  Tsalle &s = monde.salles[static_cast<size_t>(image->Tag)];
+  // The outline frames the image itself; for records placed by building or clearing that
+  // is col*60+28, lig*60+28.
+  Marque->move(image->pos() - QPoint(CadreMarque::EPAISSEUR, CadreMarque::EPAISSEUR));
+  s.contenu = pas_de_type(s.contenu, delta_clic, NB_TYPES_SALLE);
+  image->pose_picture(bitmap_salle(s.contenu));
+  affiche_salle(s);
+  monde.modifie = true;
+}

@@ -132,6 +132,12 @@ public:
   // Every sound row idle: listen button on "B1", listen and clear buttons disabled.
   void reinitialise_sons();
   void vide_panneau_salle();
+  // Stores the room panel into the selected room; nothing when no room is selected.
+  void memorise_salle();
+  // Shows a room's riddle, picture and medium in the room panel. A picture that cannot be
+  // loaded is reported once in the error box, after the rest of the room is shown; the
+  // panel keeps the room's picture name so that storing the panel back does not lose it.
+  void affiche_salle(const Tsalle &salle);
 
   // The kind bitmap of a partition orientation (0 horizontal) or a room; null outside range.
   QPixmap bitmap_cloison(int sens, int contenu) const;
