@@ -156,12 +156,6 @@ void TForm1::Image3MouseMove(QWidget *) {}
 void TForm1::FormMouseMove(QWidget *) {}
 void TForm1::PtitreMouseMove(QWidget *) {}
 
-// New, Open, Save and Test come with the file commands and the player test.
-void TForm1::SpeedButton1Click() {}
-void TForm1::SpeedButton2Click() {}
-void TForm1::SpeedButton3Click() {}
-void TForm1::SpeedButton6Click() {}
-
 void TForm1::SpeedButton4Click() {
   if (Fap)
     Fap->exec();

@@ -21,6 +21,7 @@
 class CadreMarque;
 class ImageEtiree;
 class ImageGrille;
+struct InfoLecture;
 class QCheckBox;
 class QFrame;
 class QGroupBox;
@@ -138,6 +139,25 @@ public:
   // loaded is reported once in the error box, after the rest of the room is shown; the
   // panel keeps the room's picture name so that storing the panel back does not lose it.
   void affiche_salle(const Tsalle &salle);
+
+  // --- File commands and the player test ---
+  // Save: shows SDM and writes the labyrinth (the room panel stored first). Returns false
+  // only when the file chosen could not be written, after the error box: the calling
+  // command stops there. A cancelled dialog returns true with enregistre false; a written
+  // file returns true with enregistre true, modifie false and fichier_courant its path. A
+  // failed write also leaves enregistre false, so that nothing takes the file as written.
+  bool Sauvemonde();
+  // Open: shows ODM and reads the file all or nothing; a failure is shown and changes
+  // nothing. On success the window follows the world (montre_monde_lu).
+  void Chargemonde();
+  // The window after a reading: sound rows reset then restored, the grid images of the
+  // records read, the selection dropped, the textures the file named loaded (failures
+  // shown in one box at the end, each image keeping its picture).
+  void montre_monde_lu(const InfoLecture &lu);
+  // Starts the player on the file (full path) and waits for it to end: the bare name as
+  // its one argument, the file's folder as its working folder. False when it could not
+  // be started; nothing is shown either way.
+  bool lance_test(const QString &fichier);
 
   // The kind bitmap of a partition orientation (0 horizontal) or a room; null outside range.
   QPixmap bitmap_cloison(int sens, int contenu) const;

@@ -1,0 +1,149 @@
+// The file commands of the command bar: New, Open and Save, and what opening shows on the
+// window. The disk work is the model's (charge_lab reads all or nothing, sauve_lab writes a
+// temporary file beside the target and renames it over); this file adds the dialogs, the
+// question about unsaved changes and the window's refresh.
+
+#include <QFile>
+#include <QToolButton>
+
+#include <algorithm>
+
+#include "cadre_marque.h"
+#include "disposition.h"
+#include "image_etiree.h"
+#include "image_grille.h"
+#include "lab_file.h"
+#include "texte_1252.h"
+#include "tform1.h"
+
+namespace {
+
+// Paths reach the file system in its own encoding, never through the model's 1252 text,
+// so a name with characters outside 1252 is still the file the author chose.
+std::string chemin_disque(const QString &chemin) {
+  return QFile::encodeName(chemin).toStdString();
+}
+
+// Holds back the error boxes of a run of loads so that they are shown together, once the
+// window shows the whole labyrinth; everything else goes to the window's own dialogs.
+class ErreursRetenues : public DialoguesEditeur {
+public:
+  explicit ErreursRetenues(DialoguesEditeur *suite) : suite_(suite) {}
+  void erreur(const QString &message) override { messages << message; }
+  Reponse question(const QString &titre, const QString &texte) override {
+    return suite_->question(titre, texte);
+  }
+  QString choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) override {
+    return suite_->choisit_fichier(genre, dialogue);
+  }
+  QStringList messages;
+
+private:
+  DialoguesEditeur *suite_;
+};
+
+} // namespace
+
+void TForm1::SpeedButton1Click() {
+  if (monde.modifie) {
+    switch (dialogues->question(QStringLiteral("Editeur"),
+                                QStringLiteral("Enregistrer les modifications ?"))) {
+    case Reponse::annuler: return;
+    case Reponse::oui:
+      // A cancelled save dialog still clears; a file that could not be written does not,
+      // or the labyrinth would be lost with its only copy.
+      if (!Sauvemonde())
+        return;
+      break;
+    case Reponse::non: break;
+    }
+  }
+  efface_monde();
+}
+
+void TForm1::SpeedButton2Click() {
+  Chargemonde();
+}
+
+void TForm1::SpeedButton3Click() {
+  Sauvemonde();
+}
+
+bool TForm1::Sauvemonde() {
+  monde.enregistre = false;
+  const QString chemin = montre_dialogue(SDM, GenreDialogue::enregistrer);
+  if (chemin.isEmpty())
+    return true;
+  monde.enregistre = true;
+  if (monde.salle_choisie >= 0)
+    memorise_salle();
+  const Resultat r = sauve_lab(chemin_disque(chemin), monde);
+  if (!r) {
+    // Nothing was written: the test command must not start the player on the old file.
+    monde.enregistre = false;
+    dialogues->erreur(QString::fromStdString(r.message()));
+    return false;
+  }
+  monde.modifie = false;
+  monde.fichier_courant = utf8_vers_1252(chemin.toStdString());
+  return true;
+}
+
+void TForm1::Chargemonde() {
+  const QString chemin = montre_dialogue(ODM, GenreDialogue::ouvrir);
+  if (chemin.isEmpty())
+    return;
+  InfoLecture lu;
+  const Resultat r = charge_lab(chemin_disque(chemin), monde, &lu);
+  if (!r) {
+    // The world is untouched, so the window, which shows it, is left as it is too.
+    dialogues->erreur(QString::fromStdString(r.message()));
+    return;
+  }
+  montre_monde_lu(lu);
+}
+
+void TForm1::montre_monde_lu(const InfoLecture &lu) {
+  // The reading emptied the five sounds; a key absent from the file leaves its row reset.
+  reinitialise_sons();
+  for (int k = 0; k < NB_SONS; ++k) {
+    const bool present = !monde.son(k).empty();
+    P[k]->setEnabled(present);
+    E[k]->setEnabled(present);
+  }
+
+  // Images keep their place and size: the reader takes col and lig from the file but the
+  // grid does not move. Records past the counts keep their old pictures with their data.
+  const int nc = std::clamp(monde.nb_cloisons, 0, NB_CLOISONS_MAX);
+  for (int i = 0; i < nc; ++i) {
+    const Tcloison &c = monde.cloisons[static_cast<size_t>(i)];
+    ImageGrille *vue = vues_cloisons[static_cast<size_t>(i)];
+    if (c.sens == 0 || c.sens == 1)
+      vue->pose_picture(bitmap_cloison(c.sens, c.contenu));
+    vue->show();
+  }
+  const int ns = std::clamp(monde.nb_salles, 0, NB_SALLES_MAX);
+  for (int i = 0; i < ns; ++i) {
+    ImageGrille *vue = vues_salles[static_cast<size_t>(i)];
+    vue->pose_picture(bitmap_salle(monde.salles[static_cast<size_t>(i)].contenu));
+    vue->show();
+  }
+
+  monde.salle_choisie = -1;
+  Marque->move(PLACE_MARQUE.topLeft());
+  monde.modifie = false;
+
+  // A labyrinth opened from a folder that lacks its textures is still opened whole and
+  // keeps the names it gives, so that saving it again loses nothing; each image keeps the
+  // picture it had. The loader's messages come in one box, after the opening.
+  ErreursRetenues retenues(dialogues);
+  DialoguesEditeur *const propres = dialogues;
+  dialogues = &retenues;
+  ImageEtiree *const images[NB_TEXTURES] = {TM, TS, TP};
+  for (int rang = 0; rang < NB_TEXTURES; ++rang)
+    if (lu.textures_lues[static_cast<size_t>(rang)])
+      charge_texture(images[rang], monde.texture(rang));
+  dialogues = propres;
+  if (!retenues.messages.isEmpty())
+    dialogues->erreur(retenues.messages.join(QLatin1Char('\n')));
+}
