@@ -1,0 +1,599 @@
+// New, Open and Save driven whole through the dialog seam, on real files in the test's own
+// folder: the files on disk byte for byte, the window after each command, and every failure
+// leaving both the labyrinth and the files as they were.
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+
+#include "cadre_marque.h"
+#include "image_etiree.h"
+#include "image_grille.h"
+#include "lab_file.h"
+#include "outils_test.h"
+#include "proprietes.h"
+
+namespace {
+
+const QString QUESTION_NOUVEAU = QStringLiteral("Editeur|Enregistrer les modifications ?");
+
+std::string lit(const QString &chemin) {
+  QFile f(chemin);
+  if (!f.open(QIODevice::ReadOnly))
+    return "<absent>";
+  return f.readAll().toStdString();
+}
+
+void ecrit(const QString &chemin, const std::string &octets) {
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << chemin.toStdString();
+  f.write(octets.data(), static_cast<qint64>(octets.size()));
+}
+
+void ecrit_bmp(const QString &chemin, QColor couleur) {
+  QImage image(16, 16, QImage::Format_RGB32);
+  image.fill(couleur);
+  ASSERT_TRUE(image.save(chemin, "BMP"));
+}
+
+// A labyrinth as a person would leave it: kinds drawn all over the grid, riddles, sounds,
+// textures and accented texts (1252 bytes).
+void remplit(Monde &m) {
+  m.titre_lab = "Le tr\xE9sor";
+  m.mission = "Trouve la cl\xE9\r\nnoire.";
+  m.message_fin = "Bravo !";
+  m.son_ambiance = "vent.mp3";
+  m.son_portes = "porte.mp3";
+  m.texture_sol = "dalles.bmp";
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
+    m.cloisons[static_cast<size_t>(i)].contenu = i % NB_TYPES_CLOISON;
+  for (int i = 0; i < NB_SALLES_MAX; ++i) {
+    Tsalle &s = m.salles[static_cast<size_t>(i)];
+    s.contenu = i % NB_TYPES_SALLE;
+    s.question = "Question num\xE9ro " + std::to_string(i) + " ?";
+    s.reponses = {"un", "deux", "", "S=1,2,3", "MISSION"};
+    s.bonnes = {i % 2 == 0, false, false, true, false};
+    s.image = i % 3 ? "" : "photo.jpg";
+    s.media = i % 5 ? "" : "cri.wav";
+  }
+}
+
+void montre_monde(TForm1 &f) {
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
+    f.dessine_cloison(i);
+  for (int i = 0; i < NB_SALLES_MAX; ++i)
+    f.dessine_salle(i);
+  for (int k = 0; k < NB_SONS; ++k) {
+    f.P[k]->setEnabled(!f.monde.son(k).empty());
+    f.E[k]->setEnabled(!f.monde.son(k).empty());
+  }
+}
+
+// The grid images show their records' kinds (the same pixmap data as the kind bitmaps).
+void attend_grille(const TForm1 &f) {
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i) {
+    const Tcloison &c = f.monde.cloisons[static_cast<size_t>(i)];
+    ASSERT_EQ(f.vues_cloisons[i]->picture().cacheKey(),
+              f.bitmap_cloison(c.sens, c.contenu).cacheKey())
+        << "partition " << i;
+  }
+  for (int i = 0; i < NB_SALLES_MAX; ++i)
+    ASSERT_EQ(f.vues_salles[i]->picture().cacheKey(),
+              f.bitmap_salle(f.monde.salles[static_cast<size_t>(i)].contenu).cacheKey())
+        << "room " << i;
+}
+
+struct EtatFenetre {
+  std::string octets; // the world as a file would hold it
+  int nb_cloisons, nb_salles, salle_choisie;
+  bool modifie, enregistre;
+  std::string fichier_courant;
+  QPoint marque;
+  QList<bool> sons; // listen and clear buttons, enabled
+  QList<qint64> images;
+  std::string panneau;
+};
+
+EtatFenetre etat(const TForm1 &f) {
+  EtatFenetre e{ecrit_lab(f.monde),
+                f.monde.nb_cloisons,
+                f.monde.nb_salles,
+                f.monde.salle_choisie,
+                f.monde.modifie,
+                f.monde.enregistre,
+                f.monde.fichier_courant,
+                f.Marque->pos(),
+                {},
+                {},
+                {}};
+  for (int k = 0; k < NB_SONS; ++k)
+    e.sons << f.P[k]->isEnabled() << f.E[k]->isEnabled();
+  for (const ImageGrille *v : f.vues_cloisons)
+    e.images << v->picture().cacheKey();
+  for (const ImageGrille *v : f.vues_salles)
+    e.images << v->picture().cacheKey();
+  for (const ImageEtiree *t : {f.TM, f.TS, f.TP})
+    e.images << t->picture().cacheKey();
+  e.panneau = f.Memo1->toPlainText().toStdString() + "|" + f.Edit[0]->text().toStdString();
+  return e;
+}
+
+void attend_inchange(const EtatFenetre &avant, const TForm1 &f) {
+  const EtatFenetre apres = etat(f);
+  EXPECT_TRUE(apres.octets == avant.octets);
+  EXPECT_EQ(apres.nb_cloisons, avant.nb_cloisons);
+  EXPECT_EQ(apres.nb_salles, avant.nb_salles);
+  EXPECT_EQ(apres.salle_choisie, avant.salle_choisie);
+  EXPECT_EQ(apres.modifie, avant.modifie);
+  EXPECT_EQ(apres.enregistre, avant.enregistre);
+  EXPECT_EQ(apres.fichier_courant, avant.fichier_courant);
+  EXPECT_EQ(apres.marque, avant.marque);
+  EXPECT_EQ(apres.sons, avant.sons);
+  EXPECT_EQ(apres.images, avant.images);
+  EXPECT_EQ(apres.panneau, avant.panneau);
+}
+
+// A window with an edited labyrinth: room 23 selected (as a press leaves it), sounds in
+// two rows, partition 3 an exit.
+void edite(TForm1 &f) {
+  f.monde.cloisons[3].contenu = CLOISON_SORTIE;
+  f.monde.salles[23].contenu = SALLE_DEPART;
+  f.monde.son_pas = "pas.mp3";
+  montre_monde(f);
+  f.monde.salle_choisie = 23;
+  f.Marque->move(3 * 60 + 28, 2 * 60 + 28);
+  f.monde.modifie = true;
+}
+
+TEST(Nouveau, EachAnswerToTheQuestion) {
+  const struct {
+    const char *cas;
+    bool modifie;
+    QList<Reponse> reponses;
+    QString fichier; // the save dialog's answer, when Yes
+    bool question, efface, ecrit;
+  } cas[] = {
+      {"no changes: no question", false, {}, {}, false, true, false},
+      {"Cancel", true, {Reponse::annuler}, {}, true, false, false},
+      {"No", true, {Reponse::non}, {}, true, true, false},
+      {"Yes, saved", true, {Reponse::oui}, "sauve.lab", true, true, true},
+      {"Yes, save cancelled", true, {Reponse::oui}, "", true, true, false},
+      {"Yes, save failed", true, {Reponse::oui}, "absent/sauve.lab", true, false, false},
+  };
+  for (const auto &c : cas) {
+    SCOPED_TRACE(c.cas);
+    EditeurEnTest e;
+    TForm1 &f = *e.fenetre;
+    edite(f);
+    f.monde.modifie = c.modifie;
+    const std::string avant = ecrit_lab(f.monde);
+    e.dialogues.reponses = c.reponses;
+    if (!c.fichier.isEmpty())
+      e.dialogues.fichiers << QDir(e.depart.chemin()).filePath(c.fichier);
+    else if (c.reponses == QList<Reponse>{Reponse::oui})
+      e.dialogues.fichiers << QString();
+
+    f.SpeedButton1->click();
+
+    EXPECT_EQ(e.dialogues.questions, c.question ? QStringList{QUESTION_NOUVEAU} : QStringList{});
+    EXPECT_EQ(e.dialogues.genres.size(), c.reponses == QList<Reponse>{Reponse::oui} ? 1 : 0);
+    EXPECT_EQ(QFile::exists(QDir(e.depart.chemin()).filePath("sauve.lab")), c.ecrit);
+    if (c.ecrit) {
+      EXPECT_TRUE(lit(QDir(e.depart.chemin()).filePath("sauve.lab")) == avant);
+    }
+    if (c.efface) {
+      EXPECT_EQ(f.monde.cloisons[3].contenu, CLOISON_MUR);
+      EXPECT_EQ(f.vues_cloisons[3]->picture().cacheKey(), f.bmp_h[CLOISON_MUR].cacheKey());
+      EXPECT_EQ(f.monde.salle_choisie, -1);
+      EXPECT_FALSE(f.monde.modifie);
+      EXPECT_FALSE(f.P[1]->isEnabled());
+    } else {
+      EXPECT_TRUE(ecrit_lab(f.monde) == avant);
+      EXPECT_EQ(f.vues_cloisons[3]->picture().cacheKey(), f.bmp_h[CLOISON_SORTIE].cacheKey());
+      EXPECT_EQ(f.monde.salle_choisie, 23);
+      EXPECT_TRUE(f.monde.modifie);
+      EXPECT_TRUE(f.P[1]->isEnabled());
+    }
+    const bool echec = c.fichier.startsWith("absent");
+    EXPECT_EQ(e.dialogues.erreurs, echec ? QStringList{"Invalid filename"} : QStringList{});
+  }
+}
+
+TEST(Nouveau, AsksOnlyAfterAGridPressSinceTheLastSaveOrOpening) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  const QString chemin = QDir(e.depart.chemin()).filePath("m.lab");
+  QTest::mousePress(f.vues_cloisons[7], Qt::LeftButton);
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton3->click();
+  f.SpeedButton1->click(); // right after a save
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton2->click();
+  f.SpeedButton1->click(); // right after an opening
+  f.SpeedButton1->click(); // right after a clearing
+  EXPECT_TRUE(e.dialogues.questions.isEmpty());
+  e.dialogues.reponses << Reponse::annuler;
+  QTest::mousePress(f.vues_salles[4], Qt::MiddleButton);
+  f.SpeedButton1->click();
+  EXPECT_EQ(e.dialogues.questions, QStringList{QUESTION_NOUVEAU});
+}
+
+TEST(Ouvrir, APressAfterOpeningStoresThePanelNowhere) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  const QString chemin = QDir(e.depart.chemin()).filePath("m.lab");
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton3->click();
+  f.monde.salle_choisie = 12;
+  f.Memo1->setPlainText(QStringLiteral("Texte du panneau"));
+  f.Edit[1]->setText(QStringLiteral("Reponse du panneau"));
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton2->click();
+  QTest::mousePress(f.vues_salles[40], Qt::MiddleButton);
+  for (const Tsalle &s : f.monde.salles) {
+    ASSERT_TRUE(s.question.empty());
+    ASSERT_TRUE(s.reponses[1].empty());
+  }
+}
+
+TEST(Enregistrer, FreshLabyrinthIsTheKnownFile) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  const QString chemin = QDir(e.depart.chemin()).filePath("neuf.lab");
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton3->click();
+  const std::string octets = lit(chemin);
+  EXPECT_EQ(std::count(octets.begin(), octets.end(), '\n'), 1235);
+  EXPECT_TRUE(octets.starts_with("TITRE=\r\nMISSION\r\n\r\n/MISSION\r\nMESSAGE\r\n\r\n"
+                                 "/MESSAGE\r\nSAM=\r\nSPA=\r\n"));
+  EXPECT_NE(octets.find("TM=Briques.bmp\r\nTS=sol.bmp\r\nTP=plafond.bmp\r\nC=0,0,0,1\r\n"),
+            std::string::npos);
+  EXPECT_NE(octets.find("C=10,9,1,1\r\nS=0,0,0\r\n"), std::string::npos);
+  EXPECT_TRUE(octets.ends_with("S=9,9,0\r\n\r\n\r\n\r\n\r\n\r\n\r\n00000\r\n\r\n\r\n"));
+  EXPECT_TRUE(octets == ecrit_lab(f.monde));
+}
+
+TEST(Enregistrer, TwiceOffersTheFirstFileAndReplacesIt) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  QDir(e.depart.chemin()).mkdir("jeux");
+  const QString chemin = QDir(e.depart.chemin()).filePath("jeux/monde 1.lab");
+  edite(f);
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton3->click();
+
+  EXPECT_EQ(e.dialogues.genres, QList<GenreDialogue>{GenreDialogue::enregistrer});
+  EXPECT_EQ(e.dialogues.offerts, QStringList{QString()});
+  EXPECT_EQ(e.dialogues.dossiers_initiaux, QStringList{f.rep_appli});
+  EXPECT_EQ(e.dialogues.filtres, QStringList{"Fichiers labyrinthes (*.lab)"});
+  EXPECT_EQ(f.SDM.extension_defaut, "lab");
+  EXPECT_TRUE(lit(chemin) == ecrit_lab(f.monde));
+  EXPECT_TRUE(f.monde.enregistre);
+  EXPECT_FALSE(f.monde.modifie);
+  EXPECT_EQ(f.monde.fichier_courant, chemin.toStdString());
+  EXPECT_EQ(f.monde.salle_choisie, 23);
+  // A confirmed dialog makes the file's folder current.
+  EXPECT_EQ(QDir::currentPath(), QFileInfo(chemin).absolutePath());
+
+  f.monde.cloisons[4].contenu = CLOISON_GRILLE;
+  f.monde.modifie = true;
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton3->click();
+  EXPECT_EQ(e.dialogues.offerts.value(1), chemin);
+  EXPECT_EQ(e.dialogues.questions, QStringList{});
+  EXPECT_TRUE(lit(chemin) == ecrit_lab(f.monde));
+  EXPECT_NE(lit(chemin).find("C=4,0,0,10\r\n"), std::string::npos);
+  // No temporary file is left beside it.
+  EXPECT_EQ(QDir(QFileInfo(chemin).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"monde 1.lab"});
+
+  // Cancelled: enregistre false, the rest as it was.
+  f.monde.modifie = true;
+  f.SpeedButton3->click();
+  EXPECT_FALSE(f.monde.enregistre);
+  EXPECT_TRUE(f.monde.modifie);
+  EXPECT_EQ(f.monde.fichier_courant, chemin.toStdString());
+  EXPECT_TRUE(e.dialogues.erreurs.isEmpty());
+}
+
+TEST(Enregistrer, ANameOutsideWindows1252IsWrittenUnderItsRealName) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  const QString chemin = QDir(e.depart.chemin()).filePath(QString::fromUtf8("été ✓.lab"));
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton3->click();
+  EXPECT_TRUE(lit(chemin) == ecrit_lab(f.monde));
+  // The model keeps its 1252 text: é as one byte, the tick, which 1252 lacks, as "?".
+  EXPECT_TRUE(f.monde.fichier_courant.ends_with("\xE9t\xE9 ?.lab"));
+
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton2->click();
+  EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
+}
+
+TEST(Enregistrer, WithARoomSelectedWritesWhatThePanelShows) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  f.monde.salles[23].question = "Ancienne question";
+  f.monde.salle_choisie = 23;
+  f.Memo1->setPlainText(QString::fromUtf8("Quelle clé ?"));
+  f.Edit[0]->setText(QStringLiteral("la noire"));
+  f.Check[0]->setChecked(true);
+  const QString chemin = QDir(e.depart.chemin()).filePath("panneau.lab");
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton3->click();
+  const std::string octets = lit(chemin);
+  // The room panel's own rules shape the question line (how memo lines are joined).
+  const size_t salle = octets.find("S=3,2,0\r\nQuelle cl\xE9 ?");
+  ASSERT_NE(salle, std::string::npos);
+  EXPECT_EQ(octets.find("\r\nla noire\r\n\r\n\r\n\r\n\r\n10000\r\n", salle),
+            octets.find("\r\n", salle + 9));
+  EXPECT_EQ(octets.find("Ancienne question"), std::string::npos);
+
+  // A cancelled dialog stores nothing.
+  const std::string stockee = f.monde.salles[23].question;
+  f.Memo1->setPlainText(QStringLiteral("Autre"));
+  f.SpeedButton3->click();
+  EXPECT_EQ(f.monde.salles[23].question, stockee);
+}
+
+TEST(Enregistrer, FailuresAreReportedAndLoseNothing) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  const QString bon = QDir(e.depart.chemin()).filePath("bon.lab");
+  e.dialogues.fichiers << bon;
+  f.SpeedButton3->click();
+  const std::string premier = lit(bon);
+  edite(f);
+
+  const struct {
+    QString chemin;
+    QString message;
+  } cas[] = {
+      {QDir(e.depart.chemin()).filePath("pas_de_dossier/monde.lab"), "Invalid filename"},
+      {e.depart.chemin(), "File access denied"},
+      {QStringLiteral("/proc/dravo/monde.lab"), "Invalid filename"},
+  };
+  for (const auto &c : cas) {
+    SCOPED_TRACE(c.chemin.toStdString());
+    e.dialogues.erreurs.clear();
+    e.dialogues.fichiers << c.chemin;
+    f.SpeedButton3->click();
+    EXPECT_EQ(e.dialogues.erreurs, QStringList{c.message});
+    EXPECT_TRUE(f.monde.modifie);
+    EXPECT_FALSE(f.monde.enregistre);
+    EXPECT_EQ(f.monde.fichier_courant, bon.toStdString());
+    EXPECT_TRUE(lit(bon) == premier);
+  }
+  EXPECT_EQ(QDir(e.depart.chemin()).entryList({"*.lab", ".*tmp*"}, QDir::Files | QDir::Hidden),
+            QStringList{"bon.lab"});
+}
+
+TEST(Ouvrir, TheWindowFollowsTheFileRead) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  QDir(e.depart.chemin()).mkdir("jeux");
+  const QString jeux = QDir(e.depart.chemin()).filePath("jeux");
+  ecrit_bmp(jeux + "/dalles.bmp", Qt::green);
+  // A short file: 5 partitions (the third on sens 2, the fourth of an unknown kind), 3
+  // rooms, two sound lines (one empty), the floor texture, a lower-case key.
+  ecrit(jeux + "/court.lab", "titre=Court\r\nSAM=vent.mp3\r\nSPO=\r\nTS=dalles.bmp\r\n"
+                             "C=0,0,0,9\r\nC=1,0,1,3\r\nC=2,0,2,0\r\nC=3,0,0,99\r\nC=4,0,1,0\r\n"
+                             "S=0,0,8\r\n\r\n\r\n\r\n\r\n\r\n\r\n00000\r\n\r\n\r\n"
+                             "S=1,0,-1\r\nQ\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"
+                             "S=2,0,3\r\n");
+  edite(f);
+  f.monde.son_coffres = "coffre.mp3";
+  f.E[4]->setEnabled(true);
+  f.P[4]->setEnabled(true);
+  pose_tag(f.P[4], 1);
+  f.monde.enregistre = true;
+  f.monde.fichier_courant = "/ailleurs/x.lab";
+  f.Memo1->setPlainText(QStringLiteral("contenu du panneau"));
+  const qint64 mur_ancien = f.TM->picture().cacheKey();
+  const qint64 cloison_2 = f.vues_cloisons[2]->picture().cacheKey();
+  const qint64 cloison_9 = f.vues_cloisons[9]->picture().cacheKey();
+  const QRect place_1 = f.vues_cloisons[1]->geometry();
+
+  e.dialogues.fichiers << jeux + "/court.lab";
+  f.SpeedButton2->click();
+
+  ASSERT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
+  EXPECT_EQ(e.dialogues.genres, QList<GenreDialogue>{GenreDialogue::ouvrir});
+  EXPECT_EQ(e.dialogues.dossiers_initiaux, QStringList{f.rep_appli});
+  EXPECT_EQ(e.dialogues.filtres, QStringList{"Fichiers labyrinthes (*.lab)"});
+  EXPECT_TRUE(e.dialogues.questions.isEmpty()); // opening asks nothing about changes
+  EXPECT_EQ(f.monde.titre_lab, "Court");
+  EXPECT_EQ(f.monde.nb_cloisons, 5);
+  EXPECT_EQ(f.monde.nb_salles, 3);
+  EXPECT_EQ(f.vues_cloisons[0]->picture().cacheKey(), f.bmp_h[CLOISON_SORTIE].cacheKey());
+  EXPECT_EQ(f.vues_cloisons[1]->picture().cacheKey(), f.bmp_v[CLOISON_PORTE_NOIRE].cacheKey());
+  EXPECT_EQ(f.vues_cloisons[1]->geometry(), place_1);             // the grid does not move
+  EXPECT_EQ(f.vues_cloisons[2]->picture().cacheKey(), cloison_2); // sens 2 keeps its picture
+  EXPECT_TRUE(f.vues_cloisons[3]->picture().isNull());            // unknown kind: nothing
+  EXPECT_EQ(f.vues_cloisons[4]->picture().cacheKey(), f.bmp_v[CLOISON_OUVERTE].cacheKey());
+  EXPECT_EQ(f.vues_cloisons[9]->picture().cacheKey(), cloison_9); // past the count
+  EXPECT_EQ(f.vues_salles[0]->picture().cacheKey(), f.bmp_c[SALLE_DEPART].cacheKey());
+  EXPECT_TRUE(f.vues_salles[1]->picture().isNull());
+  EXPECT_EQ(f.vues_salles[2]->picture().cacheKey(), f.bmp_c[SALLE_CLE_BLEUE].cacheKey());
+  EXPECT_EQ(f.vues_salles[23]->picture().cacheKey(), f.bmp_c[SALLE_DEPART].cacheKey());
+
+  // Sounds: the rows named with a name are on; every other row reset, the playing one too.
+  const bool actives[NB_SONS] = {true, false, false, false, false};
+  for (int k = 0; k < NB_SONS; ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(f.P[k]->isEnabled(), actives[k]);
+    EXPECT_EQ(f.E[k]->isEnabled(), actives[k]);
+    EXPECT_EQ(tag(f.P[k]), 0);
+  }
+  EXPECT_TRUE(f.monde.son_coffres.empty());
+  EXPECT_EQ(f.monde.son_ambiance, "vent.mp3");
+
+  // Textures: the floor from beside the file; the walls, not named, as they were.
+  EXPECT_EQ(f.TS->picture().toImage().pixelColor(0, 0), QColor(Qt::green));
+  EXPECT_EQ(f.TM->picture().cacheKey(), mur_ancien);
+  EXPECT_EQ(f.monde.texture_sol, "dalles.bmp");
+  EXPECT_EQ(f.monde.texture_murs, "Briques.bmp");
+
+  EXPECT_EQ(f.monde.salle_choisie, -1);
+  EXPECT_EQ(f.Marque->pos(), QPoint(-100, -100));
+  EXPECT_FALSE(f.monde.modifie);
+  EXPECT_TRUE(f.monde.enregistre);
+  EXPECT_EQ(f.monde.fichier_courant, "/ailleurs/x.lab");
+  // Nothing the panel shows is stored by the opening.
+  EXPECT_NE(f.monde.salles[23].question, "contenu du panneau");
+}
+
+TEST(Ouvrir, ALabyrinthWithoutSoundLinesLeavesEveryRowOff) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  for (int k = 0; k < NB_SONS; ++k)
+    f.monde.son(k) = "s.mp3";
+  montre_monde(f);
+  const QString chemin = QDir(e.depart.chemin()).filePath("muet.lab");
+  ecrit(chemin, "C=0,0,0,1\r\n");
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton2->click();
+  for (int k = 0; k < NB_SONS; ++k) {
+    EXPECT_FALSE(f.P[k]->isEnabled()) << k;
+    EXPECT_FALSE(f.E[k]->isEnabled()) << k;
+    EXPECT_TRUE(f.monde.son(k).empty()) << k;
+  }
+}
+
+TEST(Ouvrir, ThenSaveOffersTheFileLastSavedNotTheOneOpened) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  const QDir d(e.depart.chemin());
+  e.dialogues.fichiers << d.filePath("a.lab");
+  f.SpeedButton3->click();
+  ecrit(d.filePath("b.lab"), ecrit_lab(f.monde));
+  e.dialogues.fichiers << d.filePath("b.lab") << d.filePath("b.lab");
+  f.SpeedButton2->click();
+  f.SpeedButton2->click();
+  e.dialogues.fichiers << QString();
+  f.SpeedButton3->click();
+  EXPECT_EQ(e.dialogues.offerts, (QStringList{"", "", d.filePath("b.lab"), d.filePath("a.lab")}));
+  EXPECT_EQ(f.monde.fichier_courant, d.filePath("a.lab").toStdString());
+}
+
+TEST(Ouvrir, AFailedOpeningChangesNothing) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  edite(f);
+  f.Memo1->setPlainText(QStringLiteral("panneau"));
+  f.Edit[0]->setText(QStringLiteral("r1"));
+  const EtatFenetre avant = etat(f);
+  const struct {
+    QString chemin;
+    QString message;
+  } cas[] = {
+      {QDir(e.depart.chemin()).filePath("absent.lab"), "File not found"},
+      {QDir(e.depart.chemin()).filePath("pas_de_dossier/absent.lab"), "Invalid filename"},
+      {e.depart.chemin(), "File access denied"},
+  };
+  for (const auto &c : cas) {
+    SCOPED_TRACE(c.chemin.toStdString());
+    e.dialogues.erreurs.clear();
+    e.dialogues.fichiers << c.chemin;
+    f.SpeedButton2->click();
+    EXPECT_EQ(e.dialogues.erreurs, QStringList{c.message});
+    attend_inchange(avant, f);
+  }
+  // Cancelled: nothing either.
+  f.SpeedButton2->click();
+  attend_inchange(avant, f);
+}
+
+TEST(Ouvrir, MissingTexturesStillOpenTheWholeLabyrinthAndKeepTheirNames) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  Monde attendu;
+  Cree_Monde(attendu);
+  remplit(attendu);
+  attendu.texture_murs = "pierre.bmp";
+  attendu.texture_plafond = "voute.bmp";
+  const std::string octets = ecrit_lab(attendu);
+  QDir(e.depart.chemin()).mkdir("ailleurs");
+  const QString chemin = QDir(e.depart.chemin()).filePath("ailleurs/voyage.lab");
+  ecrit(chemin, octets);
+  const qint64 murs = f.TM->picture().cacheKey();
+  const qint64 plafond = f.TP->picture().cacheKey();
+
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton2->click();
+
+  // One box, after the opening, naming each picture that could not be read.
+  ASSERT_EQ(e.dialogues.erreurs.size(), 1);
+  for (const char *nom : {"pierre.bmp", "dalles.bmp", "voute.bmp"})
+    EXPECT_TRUE(e.dialogues.erreurs[0].contains(nom)) << e.dialogues.erreurs[0].toStdString();
+  EXPECT_EQ(f.TM->picture().cacheKey(), murs);
+  EXPECT_EQ(f.TP->picture().cacheKey(), plafond);
+  EXPECT_EQ(f.monde.nb_salles, 100);
+  EXPECT_EQ(f.monde.salles[99].question, attendu.salles[99].question);
+  attend_grille(f);
+  EXPECT_FALSE(f.monde.modifie);
+
+  // Saved again it names the same textures; only the two blocks gain their CR LF.
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton3->click();
+  attendu.mission += "\r\n";
+  attendu.message_fin += "\r\n";
+  EXPECT_TRUE(lit(chemin) == ecrit_lab(attendu));
+}
+
+TEST(Acceptation, SavedClearedAndOpenedAgainGivesTheSameLabyrinthAndFile) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  ecrit_bmp(QDir(e.depart.chemin()).filePath("dalles.bmp"), Qt::yellow);
+  remplit(f.monde);
+  montre_monde(f);
+  f.charge_texture(f.TS, f.monde.texture_sol);
+  f.monde.modifie = true;
+  Monde attendu = f.monde;
+  const QString chemin = QDir(e.depart.chemin()).filePath("complet.lab");
+
+  e.dialogues.reponses << Reponse::oui;
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton1->click(); // New: Yes, saved, then cleared
+  const std::string octets = lit(chemin);
+  EXPECT_TRUE(octets == ecrit_lab(attendu));
+  EXPECT_EQ(f.monde.salles[5].contenu, SALLE_VIDE);
+  EXPECT_EQ(f.monde.texture_sol, "sol.bmp");
+
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton2->click();
+  ASSERT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
+  for (int i = 0; i < NB_SALLES_MAX; ++i) {
+    const Tsalle &a = attendu.salles[static_cast<size_t>(i)];
+    const Tsalle &s = f.monde.salles[static_cast<size_t>(i)];
+    ASSERT_EQ(std::tie(s.col, s.lig, s.contenu, s.question, s.reponses, s.bonnes, s.image, s.media),
+              std::tie(a.col, a.lig, a.contenu, a.question, a.reponses, a.bonnes, a.image, a.media))
+        << i;
+  }
+  attend_grille(f);
+  EXPECT_EQ(f.TS->picture().toImage().pixelColor(0, 0), QColor(Qt::yellow));
+  EXPECT_TRUE(f.P[0]->isEnabled());
+  EXPECT_FALSE(f.P[1]->isEnabled());
+  EXPECT_TRUE(f.E[2]->isEnabled());
+
+  // Saved again, the file is the same byte for byte but for the one CR LF that each of the
+  // two blocks gains on every reading.
+  e.dialogues.fichiers << chemin;
+  f.SpeedButton3->click();
+  attendu.mission += "\r\n";
+  attendu.message_fin += "\r\n";
+  EXPECT_TRUE(lit(chemin) == ecrit_lab(attendu));
+}
+
+} // namespace
