@@ -1,0 +1,115 @@
+// Open and Save of a full labyrinth (every partition and room kind in use, 100 riddles,
+// five sounds) measured through the command handlers, as a click runs them: the dialog
+// (answered at once), the disk, and for Open the refresh of the 320 grid images, the sound
+// rows and the three textures. The window is shown, so the grid images really repaint.
+//   bench_commandes [--benchmark_filter=...] [FOLDER]
+// FOLDER is where the files are written (a fresh temporary folder by default): the save
+// flushes its file to disk, so the figure depends on the file system under it.
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "apparence.h"
+#include "dialogues_editeur.h"
+#include "lab_file.h"
+#include "tform1.h"
+
+namespace {
+
+// Every file dialog returns the same path; a box is a failure of the benchmark itself.
+class DialoguesFixes : public DialoguesEditeur {
+public:
+  void erreur(const QString &message) override {
+    std::fprintf(stderr, "error box: %s\n", qPrintable(message));
+    std::abort();
+  }
+  Reponse question(const QString &, const QString &) override { return Reponse::non; }
+  QString choisit_fichier(GenreDialogue, const DialogueFichier &) override { return chemin; }
+  QString chemin;
+};
+
+QString dossier_fichiers;
+DialoguesFixes *dialogues = nullptr;
+TForm1 *fenetre = nullptr;
+
+void remplit(Monde &m) {
+  m.titre_lab = "Le tr\xE9sor du donjon";
+  m.mission = "Retrouve les trois cl\xE9s\r\net ouvre la porte rouge.";
+  m.message_fin = "Bravo !";
+  for (int k = 0; k < NB_SONS; ++k)
+    m.son(k) = "bruitage_" + std::to_string(k) + ".mp3";
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
+    m.cloisons[static_cast<size_t>(i)].contenu = i % NB_TYPES_CLOISON;
+  for (int i = 0; i < NB_SALLES_MAX; ++i) {
+    Tsalle &s = m.salles[static_cast<size_t>(i)];
+    s.contenu = i % NB_TYPES_SALLE;
+    s.question = "Quelle est la capitale du pays num\xE9ro " + std::to_string(i) + " ? ";
+    s.reponses = {"Paris", "Lyon", "Marseille", "Toulouse", "Bordeaux"};
+    s.bonnes = {true, false, i % 2 == 0, false, false};
+    s.image = "image_" + std::to_string(i) + ".jpg";
+    s.media = "son_" + std::to_string(i) + ".mp3";
+  }
+}
+
+void BM_Enregistrer(benchmark::State &state) {
+  dialogues->chemin = QDir(dossier_fichiers).filePath("plein.lab");
+  for (auto _ : state)
+    fenetre->SpeedButton3Click();
+}
+BENCHMARK(BM_Enregistrer)->Unit(benchmark::kMillisecond);
+
+void BM_Ouvrir(benchmark::State &state) {
+  dialogues->chemin = QDir(dossier_fichiers).filePath("plein.lab");
+  for (auto _ : state) {
+    fenetre->SpeedButton2Click();
+    // The repaints the refresh queued are part of what the author waits for.
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_Ouvrir)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  prepare_apparence();
+  benchmark::Initialize(&argc, argv);
+
+  QTemporaryDir temporaire;
+  dossier_fichiers = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporaire.path();
+  // The default textures, so that building, opening and clearing find them.
+  const struct {
+    const char *nom;
+    int largeur, hauteur;
+  } textures[] = {{"Briques.bmp", 80, 400}, {"sol.bmp", 200, 200}, {"plafond.bmp", 200, 200}};
+  for (const auto &t : textures) {
+    QImage image(t.largeur, t.hauteur, QImage::Format_RGB32);
+    image.fill(Qt::darkGray);
+    image.save(QDir(dossier_fichiers).filePath(t.nom), "BMP");
+  }
+  QDir::setCurrent(dossier_fichiers);
+
+  auto d = std::make_unique<DialoguesFixes>();
+  dialogues = d.get();
+  auto f = std::make_unique<TForm1>(dialogues);
+  fenetre = f.get();
+  remplit(fenetre->monde);
+  fenetre->show();
+  QApplication::processEvents();
+  // The file Open reads is the one Save writes.
+  dialogues->chemin = QDir(dossier_fichiers).filePath("plein.lab");
+  fenetre->SpeedButton3Click();
+
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
