@@ -56,6 +56,13 @@ int main(int argc, char **argv) {
   }
   const int essais = std::max(1, std::atoi(argv[1]));
   const char *dossier = argv[2];
+  // The program runs in the start folder, so its own path must not be relative.
+  char *programme = ::realpath(argv[3], nullptr);
+  if (!programme) {
+    std::fprintf(stderr, "bench_demarrage: no program %s\n", argv[3]);
+    return 2;
+  }
+  argv[3] = programme;
   Display *d = XOpenDisplay(nullptr);
   if (!d) {
     std::fprintf(stderr, "bench_demarrage: no X display\n");
@@ -77,6 +84,14 @@ int main(int argc, char **argv) {
     }
     bool vu = false;
     while (!vu) {
+      if (XPending(d) == 0) {
+        if (::waitpid(pid, nullptr, WNOHANG) == pid) {
+          std::fprintf(stderr, "bench_demarrage: %s ended before showing a window\n", argv[3]);
+          return 1;
+        }
+        ::usleep(200);
+        continue;
+      }
       XEvent e;
       XNextEvent(d, &e);
       if (e.type == MapNotify && pid_de_fenetre(d, e.xmap.window) == pid) {
