@@ -65,7 +65,9 @@ void enigme(Tsalle &s, int64_t medias) {
   s.question = "Dans quel pays se trouve la ville qui porte le nom le plus long du monde, "
                "et combien de lettres ce nom compte-t-il en tout ? ";
   for (size_t i = 0; i < NB_REPONSES; ++i)
-    s.reponses[i] = "R\xE9ponse propos\xE9" "e num\xE9ro " + std::to_string(i + 1);
+    s.reponses[i] = "R\xE9ponse propos\xE9"
+                    "e num\xE9ro " +
+                    std::to_string(i + 1);
   s.bonnes = {true, false, true, false, false};
   s.image = medias != textes_seuls ? "enigme.bmp" : "";
   s.media = medias == tout ? "enigme.wav" : "";

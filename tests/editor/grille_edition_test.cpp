@@ -1,8 +1,8 @@
 // Presses on the grid: kinds stepping with the wrap-around, the picture following at once,
 // the selection outline, modifie, kinds a file brought outside their range, double clicks.
 
-#include <QTest>
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -36,16 +36,28 @@ struct Sequence {
 
 TEST(EditionGrille, PartitionPressesStepTheKindWithWrapAroundAndSwapThePicture) {
   const Sequence sequences[] = {
-      {"wall, left thrice", 23, CLOISON_MUR, {Qt::LeftButton, Qt::LeftButton, Qt::LeftButton},
+      {"wall, left thrice",
+       23,
+       CLOISON_MUR,
+       {Qt::LeftButton, Qt::LeftButton, Qt::LeftButton},
        {0, 10, 9}},
-      {"grille, right thrice", 23, CLOISON_GRILLE,
-       {Qt::RightButton, Qt::RightButton, Qt::RightButton}, {0, 1, 2}},
+      {"grille, right thrice",
+       23,
+       CLOISON_GRILLE,
+       {Qt::RightButton, Qt::RightButton, Qt::RightButton},
+       {0, 1, 2}},
       {"open, left", 0, CLOISON_OUVERTE, {Qt::LeftButton}, {10}},
-      {"vertical wall, right then left", 135, CLOISON_MUR, {Qt::RightButton, Qt::LeftButton},
+      {"vertical wall, right then left",
+       135,
+       CLOISON_MUR,
+       {Qt::RightButton, Qt::LeftButton},
        {2, 1}},
       {"middle keeps the kind", 219, CLOISON_SORTIE, {Qt::MiddleButton}, {9}},
-      {"right thrice from 9 is 3 modulo 11", 5, CLOISON_SORTIE,
-       {Qt::RightButton, Qt::RightButton, Qt::RightButton}, {10, 0, 1}},
+      {"right thrice from 9 is 3 modulo 11",
+       5,
+       CLOISON_SORTIE,
+       {Qt::RightButton, Qt::RightButton, Qt::RightButton},
+       {10, 0, 1}},
   };
   for (const Sequence &s : sequences) {
     SCOPED_TRACE(s.nom);
@@ -93,8 +105,7 @@ TEST(EditionGrille, RoomPressesStepSelectAndFrameTheRoom) {
     EXPECT_EQ(f.monde.salle_choisie, i);
     EXPECT_EQ(f.delta_clic, c.delta);
     EXPECT_TRUE(f.monde.modifie);
-    EXPECT_EQ(f.Marque->geometry(),
-              QRect(c.col * 60 + 28, c.lig * 60 + 28, 44, 44));
+    EXPECT_EQ(f.Marque->geometry(), QRect(c.col * 60 + 28, c.lig * 60 + 28, 44, 44));
     EXPECT_EQ(f.Marque->geometry(), f.vues_salles[i]->geometry().adjusted(-2, -2, 2, 2));
   }
 }
@@ -107,15 +118,15 @@ TEST(EditionGrille, AKindFromOutsideTheRangeComesBackIntoItOnThePress) {
     Qt::MouseButton bouton;
     int attendu;
   } const cas[] = {
-      {false, 42, Qt::LeftButton, 9},   {false, 42, Qt::RightButton, 0},
+      {false, 42, Qt::LeftButton, 9},    {false, 42, Qt::RightButton, 0},
       {false, 42, Qt::MiddleButton, 10}, {false, -5, Qt::LeftButton, 10},
       {false, -5, Qt::RightButton, 1},   {false, 11, Qt::RightButton, 0},
       {true, 42, Qt::LeftButton, 8},     {true, 10, Qt::RightButton, 0},
       {true, -5, Qt::RightButton, 1},    {true, -1, Qt::MiddleButton, 0},
   };
   for (const Cas &c : cas) {
-    SCOPED_TRACE(testing::Message() << (c.salle ? "room " : "partition ") << c.depart << " "
-                                    << c.bouton);
+    SCOPED_TRACE(testing::Message()
+                 << (c.salle ? "room " : "partition ") << c.depart << " " << c.bouton);
     EditeurEnTest e;
     TForm1 &f = *e.fenetre;
     if (c.salle) {
@@ -152,8 +163,7 @@ TEST(EditionGrille, EachPressOfADoubleClickActsOnce) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
   // Through the window, as the platform delivers it: press, release, double click, release.
   ImageGrille *cloison = f.vues_cloisons[indice_cloison_v(4, 4)];
-  QTest::mouseDClick(f.windowHandle(), Qt::RightButton, {},
-                     cloison->geometry().center());
+  QTest::mouseDClick(f.windowHandle(), Qt::RightButton, {}, cloison->geometry().center());
   EXPECT_EQ(f.monde.cloisons[cloison->Tag].contenu, CLOISON_MUR + 2);
   ImageGrille *salle = f.vues_salles[indice_salle(4, 4)];
   QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, salle->geometry().center());

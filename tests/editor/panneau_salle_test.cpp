@@ -140,8 +140,7 @@ TEST(PanneauSalle, MemoLinesEachFollowedByOneBlank) {
       {"empty memo", QString(), ""},
       {"final line break is no line", QStringLiteral("Oui\n"), "Oui "},
       {"an empty line between", QStringLiteral("a\n\nb"), "a  b "},
-      {"line separator", QStringLiteral("un") + QChar(QChar::LineSeparator) + "deux",
-       "un deux "},
+      {"line separator", QStringLiteral("un") + QChar(QChar::LineSeparator) + "deux", "un deux "},
       {"blank kept inside a line", QStringLiteral("a  b "), "a  b  "},
   };
   for (const Cas &c : cas) {
@@ -268,8 +267,8 @@ TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
   EXPECT_EQ(QDir(depart).entryList(QDir::Files).count("ici.bmp"), 1);
 
   // A folder whose name differs only in letter case is another folder here: copied.
-  const QString autre_casse = QFileInfo(depart).absolutePath() + '/' +
-                              QFileInfo(depart).fileName().toUpper() + "X";
+  const QString autre_casse =
+      QFileInfo(depart).absolutePath() + '/' + QFileInfo(depart).fileName().toUpper() + "X";
   ASSERT_TRUE(QDir().mkpath(autre_casse));
   ecrit_image(autre_casse + "/Casse.bmp", Qt::red);
   e.dialogues.fichiers << autre_casse + "/Casse.bmp";
@@ -305,8 +304,7 @@ TEST(PanneauSalle, APictureThatFailsToLoadChangesNothingButTheCopy) {
     e.dialogues.fichiers << ailleurs.fichier(c.nom);
     f.OpenI->click();
     ASSERT_EQ(e.dialogues.erreurs.size(), 1);
-    EXPECT_TRUE(e.dialogues.erreurs[0].contains(c.message))
-        << e.dialogues.erreurs[0].toStdString();
+    EXPECT_TRUE(e.dialogues.erreurs[0].contains(c.message)) << e.dialogues.erreurs[0].toStdString();
     EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath(c.nom)));
     EXPECT_EQ(f.monde.image_courante, "bon.bmp");
     EXPECT_EQ(f.monde.salles[3].image, "bon.bmp");
