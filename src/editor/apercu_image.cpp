@@ -44,6 +44,8 @@ void prepare_apercu(QFileDialog &boite) {
   apercu->setWordWrap(true);
   apercu->setFrameShape(QFrame::StyledPanel);
   grille->addWidget(apercu, 0, grille->columnCount(), grille->rowCount(), 1, Qt::AlignCenter);
+  // Wide enough for the pane beside a readable file list.
+  boite.resize(boite.sizeHint());
   QObject::connect(&boite, &QFileDialog::currentChanged, apercu,
                    [apercu](const QString &chemin) { montre_apercu(apercu, chemin); });
 }
