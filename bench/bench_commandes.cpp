@@ -18,46 +18,16 @@
 #include <string>
 
 #include "apparence.h"
-#include "dialogues_editeur.h"
+#include "dialogues_banc.h"
 #include "lab_file.h"
+#include "monde_plein.h"
 #include "tform1.h"
 
 namespace {
 
-// Every file dialog returns the same path; a box is a failure of the benchmark itself.
-class DialoguesFixes : public DialoguesEditeur {
-public:
-  void erreur(const QString &message) override {
-    std::fprintf(stderr, "error box: %s\n", qPrintable(message));
-    std::abort();
-  }
-  Reponse question(const QString &, const QString &) override { return Reponse::non; }
-  QString choisit_fichier(GenreDialogue, const DialogueFichier &) override { return chemin; }
-  QString chemin;
-};
-
 QString dossier_fichiers;
-DialoguesFixes *dialogues = nullptr;
+DialoguesBanc *dialogues = nullptr;
 TForm1 *fenetre = nullptr;
-
-void remplit(Monde &m) {
-  m.titre_lab = "Le tr\xE9sor du donjon";
-  m.mission = "Retrouve les trois cl\xE9s\r\net ouvre la porte rouge.";
-  m.message_fin = "Bravo !";
-  for (int k = 0; k < NB_SONS; ++k)
-    m.son(k) = "bruitage_" + std::to_string(k) + ".mp3";
-  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
-    m.cloisons[static_cast<size_t>(i)].contenu = i % NB_TYPES_CLOISON;
-  for (int i = 0; i < NB_SALLES_MAX; ++i) {
-    Tsalle &s = m.salles[static_cast<size_t>(i)];
-    s.contenu = i % NB_TYPES_SALLE;
-    s.question = "Quelle est la capitale du pays num\xE9ro " + std::to_string(i) + " ? ";
-    s.reponses = {"Paris", "Lyon", "Marseille", "Toulouse", "Bordeaux"};
-    s.bonnes = {true, false, i % 2 == 0, false, false};
-    s.image = "image_" + std::to_string(i) + ".jpg";
-    s.media = "son_" + std::to_string(i) + ".mp3";
-  }
-}
 
 void BM_Enregistrer(benchmark::State &state) {
   dialogues->chemin = QDir(dossier_fichiers).filePath("plein.lab");
@@ -98,11 +68,11 @@ int main(int argc, char **argv) {
   }
   QDir::setCurrent(dossier_fichiers);
 
-  auto d = std::make_unique<DialoguesFixes>();
+  auto d = std::make_unique<DialoguesBanc>();
   dialogues = d.get();
   auto f = std::make_unique<TForm1>(dialogues);
   fenetre = f.get();
-  remplit(fenetre->monde);
+  remplit_monde_plein(fenetre->monde);
   fenetre->show();
   QApplication::processEvents();
   // The file Open reads is the one Save writes.

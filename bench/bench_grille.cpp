@@ -22,22 +22,11 @@
 #include <memory>
 
 #include "apparence.h"
-#include "dialogues_editeur.h"
+#include "dialogues_banc.h"
 #include "image_grille.h"
 #include "tform1.h"
 
 namespace {
-
-// No box may open while measuring: one would be a failure of the benchmark itself.
-class DialoguesMuets : public DialoguesEditeur {
-public:
-  void erreur(const QString &message) override {
-    std::fprintf(stderr, "error box: %s\n", qPrintable(message));
-    std::abort();
-  }
-  Reponse question(const QString &, const QString &) override { return Reponse::annuler; }
-  QString choisit_fichier(GenreDialogue, const DialogueFichier &) override { return {}; }
-};
 
 TForm1 *fenetre = nullptr;
 
@@ -148,7 +137,7 @@ int main(int argc, char **argv) {
   ecrit_wav(dossier, "enigme.wav");
   QDir::setCurrent(depart.path());
 
-  DialoguesMuets dialogues;
+  DialoguesBanc dialogues;
   auto f = std::make_unique<TForm1>(&dialogues);
   fenetre = f.get();
   f->show();
