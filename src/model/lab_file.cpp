@@ -136,7 +136,7 @@ bool commence_par_cle(std::string_view ligne, std::string_view cle) {
 // beyond 32 bits stops at the nearest bound rather than wrapping into another kind.
 int32_t lit_entier(std::string_view champ) {
   size_t i = 0;
-  while (i < champ.size() && (champ[i] == ' ' || champ[i] == '\t'))
+  while (i < champ.size() && champ[i] == ' ')
     ++i;
   bool negatif = false;
   if (i < champ.size() && (champ[i] == '+' || champ[i] == '-')) {

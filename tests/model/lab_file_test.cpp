@@ -152,6 +152,7 @@ TEST(LitLab, FieldSplittingAndNumbers) {
       {"C=1,2,7,3", 1, 2, 7, 3},
       {"C=99999999999,-99999999999,0,1", 2147483647, -2147483647 - 1, 0, 1},
       {"C=--1,+-2,0,1", 0, 0, 0, 1},
+      {"C=\t4, 5,- 6,7", 0, 5, 0, 7},
   };
   for (const auto &c : cas) {
     Monde m = ouvre(c.ligne + "\r\n");
