@@ -27,7 +27,6 @@ enum EtatLecture : int {
   etat_pret = 10,
 };
 
-constexpr float volume_initial = 0.5f;
 constexpr int hauteur_barre = 30;
 constexpr int taille_bouton = 24;
 constexpr int largeur_volume = 56;
@@ -118,8 +117,26 @@ QString minutes_secondes(qint64 ms) {
 } // namespace
 
 TMsMediaPlayer::TMsMediaPlayer(QWidget *parent, bool avec_controles)
-    : QWidget(parent), lecteur(new QMediaPlayer(this)), sortie_audio(new QAudioOutput(this)) {
-  sortie_audio->setVolume(volume_initial);
+    : QWidget(parent), avec_video(avec_controles) {
+  if (avec_controles)
+    construit_controles();
+}
+
+TMsMediaPlayer::~TMsMediaPlayer() {
+  // Stop before the children go, so no state signal reaches a half-destroyed control.
+  if (lecteur) {
+    lecteur->disconnect(this);
+    lecteur->stop();
+  }
+}
+
+QMediaPlayer &TMsMediaPlayer::moteur() {
+  if (lecteur)
+    return *lecteur;
+  lecteur = new QMediaPlayer(this);
+  sortie_audio = new QAudioOutput(this);
+  sortie_audio->setVolume(static_cast<float>(volume_pourcent) / 100.0f);
+  sortie_audio->setMuted(muet);
   lecteur->setAudioOutput(sortie_audio);
   lecteur->setLoops(1);
 
@@ -127,14 +144,39 @@ TMsMediaPlayer::TMsMediaPlayer(QWidget *parent, bool avec_controles)
   connect(lecteur, &QMediaPlayer::mediaStatusChanged, this, &TMsMediaPlayer::statut_media_change);
   // Error dialogs are off: a failure only leaves the player idle, and nobody is told.
 
-  if (avec_controles)
-    construit_controles();
+  if (avec_video) {
+    // The video area takes the place of the black one painted so far, above the control row.
+    video = new QVideoWidget(this);
+    video->setObjectName(QStringLiteral("video"));
+    video->setAutoFillBackground(true);
+    QPalette noir = video->palette();
+    noir.setColor(QPalette::Window, Qt::black);
+    video->setPalette(noir);
+    video->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    lecteur->setVideoOutput(video);
+    auto *colonne = static_cast<QVBoxLayout *>(layout());
+    delete colonne->takeAt(0);
+    colonne->insertWidget(0, video, 1);
+    video->show();
+  }
+  if (barre) {
+    connect(lecteur, &QMediaPlayer::durationChanged, this,
+            [this](qint64 ms) { curseur_position->setRange(0, static_cast<int>(ms)); });
+    connect(lecteur, &QMediaPlayer::positionChanged, this, [this](qint64 ms) {
+      if (!curseur_position->isSliderDown())
+        curseur_position->setValue(static_cast<int>(ms));
+      temps->setText(minutes_secondes(ms));
+    });
+  }
+  return *lecteur;
 }
 
-TMsMediaPlayer::~TMsMediaPlayer() {
-  // Stop before the children go, so no state signal reaches a half-destroyed control.
-  lecteur->disconnect(this);
-  lecteur->stop();
+void TMsMediaPlayer::paintEvent(QPaintEvent *) {
+  // The video area until the real one exists: the same black, above the control row.
+  if (!barre || video)
+    return;
+  QPainter p(this);
+  p.fillRect(QRect(0, 0, width(), barre->y()), Qt::black);
 }
 
 void TMsMediaPlayer::construit_controles() {
@@ -142,15 +184,8 @@ void TMsMediaPlayer::construit_controles() {
   colonne->setContentsMargins(0, 0, 0, 0);
   colonne->setSpacing(0);
 
-  video = new QVideoWidget(this);
-  video->setObjectName(QStringLiteral("video"));
-  video->setAutoFillBackground(true);
-  QPalette noir = video->palette();
-  noir.setColor(QPalette::Window, Qt::black);
-  video->setPalette(noir);
-  video->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-  lecteur->setVideoOutput(video);
-  colonne->addWidget(video, 1);
+  // Holds the video area's place until moteur() puts the real one there.
+  colonne->addStretch(1);
 
   barre = new QWidget(this);
   barre->setObjectName(QStringLiteral("barre"));
@@ -203,41 +238,51 @@ void TMsMediaPlayer::construit_controles() {
   colonne->addWidget(barre);
 
   connect(bouton_lecture, &QToolButton::clicked, this, [this] {
-    if (lecteur->playbackState() == QMediaPlayer::PlayingState)
+    if (lecteur && lecteur->playbackState() == QMediaPlayer::PlayingState)
       lecteur->pause();
     else
       commandes.play();
   });
   // The row's stop is a stop request like any other: it rewinds and notifies state 1.
   connect(bouton_arret, &QToolButton::clicked, this, [this] { commandes.stop(); });
-  connect(curseur_position, &QSlider::sliderMoved, this,
-          [this](int ms) { lecteur->setPosition(ms); });
-  connect(lecteur, &QMediaPlayer::durationChanged, this,
-          [this](qint64 ms) { curseur_position->setRange(0, static_cast<int>(ms)); });
-  connect(lecteur, &QMediaPlayer::positionChanged, this, [this](qint64 ms) {
-    if (!curseur_position->isSliderDown())
-      curseur_position->setValue(static_cast<int>(ms));
-    temps->setText(minutes_secondes(ms));
+  connect(curseur_position, &QSlider::sliderMoved, this, [this](int ms) {
+    if (lecteur)
+      lecteur->setPosition(ms);
   });
-  connect(curseur_volume, &QSlider::valueChanged, this,
-          [this](int v) { sortie_audio->setVolume(static_cast<float>(v) / 100.0f); });
-  connect(bouton_son, &QToolButton::clicked, this,
-          [this] { sortie_audio->setMuted(!sortie_audio->isMuted()); });
-  connect(sortie_audio, &QAudioOutput::mutedChanged, this,
-          [this](bool muet) { bouton_son->setIcon(glyphe(muet ? Glyphe::muet : Glyphe::son)); });
+  connect(curseur_volume, &QSlider::valueChanged, this, &TMsMediaPlayer::pose_volume);
+  connect(bouton_son, &QToolButton::clicked, this, &TMsMediaPlayer::bascule_muet);
   met_a_jour_controles();
+}
+
+void TMsMediaPlayer::pose_volume(int pourcent) {
+  volume_pourcent = pourcent;
+  if (sortie_audio)
+    sortie_audio->setVolume(static_cast<float>(pourcent) / 100.0f);
+}
+
+void TMsMediaPlayer::bascule_muet() {
+  muet = !muet;
+  if (sortie_audio)
+    sortie_audio->setMuted(muet);
+  bouton_son->setIcon(glyphe(muet ? Glyphe::muet : Glyphe::son));
 }
 
 void TMsMediaPlayer::setURL(const QString &nom) {
   url = nom;
+  // Emptying a URL that never held a medium has nothing to unload: the player stays unmade.
+  if (nom.isEmpty() && !lecteur) {
+    met_a_jour_controles();
+    return;
+  }
+  QMediaPlayer &p = moteur();
   // The previous medium is dropped silently: the sound rows set their button to playing
   // before they assign the URL, so no stopped notification may come from here.
-  lecteur->stop();
+  p.stop();
   if (nom.isEmpty()) {
-    lecteur->setSource(QUrl());
+    p.setSource(QUrl());
   } else {
-    lecteur->setSource(QUrl::fromLocalFile(QDir::current().absoluteFilePath(nom)));
-    lecteur->play();
+    p.setSource(QUrl::fromLocalFile(QDir::current().absoluteFilePath(nom)));
+    p.play();
   }
   met_a_jour_controles();
 }
@@ -250,20 +295,27 @@ void TMsMediaPlayer::set_enabled(bool valeur) {
 
 void TMsMediaPlayer::close() {
   url.clear();
-  lecteur->stop();
-  lecteur->setSource(QUrl());
+  if (lecteur) {
+    lecteur->stop();
+    lecteur->setSource(QUrl());
+  }
   met_a_jour_controles();
 }
 
 int TMsMediaPlayer::volume() const {
+  if (!sortie_audio)
+    return volume_pourcent;
   return static_cast<int>(std::lround(sortie_audio->volume() * 100.0f));
 }
 
 int TMsMediaPlayer::playCount() const {
-  return lecteur->loops();
+  return lecteur ? lecteur->loops() : 1;
 }
 
 void TMsMediaPlayer::Controles::play() {
+  // Without a player no URL was ever given, so there is nothing to play.
+  if (!proprietaire.lecteur)
+    return;
   QMediaPlayer &p = *proprietaire.lecteur;
   if (p.source().isEmpty() || p.playbackState() == QMediaPlayer::PlayingState)
     return;
@@ -273,8 +325,10 @@ void TMsMediaPlayer::Controles::play() {
 }
 
 void TMsMediaPlayer::Controles::stop() {
-  // QMediaPlayer::stop rewinds to the start.
-  proprietaire.lecteur->stop();
+  // QMediaPlayer::stop rewinds to the start. The notification comes even when nothing was
+  // ever loaded: the sound rows rely on it to put their button back to idle.
+  if (proprietaire.lecteur)
+    proprietaire.lecteur->stop();
   emit proprietaire.OnPlayStateChange(etat_arrete);
 }
 
@@ -307,7 +361,7 @@ void TMsMediaPlayer::statut_media_change() {
 void TMsMediaPlayer::met_a_jour_controles() {
   if (!barre)
     return;
-  curseur_position->setRange(0, static_cast<int>(lecteur->duration()));
+  curseur_position->setRange(0, lecteur ? static_cast<int>(lecteur->duration()) : 0);
   curseur_position->setValue(0);
   temps->setText(minutes_secondes(0));
 }

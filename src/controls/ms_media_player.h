@@ -3,6 +3,12 @@
 // its two instances (WMP2 with a video area and its own controls, TestSon with none) for its
 // whole life; the control owns its player, audio output, video area and control row.
 //
+// The player, its audio output and the video area are made on the first non-empty URL, not
+// at construction: making them loads the multimedia back end, its plugins and the sound
+// server's client, which would otherwise double the editor's start-up time and memory for
+// two controls that most sessions never use. Until then the control draws its black video
+// area itself and answers every query from the settings it will apply.
+//
 // Errors: none come back. A missing or unplayable file plays nothing and shows nothing (the
 // player's error dialogs are off); the state simply never reaches "playing".
 //
@@ -48,6 +54,8 @@ public:
   ~TMsMediaPlayer() override;
 
   QString URL() const { return url; }
+  // Whether the playback objects exist yet (they appear with the first non-empty URL).
+  bool moteur_cree() const { return lecteur != nullptr; }
   // A bare name is resolved against the current folder at the time of the call; empty
   // unloads; a non-empty name starts playing by itself.
   void setURL(const QString &nom);
@@ -71,14 +79,20 @@ public:
 signals:
   void OnPlayStateChange(int NewState);
 
+protected:
+  void paintEvent(QPaintEvent *event) override;
+
 private:
   void construit_controles();
+  QMediaPlayer &moteur();
+  void pose_volume(int pourcent);
+  void bascule_muet();
   void etat_lecture_change();
   void statut_media_change();
   void met_a_jour_controles();
 
-  QMediaPlayer *lecteur;
-  QAudioOutput *sortie_audio;
+  QMediaPlayer *lecteur = nullptr;
+  QAudioOutput *sortie_audio = nullptr;
   QVideoWidget *video = nullptr;
   QToolButton *bouton_lecture = nullptr;
   QToolButton *bouton_arret = nullptr;
@@ -90,5 +104,8 @@ private:
 
   QString url;
   bool actif = true;
+  bool avec_video;
+  int volume_pourcent = 50;
+  bool muet = false;
   Controles commandes{*this};
 };

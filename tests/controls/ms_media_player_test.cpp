@@ -1,6 +1,7 @@
 #include "ms_media_player.h"
 
 #include <QApplication>
+#include <QAudioOutput>
 #include <QDir>
 #include <QFile>
 #include <QMediaPlayer>
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QVideoWidget>
 
 #include <gtest/gtest.h>
 
@@ -200,6 +202,96 @@ TEST_F(LecteurMedia, ABareNameIsResolvedInTheFolderCurrentAtTheCallAndAMissingFi
   spy.clear();
   son.setURL(QStringLiteral("bip.wav"));
   EXPECT_TRUE(attend_etat(spy, arret));
+}
+
+TEST_F(LecteurMedia, NothingButANonEmptyURLMakesThePlaybackObjects) {
+  // The editor empties WMP2's URL, stops TestSon and greys WMP2 long before any medium is
+  // chosen; none of that may load the multimedia back end.
+  struct Cas {
+    const char *nom;
+    void (*agit)(TMsMediaPlayer &);
+  };
+  const Cas cas[] = {
+      {"URL vide", [](TMsMediaPlayer &p) { p.setURL(QString()); }},
+      {"close", [](TMsMediaPlayer &p) { p.close(); }},
+      {"play et stop",
+       [](TMsMediaPlayer &p) {
+         p.controls().play();
+         p.controls().stop();
+       }},
+      {"enabled",
+       [](TMsMediaPlayer &p) {
+         p.set_enabled(false);
+         p.set_enabled(true);
+       }},
+      {"boutons de la barre",
+       [](TMsMediaPlayer &p) {
+         for (const char *nom : {"lecture", "arret", "muet"})
+           if (auto *b = p.findChild<QToolButton *>(QString::fromLatin1(nom)))
+             QTest::mouseClick(b, Qt::LeftButton);
+       }},
+  };
+  for (bool avec_controles : {true, false})
+    for (const Cas &c : cas) {
+      SCOPED_TRACE(testing::Message() << c.nom << (avec_controles ? " WMP2" : " TestSon"));
+      TMsMediaPlayer p(nullptr, avec_controles);
+      p.resize(310, 280);
+      p.show();
+      QSignalSpy spy(&p, &TMsMediaPlayer::OnPlayStateChange);
+      c.agit(p);
+      EXPECT_FALSE(p.moteur_cree());
+      EXPECT_EQ(moteur(p), nullptr);
+      EXPECT_EQ(p.findChild<QAudioOutput *>(), nullptr);
+      EXPECT_EQ(p.findChild<QVideoWidget *>(), nullptr);
+      EXPECT_TRUE(p.URL().isEmpty());
+      EXPECT_EQ(p.volume(), 50);
+      EXPECT_EQ(p.playCount(), 1);
+      EXPECT_FALSE(etats(spy).contains(lecture));
+    }
+}
+
+TEST_F(LecteurMedia, SettingsChosenBeforeTheFirstMediumReachThePlayerMadeForIt) {
+  TMsMediaPlayer media(nullptr, true);
+  media.resize(310, 280);
+  media.show();
+  media.findChild<QSlider *>(QStringLiteral("volume"))->setValue(30);
+  QTest::mouseClick(media.findChild<QToolButton *>(QStringLiteral("muet")), Qt::LeftButton);
+  media.set_enabled(false);
+  EXPECT_FALSE(media.moteur_cree());
+
+  media.setURL(QStringLiteral("bip.wav"));
+  ASSERT_TRUE(media.moteur_cree());
+  auto *sortie = media.findChild<QAudioOutput *>();
+  ASSERT_NE(sortie, nullptr);
+  EXPECT_EQ(media.volume(), 30);
+  EXPECT_NEAR(sortie->volume(), 0.3f, 0.001f);
+  EXPECT_TRUE(sortie->isMuted());
+  EXPECT_EQ(moteur(media)->loops(), 1);
+  EXPECT_FALSE(media.findChild<QSlider *>(QStringLiteral("volume"))->isEnabled());
+}
+
+TEST_F(LecteurMedia, TheVideoAreaIsBlackAboveTheRowBeforeAndAfterTheFirstMedium) {
+  TMsMediaPlayer media(nullptr, true);
+  media.resize(310, 280);
+  media.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&media));
+  const auto *barre = media.findChild<QWidget *>(QStringLiteral("barre"));
+  ASSERT_NE(barre, nullptr);
+  const QRect ligne = barre->geometry();
+  EXPECT_EQ(ligne, QRect(0, 280 - ligne.height(), 310, ligne.height()));
+
+  const QImage avant = media.grab().toImage();
+  for (const QPoint point : {QPoint(0, 0), QPoint(309, 0), QPoint(155, 120),
+                             QPoint(0, ligne.top() - 1), QPoint(309, ligne.top() - 1)})
+    EXPECT_EQ(avant.pixelColor(point), QColor(Qt::black)) << point.x() << "," << point.y();
+
+  media.setURL(QStringLiteral("bip.wav"));
+  const auto *video = media.findChild<QVideoWidget *>();
+  ASSERT_NE(video, nullptr);
+  QTest::qWait(0);
+  EXPECT_TRUE(video->isVisible());
+  EXPECT_EQ(video->geometry(), QRect(0, 0, 310, ligne.top()));
+  EXPECT_EQ(barre->geometry(), ligne);
 }
 
 TEST(LecteurMediaReglages, BothKindsStartWithTheSameSettings) {
