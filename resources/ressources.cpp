@@ -1,5 +1,10 @@
 #include "ressources.h"
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+#include <QResource>
+
 #include <mutex>
 
 // The resource object of a static library is only linked in when something refers to its
@@ -13,7 +18,18 @@ QImage ressource_bitmap(const QString &nom) {
   init_ressources();
   if (nom.isEmpty())
     return {};
-  return QImage(QStringLiteral(":/bitmaps/") + nom);
+  const QResource ressource(QStringLiteral(":/bitmaps/") + nom);
+  if (!ressource.isValid())
+    return {};
+  // The names carry no suffix. Left to guess, or even told the format, Qt's reader loads
+  // every image plugin of the machine to ask it first, a noticeable part of the editor's
+  // launch; the two formats the resources hold are told apart by their first bytes and
+  // read by Qt's own readers alone.
+  QByteArray octets = ressource.uncompressedData();
+  QBuffer tampon(&octets);
+  QImageReader lecteur(&tampon, octets.startsWith("BM") ? "bmp" : "png");
+  lecteur.setAutoDetectImageFormat(false);
+  return lecteur.read();
 }
 
 QImage avec_transparence(const QImage &image) {
