@@ -6,6 +6,12 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <thread>
+
+#if __has_include(<dlfcn.h>)
+#include <dlfcn.h>
+#endif
+
 #include "apparence.h"
 #include "ressources.h"
 #include "tfap.h"
@@ -24,10 +30,30 @@ void installe_traductions(QApplication &app, QTranslator &traducteur) {
       return;
     }
 }
+
+// On desktops that use fontconfig, its start-up (reading its configuration and the caches of
+// every font folder) is the largest single cost before the window can be laid out, and the
+// toolkit only reaches it when the first caption is measured. Started here on another
+// thread, it overlaps the toolkit's own start-up (the connection to the display server and
+// its queries); fontconfig keeps the result for the toolkit's later call. The library is the
+// one the toolkit already loaded, looked up at run time, so the program needs no link of its
+// own to it and does nothing where it is absent.
+std::thread prepare_polices() {
+#if __has_include(<dlfcn.h>)
+  if (void *fonction = ::dlsym(RTLD_DEFAULT, "FcInit"))
+    return std::thread(reinterpret_cast<int (*)()>(fonction));
+#endif
+  return {};
+}
 } // namespace
 
 int main(int argc, char *argv[]) {
+  std::thread polices = prepare_polices();
   QApplication app(argc, argv);
+  // Joined before anything measures text: two threads starting fontconfig at once would each
+  // do the whole work.
+  if (polices.joinable())
+    polices.join();
   QApplication::setApplicationName(QStringLiteral("Dravo-Editeur"));
   QTranslator traducteur;
   installe_traductions(app, traducteur);
