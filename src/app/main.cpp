@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <system_error>
 #include <thread>
 
 #if __has_include(<dlfcn.h>)
@@ -37,11 +38,16 @@ void installe_traductions(QApplication &app, QTranslator &traducteur) {
 // thread, it overlaps the toolkit's own start-up (the connection to the display server and
 // its queries); fontconfig keeps the result for the toolkit's later call. The library is the
 // one the toolkit already loaded, looked up at run time, so the program needs no link of its
-// own to it and does nothing where it is absent.
+// own to it and does nothing where it is absent. Without a thread to spare, the toolkit
+// simply starts fontconfig itself, as it always would.
 std::thread prepare_polices() {
 #if __has_include(<dlfcn.h>)
-  if (void *fonction = ::dlsym(RTLD_DEFAULT, "FcInit"))
-    return std::thread(reinterpret_cast<int (*)()>(fonction));
+  if (void *fonction = ::dlsym(RTLD_DEFAULT, "FcInit")) {
+    try {
+      return std::thread(reinterpret_cast<int (*)()>(fonction));
+    } catch (const std::system_error &) {
+    }
+  }
 #endif
   return {};
 }
