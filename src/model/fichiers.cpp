@@ -64,21 +64,67 @@ Resultat lit_fichier(const std::string &chemin, std::string &octets) {
   return Resultat::succes();
 }
 
+namespace {
+
+// Writes every byte, retrying short writes; returns 0 or the errno of the failure.
+int ecrit_tout(int fd, std::string_view octets) {
+  const char *p = octets.data();
+  size_t reste = octets.size();
+  while (reste > 0) {
+    ssize_t n = ::write(fd, p, reste);
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      return errno;
+    }
+    p += n;
+    reste -= static_cast<size_t>(n);
+  }
+  return 0;
+}
+
+// Follows a chain of links to the path the last one names, which need not exist yet: saving
+// through a link writes the file it names, creating it when it is missing, and keeps the
+// link. False for a loop.
+bool suit_liens(std::filesystem::path &cible) {
+  namespace fs = std::filesystem;
+  for (int saut = 0; saut < 40; ++saut) {
+    std::error_code ec;
+    if (!fs::is_symlink(cible, ec))
+      return true;
+    fs::path vers = fs::read_symlink(cible, ec);
+    if (ec)
+      return true;
+    cible = vers.is_absolute() ? vers : cible.parent_path() / vers;
+  }
+  return false;
+}
+
+} // namespace
+
 Resultat ecrit_fichier_atomique(const std::string &chemin, std::string_view octets) {
   namespace fs = std::filesystem;
   if (chemin.empty())
     return Resultat::echec("Invalid filename");
-  std::error_code ec;
   fs::path cible(chemin);
-  if (fs::is_symlink(cible, ec)) {
-    fs::path resolue = fs::canonical(cible, ec);
-    if (!ec)
-      cible = resolue;
-  }
+  if (!suit_liens(cible))
+    return echec_errno(ELOOP, chemin, OperationFichier::ecriture);
   struct stat st {};
   bool existe = ::stat(cible.c_str(), &st) == 0;
   if (existe && S_ISDIR(st.st_mode))
     return echec_errno(EISDIR, chemin, OperationFichier::ecriture);
+  // A device or a pipe is written into, never replaced: renaming a file over /dev/null
+  // would take the device away from every other program.
+  if (existe && !S_ISREG(st.st_mode)) {
+    Descripteur fd(::open(cible.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    if (fd.get() < 0)
+      return echec_errno(errno, chemin, OperationFichier::ecriture);
+    if (int code = ecrit_tout(fd.get(), octets))
+      return echec_errno(code, chemin, OperationFichier::ecriture);
+    if (::close(fd.release()) != 0)
+      return echec_errno(errno, chemin, OperationFichier::ecriture);
+    return Resultat::succes();
+  }
   // Replacing a file the author made read-only is refused, as writing into it would be.
   if (existe && ::access(cible.c_str(), W_OK) != 0)
     return echec_errno(errno, chemin, OperationFichier::ecriture);
@@ -107,18 +153,8 @@ Resultat ecrit_fichier_atomique(const std::string &chemin, std::string_view octe
   };
   if (existe)
     (void)::fchmod(fd.get(), st.st_mode & 07777); // keep the mode of the file replaced
-  const char *p = octets.data();
-  size_t reste = octets.size();
-  while (reste > 0) {
-    ssize_t n = ::write(fd.get(), p, reste);
-    if (n < 0) {
-      if (errno == EINTR)
-        continue;
-      return abandon(errno);
-    }
-    p += n;
-    reste -= static_cast<size_t>(n);
-  }
+  if (int code = ecrit_tout(fd.get(), octets))
+    return abandon(code);
   if (::fsync(fd.get()) != 0 && errno != EINVAL)
     return abandon(errno);
   if (::close(fd.release()) != 0) {

@@ -10,8 +10,9 @@
 Resultat lit_fichier(const std::string &chemin, std::string &octets);
 
 // Writes `octets` to a temporary file in the folder of `chemin`, flushes it to disk and
-// renames it over `chemin`. A link is followed, so the file it names is replaced. On
-// failure the temporary file is removed and `chemin` is as it was.
+// renames it over `chemin`. A link is followed, so the file it names is replaced (or
+// created) and the link stays. A device or pipe is written into directly. On failure the
+// temporary file is removed and `chemin` is as it was.
 Resultat ecrit_fichier_atomique(const std::string &chemin, std::string_view octets);
 
 // Whether two folders are the same folder on disk: both are resolved (links, "..", a

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -148,6 +150,43 @@ TEST_F(Fichiers, FailedSaveKeepsThePreviousFile) {
   ::chmod(dossier.c_str(), 0755);
   EXPECT_EQ(lit(chemin("monde.lab")), "ancien contenu");
   EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
+}
+
+TEST_F(Fichiers, SavingThroughALinkOrIntoADeviceKeepsTheLinkAndTheDevice) {
+  Monde m = monde_frais();
+  const std::string attendu = ecrit_lab(m);
+  // A link to a file not made yet: the file is created, the link stays a link.
+  fs::create_symlink("neuf.lab", chemin("lien.lab"));
+  ASSERT_TRUE(sauve_lab(chemin("lien.lab"), m));
+  EXPECT_TRUE(fs::is_symlink(chemin("lien.lab")));
+  EXPECT_EQ(lit(chemin("neuf.lab")), attendu);
+  // A link into a missing folder fails as that folder would.
+  fs::create_symlink("pas_de_dossier/x.lab", chemin("perdu.lab"));
+  EXPECT_EQ(sauve_lab(chemin("perdu.lab"), m).message(), "Invalid filename");
+  EXPECT_TRUE(fs::is_symlink(chemin("perdu.lab")));
+  fs::create_symlink("boucle.lab", chemin("boucle.lab"));
+  EXPECT_EQ(sauve_lab(chemin("boucle.lab"), m).message(), "Invalid filename");
+
+  // Devices and pipes are written into, never replaced by a file. The pipe's reader is
+  // open before the save and the file fits in the pipe, so nothing waits.
+  ASSERT_EQ(::mkfifo(chemin("tube").c_str(), 0600), 0);
+  int lecteur = ::open(chemin("tube").c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(lecteur, 0);
+  EXPECT_TRUE(sauve_lab(chemin("tube"), m));
+  std::string recu(attendu.size() + 1, '\0');
+  ssize_t n = ::read(lecteur, recu.data(), recu.size());
+  ::close(lecteur);
+  EXPECT_EQ(recu.substr(0, n > 0 ? static_cast<size_t>(n) : 0), attendu);
+  EXPECT_TRUE(fs::is_fifo(chemin("tube")));
+  // Copies of /dev/null and /dev/full (made only where allowed), so that a fault here
+  // cannot take the system's own devices away.
+  if (::mknod(chemin("nul").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0 &&
+      ::mknod(chemin("plein").c_str(), S_IFCHR | 0666, ::makedev(1, 7)) == 0) {
+    EXPECT_TRUE(sauve_lab(chemin("nul"), m));
+    EXPECT_TRUE(fs::is_character_file(chemin("nul")));
+    EXPECT_EQ(sauve_lab(chemin("plein"), m).message(), "Disk full");
+    EXPECT_TRUE(fs::is_character_file(chemin("plein")));
+  }
 }
 
 TEST(MessagesFichier, SystemErrorsMapToTheEditorsMessages) {
