@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "boite_erreur.h"
 #include "cadre_marque.h"
 #include "disposition.h"
 #include "image_etiree.h"
@@ -144,6 +145,12 @@ void TForm1::montre_monde_lu(const InfoLecture &lu) {
     if (lu.textures_lues[static_cast<size_t>(rang)])
       charge_texture(images[rang], monde.texture(rang));
   dialogues = propres;
-  if (!retenues.messages.isEmpty())
-    dialogues->erreur(retenues.messages.join(QLatin1Char('\n')));
+  if (retenues.messages.isEmpty())
+    return;
+  // The box ends its text with the error rule; each message held back gets it too, so
+  // that every line of the one box reads as a message of its own would.
+  QStringList lignes;
+  for (const QString &message : retenues.messages)
+    lignes << texte_boite_erreur(message);
+  dialogues->erreur(lignes.join(QLatin1Char('\n')));
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <tuple>
 
+#include "boite_erreur.h"
 #include "cadre_marque.h"
 #include "image_etiree.h"
 #include "image_grille.h"
@@ -537,6 +538,9 @@ TEST(Ouvrir, MissingTexturesStillOpenTheWholeLabyrinthAndKeepTheirNames) {
   ASSERT_EQ(e.dialogues.erreurs.size(), 1);
   for (const char *nom : {"pierre.bmp", "dalles.bmp", "voute.bmp"})
     EXPECT_TRUE(e.dialogues.erreurs[0].contains(nom)) << e.dialogues.erreurs[0].toStdString();
+  // Each line ends as a box of its own would, not only the last one.
+  for (const QString &ligne : texte_boite_erreur(e.dialogues.erreurs[0]).split('\n'))
+    EXPECT_TRUE(ligne.endsWith('.')) << ligne.toStdString();
   EXPECT_EQ(f.TM->picture().cacheKey(), murs);
   EXPECT_EQ(f.TP->picture().cacheKey(), plafond);
   EXPECT_EQ(f.monde.nb_salles, 100);
