@@ -116,6 +116,16 @@ QString fichier_de_salle(const std::string &nom, const QString &rep_appli) {
   return ici;
 }
 
+// What the room's player is given for a medium: the bare name, which it resolves against
+// the current folder, unless only the start folder holds the file (as for the picture).
+QString url_de_salle(const std::string &nom, const QString &rep_appli) {
+  const QString n = depuis_modele(nom);
+  if (n.isEmpty())
+    return n;
+  const QString chemin = fichier_de_salle(nom, rep_appli);
+  return chemin == QDir::current().absoluteFilePath(n) ? n : chemin;
+}
+
 // Copies the chosen file into the start folder unless it lies there; the bare name.
 QString nom_copie(const QString &chemin, const QString &rep_appli) {
   return QFile::decodeName(copie_dans_rep_appli(QFile::encodeName(chemin).toStdString(),
@@ -170,7 +180,7 @@ void TForm1::affiche_salle(const Tsalle &salle) {
   } else {
     Image_epreuve->hide();
   }
-  WMP2->setURL(depuis_modele(salle.media));
+  WMP2->setURL(url_de_salle(salle.media, rep_appli));
   monde.media_courant = salle.media;
 
   // Storing adds a blank after the memo's line; it is taken off again here, so that a

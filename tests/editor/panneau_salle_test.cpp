@@ -383,6 +383,32 @@ TEST(PanneauSalle, MediumChosenClearedAndShownWithEnabledKept) {
   EXPECT_TRUE(f.monde.salles[30].image.empty());
 }
 
+TEST(PanneauSalle, ARoomMediumIsFoundInTheStartFolderLikeItsPicture) {
+  // After a file dialog moved the current folder elsewhere, a medium that was copied into
+  // the start folder still plays; one in the current folder goes by its bare name.
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  Ailleurs ailleurs;
+  for (const QString &chemin :
+       {QDir(e.depart.chemin()).filePath("cri.wav"), ailleurs.fichier("pluie.wav")}) {
+    QFile son(chemin);
+    ASSERT_TRUE(son.open(QIODevice::WriteOnly));
+    son.write("RIFF");
+  }
+  f.monde.salles[40].media = "cri.wav";
+  f.monde.salles[41].media = "pluie.wav";
+  ASSERT_TRUE(QDir::setCurrent(ailleurs.dossier.path()));
+  appuie_salle(f, 40);
+  EXPECT_EQ(QFileInfo(QDir::current().absoluteFilePath(f.WMP2->URL())).canonicalFilePath(),
+            QFileInfo(QDir(e.depart.chemin()).filePath("cri.wav")).canonicalFilePath());
+  EXPECT_EQ(f.monde.media_courant, "cri.wav");
+  appuie_salle(f, 41);
+  EXPECT_EQ(f.WMP2->URL(), QStringLiteral("pluie.wav"));
+  appuie_salle(f, 42);
+  EXPECT_EQ(f.monde.salles[40].media, "cri.wav");
+  ASSERT_TRUE(QDir::setCurrent(e.depart.chemin()));
+}
+
 TEST(PanneauSalle, PictureChosenWithNoRoomSelectedIsShownThenDiscarded) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
