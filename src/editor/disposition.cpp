@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <limits>
+
 #include "apparence.h"
 #include "cadre_marque.h"
 #include "disposition.h"
@@ -312,6 +314,9 @@ void TForm1::construit_panneau_salle() {
     Edit[i] = new QLineEdit(TabReponses);
     Edit[i]->setObjectName(QStringLiteral("Edit") + rang);
     Edit[i]->setGeometry(decale(PLACE_EDIT, dy));
+    // An answer has no length limit: the field's default one would cut a long answer
+    // read from a file the next time the room is stored.
+    Edit[i]->setMaxLength(std::numeric_limits<int>::max());
   }
   PC->setCurrentIndex(0);
 }

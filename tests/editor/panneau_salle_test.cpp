@@ -409,6 +409,16 @@ TEST(PanneauSalle, ARoomMediumIsFoundInTheStartFolderLikeItsPicture) {
   ASSERT_TRUE(QDir::setCurrent(e.depart.chemin()));
 }
 
+TEST(PanneauSalle, AnswersOfAnyLengthComeBackWhole) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  const std::string longue(40000, 'a');
+  f.monde.salles[7].reponses[4] = longue;
+  appuie_salle(f, 7);
+  appuie_salle(f, 8);
+  EXPECT_EQ(f.monde.salles[7].reponses[4].size(), longue.size());
+}
+
 TEST(PanneauSalle, PictureChosenWithNoRoomSelectedIsShownThenDiscarded) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
