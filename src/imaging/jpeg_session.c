@@ -24,11 +24,14 @@ static void on_error(j_common_ptr cinfo) {
   longjmp(s->escape, 1);
 }
 
-/* Warnings (level -1) let libjpeg go on with made-up data; only running out of input is
- * treated as fatal, since the rest of the picture would then be invented grey. Trace
- * messages (levels 0 and up) are ignored: nothing is ever printed. */
+/* Warnings (level -1) let libjpeg go on with made-up data; missing pixel data is treated as
+ * fatal, since the rest of the picture would then be invented grey: running out of input,
+ * and meeting a marker (the end-of-image one of a file cut and closed again, or of a header
+ * claiming more rows than the data holds) while a scan still needs data. Trace messages
+ * (levels 0 and up) are ignored: nothing is ever printed. */
 static void on_message(j_common_ptr cinfo, int level) {
-  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+  if (level < 0 &&
+      (cinfo->err->msg_code == JWRN_JPEG_EOF || cinfo->err->msg_code == JWRN_HIT_MARKER))
     on_error(cinfo);
 }
 

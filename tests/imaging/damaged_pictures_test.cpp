@@ -138,6 +138,8 @@ TEST(DamagedJpeg, GivesLibjpegsMessageNumber) {
   cut.resize(good.size() - 2); // no end-of-image marker: the data ran out
   Bytes cut_mid = good;
   cut_mid.resize(good.size() / 2);
+  Bytes cut_closed = cut_mid; // cut in the pixel data, then given its end marker again
+  cut_closed.insert(cut_closed.end(), {0xFF, 0xD9});
   // The frame header (SOF0) gives height then width, big-endian, 3 bytes after its length.
   auto sof = [&](uint16_t width, uint16_t height) {
     Bytes b = good;
@@ -158,6 +160,8 @@ TEST(DamagedJpeg, GivesLibjpegsMessageNumber) {
       {"only the start marker", {0xFF, 0xD8}, jpeg_error(JWRN_JPEG_EOF)},
       {"end marker missing", cut, jpeg_error(JWRN_JPEG_EOF)},
       {"cut in the middle", cut_mid, jpeg_error(JWRN_JPEG_EOF)},
+      {"cut in the middle, end marker kept", cut_closed, jpeg_error(JWRN_HIT_MARKER)},
+      {"more rows than the data holds", sof(37, 2300), jpeg_error(JWRN_HIT_MARKER)},
       {"width 0", sof(0, 23), jpeg_error(JERR_EMPTY_IMAGE)},
       {"larger than the limit", sof(20000, 20000), too_large(20000, 20000)},
   };
