@@ -24,19 +24,20 @@ enum class Format { bmp, jpeg, gif, unknown };
 
 // The extension is what follows the last "." of the file name (not of a folder name), folded
 // to lower case for the letters A to Z only.
+// The extension as the file name writes it; the message quotes it so.
 std::string extension_of(const std::string &path) {
   const size_t slash = path.find_last_of('/');
   const size_t dot = path.find_last_of('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
     return {};
-  std::string ext = path.substr(dot + 1);
+  return path.substr(dot + 1);
+}
+
+// Extensions are matched folding the letters A to Z only.
+Format format_of(std::string ext) {
   for (char &c : ext)
     if (c >= 'A' && c <= 'Z')
       c = static_cast<char>(c - 'A' + 'a');
-  return ext;
-}
-
-Format format_of(const std::string &ext) {
   if (ext == "bmp")
     return Format::bmp;
   if (ext == "jpg" || ext == "jpeg")

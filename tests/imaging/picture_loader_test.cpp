@@ -64,7 +64,7 @@ TEST_F(PictureLoader, UnknownExtensions) {
     std::string message;
   } cases[] = {
       {"x.png", "Unknown picture file extension (.png)"},
-      {"x.WMF", "Unknown picture file extension (.wmf)"},
+      {"x.WMF", "Unknown picture file extension (.WMF)"},
       {"x.emf", "Unknown picture file extension (.emf)"},
       {"x.ico", "Unknown picture file extension (.ico)"},
       {"x.tif", "Unknown picture file extension (.tif)"},
