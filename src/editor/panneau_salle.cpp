@@ -203,7 +203,7 @@ void TForm1::affiche_salle(const Tsalle &salle) {
 
 void TForm1::OpenIClick() {
   const QString chemin = montre_dialogue(OP, GenreDialogue::ouvrir_image);
-  if (chemin.isEmpty())
+  if (chemin.isEmpty() || !nom_enregistrable(chemin))
     return;
   const QString nom = nom_copie(chemin, rep_appli);
   // The dialog has made the chosen file's folder current: the chosen file is the one loaded.
@@ -230,7 +230,7 @@ void TForm1::SpeedButton5Click() {
 
 void TForm1::OpenVClick() {
   const QString chemin = montre_dialogue(BoiteV, GenreDialogue::ouvrir);
-  if (chemin.isEmpty())
+  if (chemin.isEmpty() || !nom_enregistrable(chemin))
     return;
   const QString nom = nom_copie(chemin, rep_appli);
   // Enabled before the URL is set, so that the control row is live when playback starts.

@@ -19,6 +19,7 @@
 #include "cadre_marque.h"
 #include "disposition.h"
 #include "ms_media_player.h"
+#include "texte_1252.h"
 #include "tfap.h"
 #include "tftitre.h"
 
@@ -68,6 +69,17 @@ QString TForm1::montre_dialogue(DialogueFichier &dialogue, GenreDialogue genre) 
   dialogue.dernier_fichier = chemin;
   QDir::setCurrent(QFileInfo(chemin).absolutePath());
   return chemin;
+}
+
+bool TForm1::nom_enregistrable(const QString &chemin) {
+  const QString nom = QFileInfo(chemin).fileName();
+  if (tient_en_1252(nom.toStdString()))
+    return true;
+  dialogues->erreur(QStringLiteral("Le nom \u00AB %1 \u00BB contient des caract\u00E8res "
+                                   "qu'un labyrinthe ne peut pas enregistrer. Renommez le "
+                                   "fichier puis choisissez-le \u00E0 nouveau.")
+                        .arg(nom));
+  return false;
 }
 
 void TForm1::FormCreate() {

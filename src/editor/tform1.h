@@ -54,6 +54,11 @@ public:
   // every bare name of the model is resolved. Returns the full path, or "" when cancelled.
   QString montre_dialogue(DialogueFichier &dialogue, GenreDialogue genre);
 
+  // Whether the bare name of a chosen file can be stored in the labyrinth, whose file holds
+  // Windows-1252 text: a name with other characters would come back with "?" in their place
+  // and name no file. When it cannot, says so in the error box.
+  bool nom_enregistrable(const QString &chemin);
+
   // --- The labyrinth and what shows it ---
   Monde monde;
   QString rep_appli; // the start folder, ending in "/"

@@ -100,3 +100,7 @@ std::string utf8_vers_1252(std::string_view utf8) {
   }
   return out;
 }
+
+bool tient_en_1252(std::string_view utf8) {
+  return utf8_depuis_1252(utf8_vers_1252(utf8)) == utf8;
+}

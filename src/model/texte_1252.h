@@ -12,3 +12,7 @@ std::string utf8_depuis_1252(std::string_view octets);
 // A character that 1252 cannot hold, and every byte of a malformed UTF-8 sequence,
 // becomes "?".
 std::string utf8_vers_1252(std::string_view utf8);
+
+// Whether every character of `utf8` has a Windows-1252 byte, so that it crosses into the
+// model and back unchanged (malformed UTF-8 does not).
+bool tient_en_1252(std::string_view utf8);

@@ -255,6 +255,24 @@ TEST(PanneauSalle, ChoosingAPictureCopiesItInAndNamesItInTheRoom) {
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty());
 }
 
+TEST(PanneauSalle, AFileNameTheLabyrinthCannotHoldIsRefused) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  Ailleurs ailleurs;
+  const QString nom = QStringLiteral("coch\u00E9 \u2713.bmp");
+  ecrit_image(ailleurs.fichier(nom), Qt::blue);
+  appuie_salle(f, 4);
+  e.dialogues.fichiers << ailleurs.fichier(nom) << ailleurs.fichier(nom);
+  f.OpenI->click();
+  f.OpenV->click();
+  ASSERT_EQ(e.dialogues.erreurs.size(), 2);
+  EXPECT_TRUE(e.dialogues.erreurs[0].contains(nom));
+  EXPECT_FALSE(QFileInfo::exists(QDir(e.depart.chemin()).filePath(nom)));
+  EXPECT_TRUE(f.monde.salles[4].image.empty());
+  EXPECT_TRUE(f.monde.salles[4].media.empty());
+  EXPECT_FALSE(f.Image_epreuve->isVisibleTo(f.TabImage));
+}
+
 TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;

@@ -65,3 +65,10 @@ TEST(TexteSalle, LineBreaksBecomeBlanksInOneLineFields) {
   EXPECT_EQ(sur_une_ligne("\r\n\r\n"), "  ");
   EXPECT_EQ(sur_une_ligne("sans saut"), "sans saut");
 }
+
+TEST(Texte1252, WhatFitsIn1252) {
+  EXPECT_TRUE(tient_en_1252("monde été €.lab"));
+  EXPECT_TRUE(tient_en_1252("pourquoi ?.jpg"));
+  EXPECT_FALSE(tient_en_1252("coché ✓.jpg"));
+  EXPECT_FALSE(tient_en_1252("a\x80.jpg"));
+}
