@@ -82,18 +82,17 @@ void TForm1::Cree_Monde() {
   charge_textures();
   if (vues_cloisons[0] == nullptr)
     cree_images_grille();
-  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
-    dessine_cloison(i);
-  for (int i = 0; i < NB_SALLES_MAX; ++i)
-    dessine_salle(i);
-  Marque->move(PLACE_MARQUE.topLeft());
-  vide_panneau_salle();
+  montre_grille_fraiche();
 }
 
 void TForm1::efface_monde() {
   ::efface_monde(monde);
   reinitialise_sons();
   charge_textures();
+  montre_grille_fraiche();
+}
+
+void TForm1::montre_grille_fraiche() {
   for (int i = 0; i < NB_CLOISONS_MAX; ++i)
     dessine_cloison(i);
   for (int i = 0; i < NB_SALLES_MAX; ++i)

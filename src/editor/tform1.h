@@ -126,6 +126,9 @@ public:
   // The model's clearing, then the sound rows reset, the textures, the same 320 images given
   // their fresh pictures and places, the parked marker and the emptied room panel.
   void efface_monde();
+  // The window side shared by building and clearing: every image from its fresh record,
+  // the marker parked, the room panel emptied.
+  void montre_grille_fraiche();
   // Gives a grid image the picture, size and place of its record's kind; a kind outside the
   // tables (only a file can bring one) shows nothing.
   void dessine_cloison(int indice);
