@@ -16,6 +16,7 @@ struct jpeg_session {
   size_t size;
   int code;
   int created;
+  int single_scan; /* decoding a single-scan picture, whose missing data the decoder reports */
 };
 
 static void on_error(j_common_ptr cinfo) {
@@ -25,13 +26,20 @@ static void on_error(j_common_ptr cinfo) {
 }
 
 /* Warnings (level -1) let libjpeg go on with made-up data; missing pixel data is treated as
- * fatal, since the rest of the picture would then be invented grey: running out of input,
- * and meeting a marker (the end-of-image one of a file cut and closed again, or of a header
- * claiming more rows than the data holds) while a scan still needs data. Trace messages
- * (levels 0 and up) are ignored: nothing is ever printed. */
+ * fatal, since the rest of the picture would then be invented grey. The decoder warns of a
+ * marker met while a scan still needs data (the end-of-image one the source puts in at the
+ * end of the input, that of a file cut and closed again, or that after a header claiming
+ * more rows than the data holds). The end of the input itself is fatal too, but for a
+ * single-scan picture being decoded: there the decoder's own warning follows if any data
+ * is missing, and without it only the end marker was, as some cameras and tools write
+ * them; the picture is whole and shown. Trace messages (levels 0 and up) are ignored:
+ * nothing is ever printed. */
 static void on_message(j_common_ptr cinfo, int level) {
-  if (level < 0 &&
-      (cinfo->err->msg_code == JWRN_JPEG_EOF || cinfo->err->msg_code == JWRN_HIT_MARKER))
+  jpeg_session *s = (jpeg_session *)cinfo->client_data;
+  if (level >= 0)
+    return;
+  if (cinfo->err->msg_code == JWRN_HIT_MARKER ||
+      (cinfo->err->msg_code == JWRN_JPEG_EOF && !s->single_scan))
     on_error(cinfo);
 }
 
@@ -108,6 +116,7 @@ int jpeg_session_decode(jpeg_session *s, uint32_t *argb) {
   cinfo->dct_method = JDCT_ISLOW;
   cinfo->scale_num = 1;
   cinfo->scale_denom = 1;
+  s->single_scan = !jpeg_has_multiple_scans(cinfo);
   jpeg_start_decompress(cinfo);
   /* The caller sized argb from the header; with no scaling asked for, libjpeg keeps it. */
   if (cinfo->output_width != cinfo->image_width || cinfo->output_height != cinfo->image_height)

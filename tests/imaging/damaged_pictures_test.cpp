@@ -136,6 +136,8 @@ TEST(DamagedJpeg, GivesLibjpegsMessageNumber) {
   Bytes good = read_bytes(data_path("jpeg_baseline.jpg"));
   Bytes cut = good;
   cut.resize(good.size() - 2); // no end-of-image marker: the data ran out
+  Bytes progressive_cut = read_bytes(data_path("jpeg_progressive.jpg"));
+  progressive_cut.resize(progressive_cut.size() - 2);
   Bytes cut_mid = good;
   cut_mid.resize(good.size() / 2);
   Bytes cut_closed = cut_mid; // cut in the pixel data, then given its end marker again
@@ -158,8 +160,8 @@ TEST(DamagedJpeg, GivesLibjpegsMessageNumber) {
       {"empty", {}, jpeg_error(JERR_INPUT_EMPTY)},
       {"a bitmap", bitmap, jpeg_error(JERR_NO_SOI)},
       {"only the start marker", {0xFF, 0xD8}, jpeg_error(JWRN_JPEG_EOF)},
-      {"end marker missing", cut, jpeg_error(JWRN_JPEG_EOF)},
-      {"cut in the middle", cut_mid, jpeg_error(JWRN_JPEG_EOF)},
+      {"progressive, end marker missing", progressive_cut, jpeg_error(JWRN_JPEG_EOF)},
+      {"cut in the middle", cut_mid, jpeg_error(JWRN_HIT_MARKER)},
       {"cut in the middle, end marker kept", cut_closed, jpeg_error(JWRN_HIT_MARKER)},
       {"more rows than the data holds", sof(37, 2300), jpeg_error(JWRN_HIT_MARKER)},
       {"width 0", sof(0, 23), jpeg_error(JERR_EMPTY_IMAGE)},
@@ -170,6 +172,11 @@ TEST(DamagedJpeg, GivesLibjpegsMessageNumber) {
     EXPECT_FALSE(got.ok) << c.label;
     EXPECT_EQ(got.message, c.message) << c.label;
   }
+  // A baseline picture with all its data but no end marker is shown whole.
+  const PictureResult whole = decode_jpeg(good.data(), good.size());
+  const PictureResult no_end = decode_jpeg(cut.data(), cut.size());
+  ASSERT_TRUE(no_end.ok) << no_end.message;
+  EXPECT_EQ(no_end.picture.argb, whole.picture.argb);
 }
 
 TEST(DamagedGif, GivesItsMessage) {
