@@ -56,16 +56,7 @@ int main(int argc, char **argv) {
 
   QTemporaryDir temporaire;
   dossier_fichiers = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporaire.path();
-  // The default textures, so that building, opening and clearing find them.
-  const struct {
-    const char *nom;
-    int largeur, hauteur;
-  } textures[] = {{"Briques.bmp", 80, 400}, {"sol.bmp", 200, 200}, {"plafond.bmp", 200, 200}};
-  for (const auto &t : textures) {
-    QImage image(t.largeur, t.hauteur, QImage::Format_RGB32);
-    image.fill(Qt::darkGray);
-    image.save(QDir(dossier_fichiers).filePath(t.nom), "BMP");
-  }
+  ecrit_textures_defaut(QDir(dossier_fichiers));
   QDir::setCurrent(dossier_fichiers);
 
   auto d = std::make_unique<DialoguesBanc>();

@@ -84,12 +84,6 @@ BENCHMARK(BM_appui_salle_enigme)
     ->Arg(textes_seuls)
     ->Unit(benchmark::kMicrosecond);
 
-void ecrit_bmp(const QDir &dossier, const char *nom, int largeur, int hauteur) {
-  QImage image(largeur, hauteur, QImage::Format_RGB32);
-  image.fill(QColor(120, 80, 40));
-  image.save(dossier.filePath(QString::fromLatin1(nom)), "BMP");
-}
-
 // A tenth of a second of silence, 8 kHz mono 16-bit.
 void ecrit_wav(const QDir &dossier, const char *nom) {
   const quint32 echantillons = 800;
@@ -130,9 +124,7 @@ int main(int argc, char **argv) {
 
   QTemporaryDir depart;
   const QDir dossier(depart.path());
-  ecrit_bmp(dossier, "Briques.bmp", 80, 400);
-  ecrit_bmp(dossier, "sol.bmp", 200, 200);
-  ecrit_bmp(dossier, "plafond.bmp", 200, 200);
+  ecrit_textures_defaut(dossier);
   ecrit_bmp(dossier, "enigme.bmp", 320, 240);
   ecrit_wav(dossier, "enigme.wav");
   QDir::setCurrent(depart.path());
