@@ -1,10 +1,10 @@
 #include "monde.h"
 
-std::string &Monde::son(int slot) {
-  return const_cast<std::string &>(static_cast<const Monde &>(*this).son(slot));
+std::string &Labyrinthe::son(int slot) {
+  return const_cast<std::string &>(static_cast<const Labyrinthe &>(*this).son(slot));
 }
 
-const std::string &Monde::son(int slot) const {
+const std::string &Labyrinthe::son(int slot) const {
   switch (slot) {
   case 0: return son_ambiance;
   case 1: return son_pas;
@@ -14,11 +14,11 @@ const std::string &Monde::son(int slot) const {
   }
 }
 
-std::string &Monde::texture(int rang) {
-  return const_cast<std::string &>(static_cast<const Monde &>(*this).texture(rang));
+std::string &Labyrinthe::texture(int rang) {
+  return const_cast<std::string &>(static_cast<const Labyrinthe &>(*this).texture(rang));
 }
 
-const std::string &Monde::texture(int rang) const {
+const std::string &Labyrinthe::texture(int rang) const {
   switch (rang) {
   case 0: return texture_murs;
   case 1: return texture_sol;

@@ -1,8 +1,9 @@
 #pragma once
 // The one labyrinth being edited: 100 rooms on a 10 x 10 grid, 220 partitions around and
-// between them, and the labyrinth-wide settings. Plain data, no behaviour beyond building
-// and clearing; the editor window owns one Monde for the whole run and shows each record
-// through an image of its own (found by the record's index, never stored here).
+// between them, and the labyrinth-wide settings (Labyrinthe), beside the editor's session
+// (Session). Plain data, no behaviour beyond building and clearing; edits go through
+// edition.h. The editor owns one Monde for the whole run and shows each record through an
+// image of its own (found by the record's index, never stored here).
 //
 // Strings hold Windows-1252 bytes, exactly as the .lab file stores them.
 
@@ -78,7 +79,9 @@ struct Tcloison {
   int32_t contenu = CLOISON_MUR;
 };
 
-struct Monde {
+// What the .lab file holds: the records, their counters, the title texts, the sounds and the
+// textures. Undoing an edit restores a field of this and nothing else.
+struct Labyrinthe {
   std::array<Tsalle, NB_SALLES_MAX> salles;
   std::array<Tcloison, NB_CLOISONS_MAX> cloisons;
   int32_t nb_salles = 0;
@@ -98,13 +101,6 @@ struct Monde {
   std::string texture_sol;
   std::string texture_plafond;
 
-  int32_t salle_choisie = -1;
-  bool modifie = false;
-  std::string image_courante;
-  std::string media_courant;
-  std::string fichier_courant; // full path of the file last written by saving
-  bool enregistre = false;
-
   // The five sounds in slot order (ambiance, footsteps, doors, teleporters, chests):
   // the order of the file keys, of the sound rows and of every reset.
   std::string &son(int slot);
@@ -113,6 +109,19 @@ struct Monde {
   std::string &texture(int rang);
   const std::string &texture(int rang) const;
 };
+
+// What the editor keeps about its work on the labyrinth; never written to the file.
+struct Session {
+  int32_t salle_choisie = -1;
+  bool modifie = false;
+  std::string image_courante; // the room panel's picture, stored into the room with the panel
+  std::string media_courant;
+  std::string fichier_courant; // full path of the file last written by saving
+  bool enregistre = false;
+};
+
+// The labyrinth being edited with its session, under the names the whole program uses.
+struct Monde : Labyrinthe, Session {};
 
 // Default texture files, expected in the start folder.
 inline constexpr const char *TEXTURE_MURS_DEFAUT = "Briques.bmp";
