@@ -63,7 +63,7 @@ int main(int argc, char **argv) {
   dialogues = d.get();
   auto f = std::make_unique<TForm1>(dialogues);
   fenetre = f.get();
-  remplit_monde_plein(fenetre->monde);
+  remplit_monde_plein(fenetre->document().monde_brut());
   fenetre->show();
   QApplication::processEvents();
   // The file Open reads is the one Save writes.

@@ -66,8 +66,8 @@ void BM_appui_salle_enigme(benchmark::State &state) {
   const int64_t medias = state.range(0);
   const int a = indice_salle(2, 2);
   const int b = indice_salle(7, 7);
-  enigme(fenetre->monde.salles[static_cast<size_t>(a)], medias);
-  enigme(fenetre->monde.salles[static_cast<size_t>(b)], medias);
+  enigme(fenetre->document().monde_brut().salles[static_cast<size_t>(a)], medias);
+  enigme(fenetre->document().monde_brut().salles[static_cast<size_t>(b)], medias);
   appuie(fenetre->vues_salles[a], Qt::MiddleButton);
   bool vers_b = true;
   for (auto _ : state) {

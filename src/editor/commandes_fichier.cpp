@@ -46,7 +46,7 @@ private:
 } // namespace
 
 void TForm1::SpeedButton1Click() {
-  if (monde.modifie) {
+  if (monde().modifie) {
     switch (dialogues->question(QStringLiteral("Editeur"),
                                 QStringLiteral("Enregistrer les modifications ?"))) {
     case Reponse::annuler: return;
@@ -71,22 +71,18 @@ void TForm1::SpeedButton3Click() {
 }
 
 bool TForm1::Sauvemonde() {
-  monde.enregistre = false;
+  document_.debut_enregistrement();
   const QString chemin = montre_dialogue(SDM, GenreDialogue::enregistrer);
   if (chemin.isEmpty())
     return true;
-  monde.enregistre = true;
-  if (monde.salle_choisie >= 0)
+  document_.fichier_choisi();
+  if (monde().salle_choisie >= 0)
     memorise_salle();
-  const Resultat r = sauve_lab(chemin_disque(chemin), monde);
+  const Resultat r = document_.sauve(chemin_disque(chemin), utf8_vers_1252(chemin.toStdString()));
   if (!r) {
-    // Nothing was written: the test command must not start the player on the old file.
-    monde.enregistre = false;
     dialogues->erreur(QString::fromStdString(r.message()));
     return false;
   }
-  monde.modifie = false;
-  monde.fichier_courant = utf8_vers_1252(chemin.toStdString());
   return true;
 }
 
@@ -95,7 +91,7 @@ void TForm1::Chargemonde() {
   if (chemin.isEmpty())
     return;
   InfoLecture lu;
-  const Resultat r = charge_lab(chemin_disque(chemin), monde, &lu);
+  const Resultat r = document_.charge(chemin_disque(chemin), &lu);
   if (!r) {
     // The world is untouched, so the window, which shows it, is left as it is too.
     dialogues->erreur(QString::fromStdString(r.message()));
@@ -108,31 +104,30 @@ void TForm1::montre_monde_lu(const InfoLecture &lu) {
   // The reading emptied the five sounds; a key absent from the file leaves its row reset.
   reinitialise_sons();
   for (int k = 0; k < NB_SONS; ++k) {
-    const bool present = !monde.son(k).empty();
+    const bool present = !monde().son(k).empty();
     P[k]->setEnabled(present);
     E[k]->setEnabled(present);
   }
 
   // Images keep their place and size: the reader takes col and lig from the file but the
   // grid does not move. Records past the counts keep their old pictures with their data.
-  const int nc = std::clamp(monde.nb_cloisons, 0, NB_CLOISONS_MAX);
+  const int nc = std::clamp(monde().nb_cloisons, 0, NB_CLOISONS_MAX);
   for (int i = 0; i < nc; ++i) {
-    const Tcloison &c = monde.cloisons[static_cast<size_t>(i)];
+    const Tcloison &c = monde().cloisons[static_cast<size_t>(i)];
     ImageGrille *vue = vues_cloisons[static_cast<size_t>(i)];
     if (c.sens == 0 || c.sens == 1)
       vue->pose_picture(bitmap_cloison(c.sens, c.contenu));
     vue->show();
   }
-  const int ns = std::clamp(monde.nb_salles, 0, NB_SALLES_MAX);
+  const int ns = std::clamp(monde().nb_salles, 0, NB_SALLES_MAX);
   for (int i = 0; i < ns; ++i) {
     ImageGrille *vue = vues_salles[static_cast<size_t>(i)];
-    vue->pose_picture(bitmap_salle(monde.salles[static_cast<size_t>(i)].contenu));
+    vue->pose_picture(bitmap_salle(monde().salles[static_cast<size_t>(i)].contenu));
     vue->show();
   }
 
-  monde.salle_choisie = -1;
+  // The reading dropped the selection.
   Marque->move(PLACE_MARQUE.topLeft());
-  monde.modifie = false;
 
   // A labyrinth opened from a folder that lacks its textures is still opened whole and
   // keeps the names it gives, so that saving it again loses nothing; each image keeps the
@@ -143,7 +138,7 @@ void TForm1::montre_monde_lu(const InfoLecture &lu) {
   ImageEtiree *const images[NB_TEXTURES] = {TM, TS, TP};
   for (int rang = 0; rang < NB_TEXTURES; ++rang)
     if (lu.textures_lues[static_cast<size_t>(rang)])
-      charge_texture(images[rang], monde.texture(rang));
+      charge_texture(images[rang], monde().texture(rang));
   dialogues = propres;
   if (retenues.messages.isEmpty())
     return;

@@ -3,10 +3,9 @@
 
 #include <QDir>
 
-#include <algorithm>
-
 #include "cadre_marque.h"
 #include "disposition.h"
+#include "image_etiree.h"
 #include "image_grille.h"
 #include "proprietes.h"
 #include "ressources.h"
@@ -57,7 +56,7 @@ void TForm1::cree_images_grille() {
 }
 
 void TForm1::dessine_cloison(int indice) {
-  const Tcloison &c = monde.cloisons[static_cast<size_t>(indice)];
+  const Tcloison &c = monde().cloisons[static_cast<size_t>(indice)];
   ImageGrille *vue = vues_cloisons[static_cast<size_t>(indice)];
   const bool horizontale = c.sens == 0;
   vue->setGeometry(c.x, c.y, horizontale ? LONGUEUR_CLOISON : EPAISSEUR_CLOISON,
@@ -68,7 +67,7 @@ void TForm1::dessine_cloison(int indice) {
 }
 
 void TForm1::dessine_salle(int indice) {
-  const Tsalle &s = monde.salles[static_cast<size_t>(indice)];
+  const Tsalle &s = monde().salles[static_cast<size_t>(indice)];
   ImageGrille *vue = vues_salles[static_cast<size_t>(indice)];
   vue->setGeometry(s.x, s.y, TAILLE_SALLE, TAILLE_SALLE);
   vue->Tag = indice;
@@ -77,7 +76,7 @@ void TForm1::dessine_salle(int indice) {
 }
 
 void TForm1::Cree_Monde() {
-  ::Cree_Monde(monde);
+  document_.cree();
   // The textures come first; the grid does not depend on them and is built whatever failed.
   charge_textures();
   if (vues_cloisons[0] == nullptr)
@@ -86,7 +85,7 @@ void TForm1::Cree_Monde() {
 }
 
 void TForm1::efface_monde() {
-  ::efface_monde(monde);
+  document_.efface();
   reinitialise_sons();
   charge_textures();
   montre_grille_fraiche();
@@ -113,38 +112,59 @@ int pas_du_bouton(Qt::MouseButton bouton) {
   }
 }
 
-int32_t pas_de_type(int32_t contenu, int delta, int32_t nombre) {
-  // Only a file can bring a kind outside 0..nombre-1: it is first taken as the nearer end
-  // of the range, so the press lands on a kind that has a picture.
-  const int32_t dans_plage = std::clamp<int32_t>(contenu, 0, nombre - 1);
-  return (dans_plage + delta + nombre) % nombre;
-}
-
 } // namespace
 
 void TForm1::Image1MouseDown(ImageGrille *image, Qt::MouseButton bouton) {
   delta_clic = pas_du_bouton(bouton);
-  Tcloison &c = monde.cloisons[static_cast<size_t>(image->Tag)];
-  c.contenu = pas_de_type(c.contenu, delta_clic, NB_TYPES_CLOISON);
-  // A partition whose orientation is neither horizontal nor vertical (a damaged file)
-  // has no picture of the right shape: it keeps the one it has.
-  if (c.sens == 0 || c.sens == 1)
-    image->pose_picture(bitmap_cloison(c.sens, c.contenu));
-  monde.modifie = true;
+  // The image follows through montre_change.
+  document_.pas_cloison(image->Tag, delta_clic);
 }
 
 void TForm1::Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton) {
   delta_clic = pas_du_bouton(bouton);
   // The panel goes into the room that was selected before the selection moves.
-  if (monde.salle_choisie >= 0)
+  if (monde().salle_choisie >= 0)
     memorise_salle();
-  monde.salle_choisie = image->Tag;
-  Tsalle &s = monde.salles[static_cast<size_t>(image->Tag)];
+  document_.choisit_salle(image->Tag);
   // The outline frames the image itself; for records placed by building or clearing that
   // is col*60+28, lig*60+28.
   Marque->move(image->pos() - QPoint(CadreMarque::EPAISSEUR, CadreMarque::EPAISSEUR));
-  s.contenu = pas_de_type(s.contenu, delta_clic, NB_TYPES_SALLE);
-  image->pose_picture(bitmap_salle(s.contenu));
-  affiche_salle(s);
-  monde.modifie = true;
+  document_.pas_salle(image->Tag, delta_clic);
+  affiche_salle(monde().salles[static_cast<size_t>(image->Tag)]);
+}
+
+void TForm1::montre_change(const Cible &cible, bool rejoue) {
+  const auto i = static_cast<size_t>(cible.indice);
+  switch (cible.champ) {
+  case Champ::contenu_cloison: {
+    const Tcloison &c = monde().cloisons[i];
+    // A partition whose orientation is neither horizontal nor vertical (a damaged file)
+    // has no picture of the right shape: it keeps the one it has.
+    if (c.sens == 0 || c.sens == 1)
+      vues_cloisons[i]->pose_picture(bitmap_cloison(c.sens, c.contenu));
+    return;
+  }
+  case Champ::contenu_salle:
+    vues_salles[i]->pose_picture(bitmap_salle(monde().salles[i].contenu));
+    return;
+  case Champ::question:
+  case Champ::reponse:
+  case Champ::bonne:
+  case Champ::image:
+  case Champ::media:
+    // On the edit itself the panel is where the value came from.
+    if (rejoue && cible.indice == monde().salle_choisie)
+      affiche_salle(monde().salles[i]);
+    return;
+  case Champ::texture: {
+    ImageEtiree *const images[NB_TEXTURES] = {TM, TS, TP};
+    if (rejoue)
+      charge_texture(images[cible.rang], monde().texture(cible.rang));
+    return;
+  }
+  case Champ::son:
+  case Champ::titre_lab:
+  case Champ::mission:
+  case Champ::message_fin: return; // shown by rooms still to come
+  }
 }

@@ -145,23 +145,24 @@ void TForm1::vide_panneau_salle() {
   }
 }
 
-void TForm1::memorise_salle() {
-  if (monde.salle_choisie < 0 || monde.salle_choisie >= NB_SALLES_MAX)
-    return;
-  Tsalle &r = monde.salles[static_cast<size_t>(monde.salle_choisie)];
-  r.image = monde.image_courante;
-  r.media = monde.media_courant;
+Tsalle TForm1::salle_du_panneau() const {
+  Tsalle r;
+  r.image = monde().image_courante;
+  r.media = monde().media_courant;
   r.question = question_depuis_lignes(lignes_memo(*Memo1));
   for (size_t i = 0; i < NB_REPONSES; ++i) {
     // A break pasted into an answer would split the room's line in the file.
     r.reponses[i] = sur_une_ligne(vers_modele(Edit[i]->text()));
     r.bonnes[i] = Check[i]->isChecked();
   }
+  return r;
+}
+
+void TForm1::memorise_salle() {
+  document_.memorise_salle(monde().salle_choisie, salle_du_panneau());
 }
 
 void TForm1::affiche_salle(const Tsalle &salle) {
-  monde.image_courante.clear();
-  monde.media_courant.clear();
   QString echec_image;
   if (!salle.image.empty()) {
     QString message;
@@ -176,12 +177,12 @@ void TForm1::affiche_salle(const Tsalle &salle) {
       Image_epreuve->pose_picture(QPixmap::fromImage(picture));
       Image_epreuve->show();
     }
-    monde.image_courante = salle.image;
   } else {
     Image_epreuve->hide();
   }
+  document_.pose_image_courante(salle.image);
   WMP2->setURL(url_de_salle(salle.media, rep_appli));
-  monde.media_courant = salle.media;
+  document_.pose_media_courant(salle.media);
 
   // Storing adds a blank after the memo's line; it is taken off again here, so that a
   // question shown and stored again stays as it was instead of growing at each visit.
@@ -215,17 +216,13 @@ void TForm1::OpenIClick() {
   }
   Image_epreuve->pose_picture(QPixmap::fromImage(picture));
   Image_epreuve->show();
-  monde.image_courante = vers_modele(nom);
-  if (monde.salle_choisie >= 0)
-    monde.salles[static_cast<size_t>(monde.salle_choisie)].image = monde.image_courante;
+  pose_image_salle(vers_modele(nom));
 }
 
 void TForm1::SpeedButton5Click() {
   Image_epreuve->pose_picture(QPixmap());
   Image_epreuve->hide();
-  monde.image_courante.clear();
-  if (monde.salle_choisie >= 0)
-    monde.salles[static_cast<size_t>(monde.salle_choisie)].image.clear();
+  pose_image_salle({});
 }
 
 void TForm1::OpenVClick() {
@@ -236,16 +233,24 @@ void TForm1::OpenVClick() {
   // Enabled before the URL is set, so that the control row is live when playback starts.
   WMP2->set_enabled(true);
   WMP2->setURL(nom);
-  monde.media_courant = vers_modele(nom);
-  if (monde.salle_choisie >= 0)
-    monde.salles[static_cast<size_t>(monde.salle_choisie)].media = monde.media_courant;
+  pose_media_salle(vers_modele(nom));
 }
 
 void TForm1::SpeedButton7Click() {
   WMP2->close();
   WMP2->setURL(QString());
   WMP2->set_enabled(false);
-  monde.media_courant.clear();
-  if (monde.salle_choisie >= 0)
-    monde.salles[static_cast<size_t>(monde.salle_choisie)].media.clear();
+  pose_media_salle({});
+}
+
+void TForm1::pose_image_salle(const std::string &nom) {
+  document_.pose_image_courante(nom);
+  if (monde().salle_choisie >= 0)
+    document_.pose(cible_image(monde().salle_choisie), nom);
+}
+
+void TForm1::pose_media_salle(const std::string &nom) {
+  document_.pose_media_courant(nom);
+  if (monde().salle_choisie >= 0)
+    document_.pose(cible_media(monde().salle_choisie), nom);
 }

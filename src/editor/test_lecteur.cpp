@@ -13,7 +13,7 @@
 void TForm1::SpeedButton6Click() {
   // A failed save has shown its error; a cancelled one shows nothing. Either way the
   // player is not started.
-  if (!Sauvemonde() || !monde.enregistre)
+  if (!Sauvemonde() || !monde().enregistre)
     return;
   // The save dialog's last choice is the file just written, under its real name on disk
   // (fichier_courant holds it as 1252 text, which may have lost characters).

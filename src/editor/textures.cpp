@@ -25,7 +25,7 @@ void TForm1::charge_textures() {
   for (int rang = 0; rang < NB_TEXTURES; ++rang)
     // A default that cannot be read leaves the box empty rather than showing a picture
     // the world no longer names.
-    if (!charge_texture(images[rang], monde.texture(rang)))
+    if (!charge_texture(images[rang], monde().texture(rang)))
       images[rang]->pose_picture(QPixmap());
 }
 

@@ -47,6 +47,7 @@ TForm1::TForm1(DialoguesEditeur *dialogues_test, QWidget *parent)
   BoiteV.filtre = QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
                                  "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)");
 
+  connect(&document_, &Document::change, this, &TForm1::montre_change);
   construit_controles();
   FormCreate();
 }

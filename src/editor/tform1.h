@@ -1,5 +1,5 @@
 #pragma once
-// The editor window. It owns, for the whole run, the labyrinth being edited (`monde`), the
+// The editor window. It owns, for the whole run, the labyrinth being edited (`document()`), the
 // 320 grid images that show it, the kind bitmaps, and every control of the window; the
 // model's records know their images only by index (cloisons[i] is shown by
 // vues_cloisons[i], salles[i] by vues_salles[i]).
@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "dialogues_editeur.h"
+#include "document.h"
 #include "monde.h"
 
 class CadreMarque;
@@ -60,7 +61,9 @@ public:
   bool nom_enregistrable(const QString &chemin);
 
   // --- The labyrinth and what shows it ---
-  Monde monde;
+  // Every change of the labyrinth goes through the document; the window shows its changes.
+  Document &document() { return document_; }
+  const Monde &monde() const { return document_.monde(); }
   QString rep_appli; // the start folder, ending in "/"
   std::array<QPixmap, NB_TYPES_CLOISON> bmp_h;
   std::array<QPixmap, NB_TYPES_CLOISON> bmp_v;
@@ -143,6 +146,8 @@ public:
   void vide_panneau_salle();
   // Stores the room panel into the selected room; nothing when no room is selected.
   void memorise_salle();
+  // The room panel as a room: its picture, medium, question, answers and ticks.
+  Tsalle salle_du_panneau() const;
   // Shows a room's riddle, picture and medium in the room panel. A picture that cannot be
   // loaded is reported once in the error box, after the rest of the room is shown; the
   // panel keeps the room's picture name so that storing the panel back does not lose it.
@@ -205,6 +210,11 @@ protected:
   bool eventFilter(QObject *objet, QEvent *event) override;
 
 private:
+  // Repaints what shows a field of the labyrinth the document changed.
+  void montre_change(const Cible &cible, bool rejoue);
+  // The panel's picture or medium, and the selected room's with it.
+  void pose_image_salle(const std::string &nom);
+  void pose_media_salle(const std::string &nom);
   // The creation handler, run once by the constructor: start folder, places, bitmaps, world.
   void FormCreate();
   // The close handler: releases the kind bitmaps; asks nothing.
@@ -220,6 +230,7 @@ private:
   // Pointer moves over controle go to handler (hover help).
   void lie_survol(QWidget *controle, void (TForm1::*handler)(QWidget *));
 
+  Document document_;
   std::unique_ptr<DialoguesEditeurQt> dialogues_qt_;
   QHash<QObject *, void (TForm1::*)(QWidget *)> survols_;
   bool deja_montree_ = false;

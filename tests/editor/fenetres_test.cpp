@@ -57,7 +57,7 @@ TEST(Fenetres, AboutAndTitleButtonsShowTheirDialogsModally) {
 
 TEST(Fenetres, QuitEndsTheProgramWithoutAQuestion) {
   EditeurEnTest e;
-  e.fenetre->monde.modifie = true;
+  monde(*e.fenetre).modifie = true;
   e.fenetre->show();
   QTimer::singleShot(0, [&] { QTest::mouseClick(e.fenetre->quitter, Qt::LeftButton); });
   // A safety net only: without it a broken quit button would hang the test program.

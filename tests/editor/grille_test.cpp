@@ -104,10 +104,10 @@ TEST(Grille, KindBitmapsAreKeyedOnce) {
 TEST(Grille, FreshWorldHas220WallsAnd100EmptyRoomsOnTheirImages) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
-  EXPECT_EQ(f.monde.nb_cloisons, 220);
-  EXPECT_EQ(f.monde.nb_salles, 100);
-  EXPECT_EQ(f.monde.salle_choisie, -1);
-  EXPECT_FALSE(f.monde.modifie);
+  EXPECT_EQ(monde(f).nb_cloisons, 220);
+  EXPECT_EQ(monde(f).nb_salles, 100);
+  EXPECT_EQ(monde(f).salle_choisie, -1);
+  EXPECT_FALSE(monde(f).modifie);
   EXPECT_EQ(f.Marque->pos(), QPoint(-100, -100));
 
   std::set<ImageGrille *> distinctes;
@@ -175,21 +175,21 @@ TEST(Grille, ClearingReusesTheImagesAndBringsEverythingBack) {
   const auto nb_images = f.findChildren<ImageGrille *>().size();
 
   // An edited labyrinth, as loading a short file and some editing would leave it.
-  f.monde.nb_cloisons = 12;
-  f.monde.nb_salles = 7;
-  f.monde.cloisons[3].contenu = CLOISON_SORTIE;
-  f.monde.cloisons[150].contenu = CLOISON_OUVERTE;
-  f.monde.salles[23].contenu = SALLE_DEPART;
-  f.monde.salles[23].question = "Quelle est la capitale ? ";
-  f.monde.salles[23].image = "photo.jpg";
+  monde(f).nb_cloisons = 12;
+  monde(f).nb_salles = 7;
+  monde(f).cloisons[3].contenu = CLOISON_SORTIE;
+  monde(f).cloisons[150].contenu = CLOISON_OUVERTE;
+  monde(f).salles[23].contenu = SALLE_DEPART;
+  monde(f).salles[23].question = "Quelle est la capitale ? ";
+  monde(f).salles[23].image = "photo.jpg";
   f.dessine_cloison(3);
   f.dessine_cloison(150);
   f.dessine_salle(23);
-  f.monde.titre_lab = "Mon labyrinthe";
-  f.monde.son_pas = "pas.mp3";
-  f.monde.texture_sol = "autre.bmp";
-  f.monde.salle_choisie = 23;
-  f.monde.modifie = true;
+  monde(f).titre_lab = "Mon labyrinthe";
+  monde(f).son_pas = "pas.mp3";
+  monde(f).texture_sol = "autre.bmp";
+  monde(f).salle_choisie = 23;
+  monde(f).modifie = true;
   f.Marque->move(3 * 60 + 28, 2 * 60 + 28);
   f.P[1]->setEnabled(true);
   f.E[1]->setEnabled(true);
@@ -204,22 +204,22 @@ TEST(Grille, ClearingReusesTheImagesAndBringsEverythingBack) {
   EXPECT_EQ(f.vues_cloisons, cloisons);
   EXPECT_EQ(f.vues_salles, salles);
   EXPECT_EQ(f.findChildren<ImageGrille *>().size(), nb_images);
-  EXPECT_EQ(f.monde.nb_cloisons, 220);
-  EXPECT_EQ(f.monde.nb_salles, 100);
-  EXPECT_EQ(f.monde.cloisons[3].contenu, CLOISON_MUR);
-  EXPECT_EQ(f.monde.salles[23].contenu, SALLE_VIDE);
-  EXPECT_TRUE(f.monde.salles[23].question.empty());
-  EXPECT_TRUE(f.monde.salles[23].image.empty());
+  EXPECT_EQ(monde(f).nb_cloisons, 220);
+  EXPECT_EQ(monde(f).nb_salles, 100);
+  EXPECT_EQ(monde(f).cloisons[3].contenu, CLOISON_MUR);
+  EXPECT_EQ(monde(f).salles[23].contenu, SALLE_VIDE);
+  EXPECT_TRUE(monde(f).salles[23].question.empty());
+  EXPECT_TRUE(monde(f).salles[23].image.empty());
   attend_dessin(f.vues_cloisons[3], f.bmp_h[CLOISON_MUR]);
   attend_dessin(f.vues_cloisons[150], f.bmp_v[CLOISON_MUR]);
   attend_dessin(f.vues_salles[23], f.bmp_c[SALLE_VIDE]);
   for (int i = 0; i < NB_CLOISONS_MAX; ++i)
     ASSERT_EQ(f.vues_cloisons[i]->geometry(), place_cloison(i)) << i;
-  EXPECT_EQ(f.monde.titre_lab, "Mon labyrinthe");
-  EXPECT_TRUE(f.monde.son_pas.empty());
-  EXPECT_EQ(f.monde.texture_sol, "sol.bmp");
-  EXPECT_EQ(f.monde.salle_choisie, -1);
-  EXPECT_FALSE(f.monde.modifie);
+  EXPECT_EQ(monde(f).titre_lab, "Mon labyrinthe");
+  EXPECT_TRUE(monde(f).son_pas.empty());
+  EXPECT_EQ(monde(f).texture_sol, "sol.bmp");
+  EXPECT_EQ(monde(f).salle_choisie, -1);
+  EXPECT_FALSE(monde(f).modifie);
   EXPECT_EQ(f.Marque->pos(), QPoint(-100, -100));
   for (int k = 0; k < NB_SONS; ++k) {
     EXPECT_FALSE(f.P[k]->isEnabled()) << k;
@@ -236,8 +236,8 @@ TEST(Grille, ClearingReusesTheImagesAndBringsEverythingBack) {
 TEST(Grille, KindOutsideTheTablesShowsNothing) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
-  f.monde.cloisons[0].contenu = 11;
-  f.monde.salles[0].contenu = -1;
+  monde(f).cloisons[0].contenu = 11;
+  monde(f).salles[0].contenu = -1;
   f.dessine_cloison(0);
   f.dessine_salle(0);
   EXPECT_TRUE(f.vues_cloisons[0]->picture().isNull());
@@ -275,9 +275,9 @@ TEST(Textures, EachMissingDefaultIsReportedOnceAndTheGridIsBuiltAllTheSame) {
         << e.dialogues.erreurs[rang].toStdString();
   }
   EXPECT_TRUE(f.TM->picture().isNull());
-  EXPECT_EQ(f.monde.texture_murs, "Briques.bmp");
-  EXPECT_EQ(f.monde.nb_cloisons, 220);
-  EXPECT_EQ(f.monde.nb_salles, 100);
+  EXPECT_EQ(monde(f).texture_murs, "Briques.bmp");
+  EXPECT_EQ(monde(f).nb_cloisons, 220);
+  EXPECT_EQ(monde(f).nb_salles, 100);
   for (ImageGrille *v : f.vues_salles)
     ASSERT_NE(v, nullptr);
   for (ImageGrille *v : f.vues_cloisons)

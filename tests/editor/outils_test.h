@@ -63,5 +63,13 @@ struct EditeurEnTest {
   std::unique_ptr<TForm1> fenetre;
 };
 
+// The window's labyrinth, for reading it and for arranging a state no edit reaches.
+inline Monde &monde(TForm1 &f) {
+  return f.document().monde_brut();
+}
+inline const Monde &monde(const TForm1 &f) {
+  return f.monde();
+}
+
 // A widget as drawn on a ground of the given colour.
 QImage rendu_sur(QWidget *widget, QColor fond);

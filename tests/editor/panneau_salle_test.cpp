@@ -70,7 +70,7 @@ TEST(PanneauSalle, ARiddleTypedInARoomIsFoundAgainIntactAfterVisitingAnother) {
   f.Check[3]->setChecked(true);
 
   appuie_salle(f, b);
-  const Tsalle &ra = f.monde.salles[a];
+  const Tsalle &ra = monde(f).salles[a];
   EXPECT_EQ(ra.question, "O\xF9 est l'\xE9t\xE9 ? "); // Windows-1252, one blank after the line
   EXPECT_EQ(ra.reponses[0], "L\xE0");
   EXPECT_EQ(ra.reponses[3], "Ici");
@@ -81,7 +81,7 @@ TEST(PanneauSalle, ARiddleTypedInARoomIsFoundAgainIntactAfterVisitingAnother) {
   EXPECT_TRUE(f.Memo1->toPlainText().isEmpty());
   EXPECT_TRUE(f.Edit[0]->text().isEmpty());
   EXPECT_FALSE(f.Check[3]->isChecked());
-  EXPECT_TRUE(f.monde.salles[b].question.empty());
+  EXPECT_TRUE(monde(f).salles[b].question.empty());
 
   // Back and forth: the room keeps exactly what was stored, visit after visit.
   for (int tour = 0; tour < 3; ++tour) {
@@ -99,7 +99,7 @@ TEST(PanneauSalle, ARiddleTypedInARoomIsFoundAgainIntactAfterVisitingAnother) {
 TEST(PanneauSalle, TypingBeforeAnySelectionReachesNoRoom) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
-  Tsalle &r = f.monde.salles[40];
+  Tsalle &r = monde(f).salles[40];
   r.question = "Combien de pattes ? ";
   r.reponses[1] = "Huit";
   r.bonnes[1] = true;
@@ -107,7 +107,7 @@ TEST(PanneauSalle, TypingBeforeAnySelectionReachesNoRoom) {
   f.Edit[0]->setText(QStringLiteral("Perdu aussi"));
   f.Check[0]->setChecked(true);
   appuie_salle(f, 40);
-  for (const Tsalle &s : f.monde.salles) {
+  for (const Tsalle &s : monde(f).salles) {
     ASSERT_EQ(s.question.find("Perdu"), std::string::npos);
     ASSERT_EQ(s.reponses[0].find("Perdu"), std::string::npos);
   }
@@ -125,8 +125,8 @@ TEST(PanneauSalle, PressingTheSelectedRoomAgainStoresAndStepsIt) {
   appuie_salle(f, 7, Qt::RightButton);
   tape_question(f, QStringLiteral("Encore ?"));
   appuie_salle(f, 7, Qt::RightButton);
-  EXPECT_EQ(f.monde.salles[7].question, "Encore ? ");
-  EXPECT_EQ(f.monde.salles[7].contenu, 2);
+  EXPECT_EQ(monde(f).salles[7].question, "Encore ? ");
+  EXPECT_EQ(monde(f).salles[7].contenu, 2);
   EXPECT_EQ(f.Memo1->toPlainText(), QStringLiteral("Encore ?"));
 }
 
@@ -150,7 +150,7 @@ TEST(PanneauSalle, MemoLinesEachFollowedByOneBlank) {
     appuie_salle(f, 0);
     f.Memo1->setPlainText(c.memo);
     appuie_salle(f, 1);
-    EXPECT_EQ(f.monde.salles[0].question, c.attendu);
+    EXPECT_EQ(monde(f).salles[0].question, c.attendu);
   }
 }
 
@@ -161,8 +161,8 @@ TEST(PanneauSalle, OneLineFieldsNeverCarryALineBreakIntoTheModel) {
   f.Edit[0]->setText(QStringLiteral("a\nb"));
   f.Edit[4]->setText(QStringLiteral("c\r\nd\re"));
   appuie_salle(f, 1);
-  EXPECT_EQ(f.monde.salles[0].reponses[0], "a b");
-  EXPECT_EQ(f.monde.salles[0].reponses[4], "c d e");
+  EXPECT_EQ(monde(f).salles[0].reponses[0], "a b");
+  EXPECT_EQ(monde(f).salles[0].reponses[4], "c d e");
 }
 
 // The memo's own layout, once it is on screen: its visual lines.
@@ -195,7 +195,7 @@ TEST(PanneauSalle, AWrappedLineCountsAsTheControlShowsIt) {
     appuie_salle(f, 0);
     f.Memo1->setPlainText(long_mot);
     appuie_salle(f, 1);
-    const std::string mot = f.monde.salles[0].question;
+    const std::string mot = monde(f).salles[0].question;
     appuie_salle(f, 0);
     f.Memo1->setPlainText(phrase);
     if (visible) {
@@ -204,7 +204,7 @@ TEST(PanneauSalle, AWrappedLineCountsAsTheControlShowsIt) {
       ASSERT_GT(vues.size(), 1) << "the sentence must wrap on screen";
     }
     appuie_salle(f, 1);
-    EXPECT_EQ(f.monde.salles[0].question, phrase.toStdString() + " ");
+    EXPECT_EQ(monde(f).salles[0].question, phrase.toStdString() + " ");
     if (visible) {
       // The long word as the control showed it, each piece followed by one blank.
       appuie_salle(f, 2);
@@ -237,8 +237,8 @@ TEST(PanneauSalle, ChoosingAPictureCopiesItInAndNamesItInTheRoom) {
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
   EXPECT_EQ(contenu(QDir(e.depart.chemin()).filePath("photo.bmp")),
             contenu(ailleurs.fichier("photo.bmp")));
-  EXPECT_EQ(f.monde.image_courante, "photo.bmp");
-  EXPECT_EQ(f.monde.salles[15].image, "photo.bmp");
+  EXPECT_EQ(monde(f).image_courante, "photo.bmp");
+  EXPECT_EQ(monde(f).salles[15].image, "photo.bmp");
   EXPECT_TRUE(f.Image_epreuve->isVisibleTo(f.TabImage));
   EXPECT_EQ(f.Image_epreuve->picture().toImage().pixelColor(3, 3), QColor(Qt::blue));
 
@@ -246,8 +246,8 @@ TEST(PanneauSalle, ChoosingAPictureCopiesItInAndNamesItInTheRoom) {
   // start folder is enough when the current folder moved elsewhere.
   appuie_salle(f, 16);
   EXPECT_FALSE(f.Image_epreuve->isVisibleTo(f.TabImage));
-  EXPECT_TRUE(f.monde.image_courante.empty());
-  EXPECT_EQ(f.monde.salles[15].image, "photo.bmp");
+  EXPECT_TRUE(monde(f).image_courante.empty());
+  EXPECT_EQ(monde(f).salles[15].image, "photo.bmp");
   QFile::remove(ailleurs.fichier("photo.bmp"));
   appuie_salle(f, 15);
   EXPECT_TRUE(f.Image_epreuve->isVisibleTo(f.TabImage));
@@ -268,8 +268,8 @@ TEST(PanneauSalle, AFileNameTheLabyrinthCannotHoldIsRefused) {
   ASSERT_EQ(e.dialogues.erreurs.size(), 2);
   EXPECT_TRUE(e.dialogues.erreurs[0].contains(nom));
   EXPECT_FALSE(QFileInfo::exists(QDir(e.depart.chemin()).filePath(nom)));
-  EXPECT_TRUE(f.monde.salles[4].image.empty());
-  EXPECT_TRUE(f.monde.salles[4].media.empty());
+  EXPECT_TRUE(monde(f).salles[4].image.empty());
+  EXPECT_TRUE(monde(f).salles[4].media.empty());
   EXPECT_FALSE(f.Image_epreuve->isVisibleTo(f.TabImage));
 }
 
@@ -280,7 +280,7 @@ TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
   ecrit_image(QDir(depart).filePath("ici.bmp"), Qt::green);
   e.dialogues.fichiers << QDir(depart).filePath("ici.bmp");
   f.OpenI->click();
-  EXPECT_EQ(f.monde.image_courante, "ici.bmp");
+  EXPECT_EQ(monde(f).image_courante, "ici.bmp");
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty());
   EXPECT_EQ(QDir(depart).entryList(QDir::Files).count("ici.bmp"), 1);
 
@@ -292,7 +292,7 @@ TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
   e.dialogues.fichiers << autre_casse + "/Casse.bmp";
   f.OpenI->click();
   EXPECT_TRUE(QFile::exists(QDir(depart).filePath("Casse.bmp")));
-  EXPECT_EQ(f.monde.image_courante, "Casse.bmp");
+  EXPECT_EQ(monde(f).image_courante, "Casse.bmp");
   QDir(autre_casse).removeRecursively();
 }
 
@@ -324,8 +324,8 @@ TEST(PanneauSalle, APictureThatFailsToLoadChangesNothingButTheCopy) {
     ASSERT_EQ(e.dialogues.erreurs.size(), 1);
     EXPECT_TRUE(e.dialogues.erreurs[0].contains(c.message)) << e.dialogues.erreurs[0].toStdString();
     EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath(c.nom)));
-    EXPECT_EQ(f.monde.image_courante, "bon.bmp");
-    EXPECT_EQ(f.monde.salles[3].image, "bon.bmp");
+    EXPECT_EQ(monde(f).image_courante, "bon.bmp");
+    EXPECT_EQ(monde(f).salles[3].image, "bon.bmp");
     EXPECT_EQ(f.Image_epreuve->picture().toImage().pixelColor(0, 0), QColor(Qt::cyan));
   }
 }
@@ -334,13 +334,13 @@ TEST(PanneauSalle, ARoomWhosePictureIsMissingStillShowsTheRestAndKeepsTheName) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   ecrit_image(QDir(e.depart.chemin()).filePath("vue.bmp"), Qt::magenta);
-  Tsalle &r = f.monde.salles[20];
+  Tsalle &r = monde(f).salles[20];
   r.image = "absente.bmp";
   r.media = "cri.wav";
   r.question = "Qui crie ? ";
   r.reponses[2] = "Le hibou";
   r.bonnes[2] = true;
-  f.monde.salles[21].image = "vue.bmp";
+  monde(f).salles[21].image = "vue.bmp";
   appuie_salle(f, 21); // a picture on show first
   ASSERT_TRUE(f.Image_epreuve->isVisibleTo(f.TabImage));
 
@@ -352,7 +352,7 @@ TEST(PanneauSalle, ARoomWhosePictureIsMissingStillShowsTheRestAndKeepsTheName) {
   EXPECT_EQ(f.Edit[2]->text(), QStringLiteral("Le hibou"));
   EXPECT_TRUE(f.Check[2]->isChecked());
   EXPECT_EQ(f.WMP2->URL(), QStringLiteral("cri.wav"));
-  EXPECT_EQ(f.monde.image_courante, "absente.bmp");
+  EXPECT_EQ(monde(f).image_courante, "absente.bmp");
   appuie_salle(f, 22);
   EXPECT_EQ(r.image, "absente.bmp");
   EXPECT_EQ(r.media, "cri.wav");
@@ -368,7 +368,7 @@ TEST(PanneauSalle, MediumChosenClearedAndShownWithEnabledKept) {
   ASSERT_TRUE(son.open(QIODevice::WriteOnly));
   son.write("RIFF");
   son.close();
-  f.monde.salles[31].media = "vent.mp3";
+  monde(f).salles[31].media = "vent.mp3";
 
   appuie_salle(f, 30);
   e.dialogues.fichiers << ailleurs.fichier("orage.wav");
@@ -378,27 +378,27 @@ TEST(PanneauSalle, MediumChosenClearedAndShownWithEnabledKept) {
   EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath("orage.wav")));
   EXPECT_TRUE(f.WMP2->enabled());
   EXPECT_EQ(f.WMP2->URL(), QStringLiteral("orage.wav"));
-  EXPECT_EQ(f.monde.media_courant, "orage.wav");
-  EXPECT_EQ(f.monde.salles[30].media, "orage.wav");
+  EXPECT_EQ(monde(f).media_courant, "orage.wav");
+  EXPECT_EQ(monde(f).salles[30].media, "orage.wav");
 
   f.SpeedButton7->click();
   EXPECT_TRUE(f.WMP2->URL().isEmpty());
   EXPECT_FALSE(f.WMP2->enabled());
-  EXPECT_TRUE(f.monde.media_courant.empty());
-  EXPECT_TRUE(f.monde.salles[30].media.empty());
+  EXPECT_TRUE(monde(f).media_courant.empty());
+  EXPECT_TRUE(monde(f).salles[30].media.empty());
 
   appuie_salle(f, 31);
   EXPECT_EQ(f.WMP2->URL(), QStringLiteral("vent.mp3"));
   EXPECT_FALSE(f.WMP2->enabled());
   appuie_salle(f, 30);
   EXPECT_TRUE(f.WMP2->URL().isEmpty());
-  EXPECT_EQ(f.monde.salles[31].media, "vent.mp3");
+  EXPECT_EQ(monde(f).salles[31].media, "vent.mp3");
 
   // A cancelled dialog changes nothing.
   f.OpenV->click();
   f.OpenI->click();
-  EXPECT_TRUE(f.monde.salles[30].media.empty());
-  EXPECT_TRUE(f.monde.salles[30].image.empty());
+  EXPECT_TRUE(monde(f).salles[30].media.empty());
+  EXPECT_TRUE(monde(f).salles[30].image.empty());
 }
 
 TEST(PanneauSalle, ARoomMediumIsFoundInTheStartFolderLikeItsPicture) {
@@ -413,17 +413,17 @@ TEST(PanneauSalle, ARoomMediumIsFoundInTheStartFolderLikeItsPicture) {
     ASSERT_TRUE(son.open(QIODevice::WriteOnly));
     son.write("RIFF");
   }
-  f.monde.salles[40].media = "cri.wav";
-  f.monde.salles[41].media = "pluie.wav";
+  monde(f).salles[40].media = "cri.wav";
+  monde(f).salles[41].media = "pluie.wav";
   ASSERT_TRUE(QDir::setCurrent(ailleurs.dossier.path()));
   appuie_salle(f, 40);
   EXPECT_EQ(QFileInfo(QDir::current().absoluteFilePath(f.WMP2->URL())).canonicalFilePath(),
             QFileInfo(QDir(e.depart.chemin()).filePath("cri.wav")).canonicalFilePath());
-  EXPECT_EQ(f.monde.media_courant, "cri.wav");
+  EXPECT_EQ(monde(f).media_courant, "cri.wav");
   appuie_salle(f, 41);
   EXPECT_EQ(f.WMP2->URL(), QStringLiteral("pluie.wav"));
   appuie_salle(f, 42);
-  EXPECT_EQ(f.monde.salles[40].media, "cri.wav");
+  EXPECT_EQ(monde(f).salles[40].media, "cri.wav");
   ASSERT_TRUE(QDir::setCurrent(e.depart.chemin()));
 }
 
@@ -431,10 +431,10 @@ TEST(PanneauSalle, AnswersOfAnyLengthComeBackWhole) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   const std::string longue(40000, 'a');
-  f.monde.salles[7].reponses[4] = longue;
+  monde(f).salles[7].reponses[4] = longue;
   appuie_salle(f, 7);
   appuie_salle(f, 8);
-  EXPECT_EQ(f.monde.salles[7].reponses[4].size(), longue.size());
+  EXPECT_EQ(monde(f).salles[7].reponses[4].size(), longue.size());
 }
 
 TEST(PanneauSalle, PictureChosenWithNoRoomSelectedIsShownThenDiscarded) {
@@ -444,21 +444,21 @@ TEST(PanneauSalle, PictureChosenWithNoRoomSelectedIsShownThenDiscarded) {
   e.dialogues.fichiers << QDir(e.depart.chemin()).filePath("libre.bmp");
   f.OpenI->click();
   EXPECT_TRUE(f.Image_epreuve->isVisibleTo(f.TabImage));
-  EXPECT_EQ(f.monde.image_courante, "libre.bmp");
-  EXPECT_FALSE(f.monde.modifie); // the panel's buttons do not mark the labyrinth
+  EXPECT_EQ(monde(f).image_courante, "libre.bmp");
+  EXPECT_FALSE(monde(f).modifie); // the panel's buttons do not mark the labyrinth
   appuie_salle(f, 50);
   EXPECT_FALSE(f.Image_epreuve->isVisibleTo(f.TabImage));
-  EXPECT_TRUE(f.monde.image_courante.empty());
-  for (const Tsalle &s : f.monde.salles)
+  EXPECT_TRUE(monde(f).image_courante.empty());
+  for (const Tsalle &s : monde(f).salles)
     ASSERT_TRUE(s.image.empty());
 
   // Clearing the picture of the selected room reaches the room at once.
   e.dialogues.fichiers << QDir(e.depart.chemin()).filePath("libre.bmp");
   f.OpenI->click();
-  EXPECT_EQ(f.monde.salles[50].image, "libre.bmp");
+  EXPECT_EQ(monde(f).salles[50].image, "libre.bmp");
   f.SpeedButton5->click();
-  EXPECT_TRUE(f.monde.salles[50].image.empty());
-  EXPECT_TRUE(f.monde.image_courante.empty());
+  EXPECT_TRUE(monde(f).salles[50].image.empty());
+  EXPECT_TRUE(monde(f).image_courante.empty());
   EXPECT_TRUE(f.Image_epreuve->picture().isNull());
   EXPECT_FALSE(f.Image_epreuve->isVisibleTo(f.TabImage));
 }

@@ -88,7 +88,7 @@ TEST_F(TestLecteur, BlanksInTheNameMakeOneArgumentAndTheFileFolderIsTheWorkingFo
   EXPECT_TRUE(f.isVisible());
   QFile fichier(chemin);
   ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(fichier.readAll().toStdString() == ecrit_lab(f.monde));
+  EXPECT_TRUE(fichier.readAll().toStdString() == ecrit_lab(monde(f)));
 }
 
 TEST_F(TestLecteur, NoChangesStillAsksForTheFileAndWritesItAgain) {
@@ -97,7 +97,7 @@ TEST_F(TestLecteur, NoChangesStillAsksForTheFileAndWritesItAgain) {
   e->dialogues.fichiers << chemin;
   f.SpeedButton3->click();
   QFile::remove(chemin);
-  ASSERT_FALSE(f.monde.modifie);
+  ASSERT_FALSE(monde(f).modifie);
   e->dialogues.fichiers << chemin;
   f.SpeedButton6->click();
   EXPECT_EQ(e->dialogues.offerts.value(1), chemin);
@@ -107,15 +107,15 @@ TEST_F(TestLecteur, NoChangesStillAsksForTheFileAndWritesItAgain) {
 
 TEST_F(TestLecteur, CancelledOrFailedSaveStartsNothing) {
   TForm1 &f = *e->fenetre;
-  f.monde.modifie = true;
+  monde(f).modifie = true;
   f.SpeedButton6->click(); // the dialog cancelled
-  EXPECT_TRUE(f.monde.modifie);
+  EXPECT_TRUE(monde(f).modifie);
   EXPECT_TRUE(e->dialogues.erreurs.isEmpty());
 
   e->dialogues.fichiers << jeux() + "/pas_de_dossier/monde.lab";
   f.SpeedButton6->click();
   EXPECT_EQ(e->dialogues.erreurs, QStringList{"Invalid filename"});
-  EXPECT_TRUE(f.monde.modifie);
+  EXPECT_TRUE(monde(f).modifie);
 
   EXPECT_FALSE(QFile::exists(sortie()));
   EXPECT_TRUE(visibilite.evenements.isEmpty());

@@ -1,0 +1,144 @@
+#include "document.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+
+Document::Document(QObject *parent) : QObject(parent) {
+  connect(&historique_, &QUndoStack::cleanChanged, this, &Document::suit_historique);
+  connect(&historique_, &QUndoStack::indexChanged, this, &Document::suit_historique);
+}
+
+void Document::suit_historique() {
+  // The one place where the editor writes modifie: it mirrors the history.
+  monde_.modifie = !historique_.isClean();
+}
+
+namespace {
+// The step of a change about to be made; null when the value is the one the field holds.
+Changement *prevu(const Labyrinthe &l, const Cible &cible, const Valeur &v, Changement &c) {
+  const std::optional<Valeur> avant = valeur(l, cible);
+  if (!avant || *avant == v || avant->index() != v.index())
+    return nullptr;
+  c = Changement{cible, *avant, v};
+  return &c;
+}
+} // namespace
+
+bool Document::pose(const Cible &cible, const Valeur &v) {
+  Changement c;
+  if (!prevu(monde_, cible, v, c))
+    return false;
+  historique_.push(new CommandeEdition(this, std::move(c)));
+  return true;
+}
+
+bool Document::pas_cloison(int indice, int delta) {
+  if (indice < 0 || indice >= NB_CLOISONS_MAX)
+    return false;
+  const int32_t k = monde_.cloisons[static_cast<size_t>(indice)].contenu;
+  return pose({Champ::contenu_cloison, indice, 0}, pas_de_type(k, delta, NB_TYPES_CLOISON));
+}
+
+bool Document::pas_salle(int indice, int delta) {
+  if (indice < 0 || indice >= NB_SALLES_MAX)
+    return false;
+  const int32_t k = monde_.salles[static_cast<size_t>(indice)].contenu;
+  return pose({Champ::contenu_salle, indice, 0}, pas_de_type(k, delta, NB_TYPES_SALLE));
+}
+
+void Document::memorise_salle(int indice, const Tsalle &p) {
+  if (indice < 0 || indice >= NB_SALLES_MAX)
+    return;
+  auto groupe = std::make_unique<QUndoCommand>(
+      QCoreApplication::translate("Document", "Salle %1").arg(indice));
+  const auto ajoute = [&](const Cible &cible, const Valeur &v) {
+    Changement c;
+    if (prevu(monde_, cible, v, c))
+      new CommandeEdition(this, std::move(c), groupe.get());
+  };
+  ajoute(cible_image(indice), p.image);
+  ajoute(cible_media(indice), p.media);
+  ajoute(cible_question(indice), p.question);
+  for (int i = 0; i < NB_REPONSES; ++i) {
+    ajoute(cible_reponse(indice, i), p.reponses[static_cast<size_t>(i)]);
+    ajoute(cible_bonne(indice, i), p.bonnes[static_cast<size_t>(i)]);
+  }
+  if (groupe->childCount() > 0)
+    historique_.push(groupe.release());
+}
+
+void Document::choisit_salle(int indice) {
+  monde_.salle_choisie = indice;
+}
+
+void Document::pose_image_courante(const std::string &nom) {
+  monde_.image_courante = nom;
+}
+
+void Document::pose_media_courant(const std::string &nom) {
+  monde_.media_courant = nom;
+}
+
+void Document::cree() {
+  ::Cree_Monde(monde_);
+  historique_.clear();
+  suit_historique();
+  emit remplace();
+}
+
+void Document::efface() {
+  ::efface_monde(monde_);
+  historique_.clear();
+  suit_historique();
+  emit remplace();
+}
+
+Resultat Document::charge(const std::string &chemin, InfoLecture *lu) {
+  const Resultat r = charge_lab(chemin, monde_, lu);
+  if (!r)
+    return r;
+  monde_.salle_choisie = -1;
+  historique_.clear();
+  suit_historique();
+  emit remplace();
+  return r;
+}
+
+void Document::debut_enregistrement() {
+  monde_.enregistre = false;
+}
+
+void Document::fichier_choisi() {
+  monde_.enregistre = true;
+}
+
+Resultat Document::sauve(const std::string &chemin, const std::string &fichier_courant) {
+  const Resultat r = sauve_lab(chemin, monde_);
+  if (!r) {
+    // Nothing was written: the test command must not start the player on the old file.
+    monde_.enregistre = false;
+    return r;
+  }
+  historique_.setClean();
+  suit_historique();
+  monde_.fichier_courant = fichier_courant;
+  return r;
+}
+
+void Document::applique(const Cible &cible, const Valeur &v, bool rejoue) {
+  if (::pose(monde_, cible, v))
+    emit change(cible, rejoue);
+}
+
+CommandeEdition::CommandeEdition(Document *document, Changement changement, QUndoCommand *parent)
+    : QUndoCommand(parent), document_(document), changement_(std::move(changement)) {}
+
+void CommandeEdition::redo() {
+  document_->applique(changement_.cible, changement_.apres, fait_);
+  fait_ = true;
+}
+
+void CommandeEdition::undo() {
+  document_->applique(changement_.cible, changement_.avant, true);
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The labyrinth being edited as a document: the world (file content and session), its
+// undo history, and the one way to change it. Every edit of the labyrinth is a command on
+// the history (CommandeEdition below), built on the model's edit API; the document says
+// what changed through `change`, and the rooms of the window repaint from that signal.
+// `modifie` follows the history: it is true exactly when the history is away from the
+// state last saved, opened or created.
+
+#include <QObject>
+#include <QUndoStack>
+
+#include <string>
+
+#include "edition.h"
+#include "lab_file.h"
+#include "monde.h"
+
+class Document : public QObject {
+  Q_OBJECT
+
+public:
+  explicit Document(QObject *parent = nullptr);
+
+  const Monde &monde() const { return monde_; }
+  // The world itself, for readers that fill it whole and for tests that arrange a state
+  // no edit can reach (a damaged file's kinds). Edits go through the methods below.
+  Monde &monde_brut() { return monde_; }
+  QUndoStack &historique() { return historique_; }
+
+  // --- Edits of the labyrinth: each is one undoable step, none when nothing changes ---
+  // Steps a partition's or a room's kind by delta (-1, 0, +1). True when the kind changed.
+  bool pas_cloison(int indice, int delta);
+  bool pas_salle(int indice, int delta);
+  // Sets any field (edition.h names them: cible_question, cible_reponse, cible_bonne,
+  // cible_image, cible_media, cible_texture, cible_son, Champ::titre_lab...). True when
+  // the field changed.
+  bool pose(const Cible &cible, const Valeur &valeur);
+  // Stores a room's riddle, picture and medium as the panel holds them: one step per field
+  // that differs, grouped as one step of the history.
+  void memorise_salle(int indice, const Tsalle &panneau);
+
+  // --- The session: not part of the file, not undone ---
+  void choisit_salle(int indice);
+  void pose_image_courante(const std::string &nom);
+  void pose_media_courant(const std::string &nom);
+
+  // --- Whole-labyrinth commands: each starts an empty history, nothing unsaved ---
+  void cree();
+  void efface();
+  // Reads a file all or nothing; on failure the world is untouched and the history kept.
+  Resultat charge(const std::string &chemin, InfoLecture *lu);
+  // Save: the state written becomes the saved state. A failed write leaves enregistre false.
+  void debut_enregistrement(); // enregistre false until a file is chosen
+  void fichier_choisi();       // enregistre true: a file was chosen
+  Resultat sauve(const std::string &chemin, const std::string &fichier_courant);
+
+  // Applies a value to a field and reports it; the commands' one way into the world.
+  void applique(const Cible &cible, const Valeur &valeur, bool rejoue);
+
+signals:
+  // A field of the labyrinth changed. `rejoue` is true when undo or redo changed it, false
+  // on the edit itself (whose source, a control, already shows the new value).
+  void change(const Cible &cible, bool rejoue);
+  // The whole labyrinth was replaced (created, cleared or read).
+  void remplace();
+
+private:
+  void suit_historique();
+
+  Monde monde_;
+  QUndoStack historique_;
+};
+
+// One field changed: redo sets the new value, undo the old one.
+class CommandeEdition : public QUndoCommand {
+public:
+  CommandeEdition(Document *document, Changement changement, QUndoCommand *parent = nullptr);
+  void redo() override;
+  void undo() override;
+
+private:
+  Document *document_;
+  Changement changement_;
+  bool fait_ = false;
+};
