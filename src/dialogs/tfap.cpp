@@ -3,6 +3,8 @@
 #include <QDesktopServices>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QTextBlockFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QUrl>
@@ -86,6 +88,15 @@ TFap::TFap(QWidget *parent)
   Gen->clear();
   for (std::string_view ligne : CREDITS_CODES)
     Gen->append(texte(decode(CLE_CREDITS, ligne)));
+  // The lines share the viewport's height, whatever the face's own spacing: a taller text
+  // would be cut at the bottom, and the field would scroll its first line out of sight.
+  QTextBlockFormat interligne;
+  interligne.setLineHeight(static_cast<qreal>(PLACE_P1.height() / CREDITS_CODES.size()),
+                           QTextBlockFormat::FixedHeight);
+  QTextCursor tout(Gen->document());
+  tout.select(QTextCursor::Document);
+  tout.mergeBlockFormat(interligne);
+  Gen->moveCursor(QTextCursor::Start);
 
   SpeedButton2 = bouton_plat(this, "SpeedButton2", PLACE_BOUTON_AUTEUR, "Ecrire à l'auteur");
   SpeedButton1 = bouton_plat(this, "SpeedButton1", PLACE_BOUTON_FERMER, "FERMER");

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFrame>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -80,6 +81,9 @@ TEST(TFap, ControlsAsDrawn) {
   for (std::string_view ligne : CREDITS_CODES)
     attendues << QString::fromLatin1(decode(CLE_CREDITS, ligne));
   EXPECT_EQ(g->toPlainText().split(QLatin1Char('\n')), attendues);
+  // The whole text fits the viewport, first line at the top of the field.
+  EXPECT_LE(g->document()->size().height(), 161);
+  EXPECT_EQ(g->verticalScrollBar()->value(), 0);
 
   const std::tuple<const char *, QRect, QString> boutons[] = {
       {"SpeedButton2", {32, 176, 97, 25}, QStringLiteral("Ecrire à l'auteur")},
