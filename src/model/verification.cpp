@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <array>
+#include <dirent.h>
 #include <filesystem>
-#include <map>
-#include <optional>
 #include <system_error>
+#include <unordered_map>
 
 namespace fs = std::filesystem;
 
@@ -303,11 +303,11 @@ void verifie_salles(const Monde &m, const Grille &g, Verification &v) {
   for (int i = 0; i < g.nb_salles; ++i) {
     const Tsalle &s = m.salles[static_cast<size_t>(i)];
     const int32_t k = g.salle[static_cast<size_t>(i)];
-    const std::string ici = salle_txt(i);
+    auto ici = [i] { return salle_txt(i); }; // only a finding needs its text
     if (!g.enigme_ok[static_cast<size_t>(i)])
       v.constats.push_back(sur_salle(
           constat("riddle-unanswerable", ERREUR,
-                  "L'énigme de " + ici +
+                  "L'énigme de " + ici() +
                       " ne peut pas être résolue : cochez une réponse non vide, ou laissez "
                       "seulement la réponse 1, sans case cochée, pour une réponse à taper." +
                       (est_cle(k) ? " Le joueur n'obtiendra jamais la clé de cette salle." : "")),
@@ -320,7 +320,7 @@ void verifie_salles(const Monde &m, const Grille &g, Verification &v) {
       if (!cases.empty())
         v.constats.push_back(
             sur_salle(constat("ticked-empty-answer", AVERT,
-                              "L'énigme de " + ici + " a une case cochée sans réponse (" + cases +
+                              "L'énigme de " + ici() + " a une case cochée sans réponse (" + cases +
                                   ") : le joueur ne peut pas la choisir."),
                       i));
     }
@@ -328,21 +328,21 @@ void verifie_salles(const Monde &m, const Grille &g, Verification &v) {
       const char *couleur = COULEURS[k - SALLE_CLE_NOIRE];
       v.constats.push_back(
           sur_salle(constat("key-without-door", AVERT,
-                            "La clé " + std::string(couleur) + " de " + ici +
+                            "La clé " + std::string(couleur) + " de " + ici() +
                                 " n'ouvre rien : le labyrinthe n'a pas de porte " + couleur + "."),
                     i));
     }
     if (k == SALLE_TELEPORTEUR && nb_teleporteurs == 1)
       v.constats.push_back(sur_salle(
           constat("lonely-teleporter", AVERT,
-                  "Le téléporteur de " + ici +
+                  "Le téléporteur de " + ici() +
                       " est le seul du labyrinthe : il faut au moins deux téléporteurs pour "
                       "voyager."),
           i));
     if (!type_salle_valide(s.contenu))
       v.constats.push_back(
           sur_salle(constat("unknown-kind", AVERT,
-                            majuscule(ici) + " a un type inconnu (" + std::to_string(s.contenu) +
+                            majuscule(ici()) + " a un type inconnu (" + std::to_string(s.contenu) +
                                 ") : elle compte comme une salle vide."),
                     i));
     if (s.col != i % COTE || s.lig != i / COTE)
@@ -350,7 +350,7 @@ void verifie_salles(const Monde &m, const Grille &g, Verification &v) {
           sur_salle(constat("misplaced-record", AVERT,
                             "La salle n° " + std::to_string(i + 1) +
                                 " du fichier porte les coordonnées " + std::to_string(s.col) + "," +
-                                std::to_string(s.lig) + " : l'éditeur la montre comme " + ici +
+                                std::to_string(s.lig) + " : l'éditeur la montre comme " + ici() +
                                 ", le lecteur peut la placer ailleurs."),
                     i));
   }
@@ -358,26 +358,26 @@ void verifie_salles(const Monde &m, const Grille &g, Verification &v) {
   for (int i = 0; i < g.nb_cloisons; ++i) {
     const Tcloison &c = m.cloisons[static_cast<size_t>(i)];
     const int32_t k = g.cloison[static_cast<size_t>(i)];
-    const std::string ici = cloison_txt(i);
+    auto ici = [i] { return cloison_txt(i); };
     if (est_porte(k) && !cle[static_cast<size_t>(k - CLOISON_PORTE_NOIRE)]) {
       const char *couleur = COULEURS[k - CLOISON_PORTE_NOIRE];
       v.constats.push_back(sur_cloison(
           constat("door-without-key", AVERT,
-                  "La porte " + std::string(couleur) + " (" + ici +
+                  "La porte " + std::string(couleur) + " (" + ici() +
                       ") ne s'ouvre jamais : le labyrinthe n'a pas de clé " + couleur + "."),
           i));
     }
     if (sur_le_bord(i) && laisse_passer(k, ~Cles{0}))
       v.constats.push_back(
           sur_cloison(constat("open-border", AVERT,
-                              majuscule(ici) + " est sur le bord du labyrinthe et porte " +
+                              majuscule(ici()) + " est sur le bord du labyrinthe et porte " +
                                   genre_cloison(k) + " : il ne mène nulle part."),
                       i));
     if (!type_cloison_valide(c.contenu))
       v.constats.push_back(
           sur_cloison(constat("unknown-kind", AVERT,
-                              majuscule(ici) + " a un type inconnu (" + std::to_string(c.contenu) +
-                                  ") : elle compte comme un mur."),
+                              majuscule(ici()) + " a un type inconnu (" +
+                                  std::to_string(c.contenu) + ") : elle compte comme un mur."),
                       i));
     const Constat place = sur_cloison({}, i);
     if (c.col != place.col || c.lig != place.lig || c.sens != place.sens)
@@ -385,7 +385,7 @@ void verifie_salles(const Monde &m, const Grille &g, Verification &v) {
           constat("misplaced-record", AVERT,
                   "La cloison n° " + std::to_string(i + 1) + " du fichier porte les coordonnées " +
                       std::to_string(c.col) + "," + std::to_string(c.lig) + " et le sens " +
-                      std::to_string(c.sens) + " : l'éditeur la montre comme " + ici +
+                      std::to_string(c.sens) + " : l'éditeur la montre comme " + ici() +
                       ", le lecteur peut la placer ailleurs."),
           i));
   }
@@ -419,7 +419,9 @@ bool fichier_regulier(const fs::path &p) {
 }
 
 // Where a name of the world lies in the folder: under that very name, only under another
-// letter case, or nowhere. The folder is listed once, when a first name is not found as is.
+// letter case, or nowhere. The folder is listed once (a listing costs far less than a
+// look-up per name); a name with a separator, or a folder that cannot be listed, is left
+// to the system.
 class Dossier {
 public:
   explicit Dossier(const std::string &dossier) : dossier_(dossier.empty() ? "." : dossier) {}
@@ -427,64 +429,80 @@ public:
   struct Trouve {
     enum { absent, exact, autre_casse } etat = absent;
     std::string nom_disque; // UTF-8, as the folder holds it
-    fs::path chemin;
   };
 
   Trouve cherche(const std::string &nom_1252) {
     Trouve t;
-    // A name holding a NUL cannot name a file; one with a separator is left to the system.
+    // A name holding a NUL cannot name a file.
     if (nom_1252.find('\0') != std::string::npos)
       return t;
-    const std::string nom = utf8_depuis_1252(nom_1252);
-    fs::path exact = dossier_ / nom;
-    if (fichier_regulier(exact)) {
-      t.etat = Trouve::exact;
-      t.nom_disque = nom;
-      t.chemin = std::move(exact);
+    std::string nom = utf8_depuis_1252(nom_1252);
+    liste();
+    if (!liste_ok_ || nom.find('/') != std::string::npos) {
+      if (fichier_regulier(dossier_ / nom)) {
+        t.etat = Trouve::exact;
+        t.nom_disque = std::move(nom);
+      }
       return t;
     }
-    if (nom_1252.find_first_of("/\\") != std::string::npos)
+    if (const auto it = fichiers_.find(nom); it != fichiers_.end() && it->second) {
+      t.etat = Trouve::exact;
+      t.nom_disque = std::move(nom);
       return t;
-    liste();
-    const auto it = plies_.find(plie_1252(nom_1252));
-    if (it == plies_.end())
-      return t;
-    for (const std::string &candidat : it->second) {
-      fs::path p = dossier_ / candidat;
-      if (fichier_regulier(p)) {
-        t.etat = Trouve::autre_casse;
-        t.nom_disque = candidat;
-        t.chemin = std::move(p);
-        return t;
-      }
+    }
+    plie();
+    if (const auto it = plies_.find(plie_1252(nom_1252)); it != plies_.end()) {
+      t.etat = Trouve::autre_casse;
+      t.nom_disque = it->second;
     }
     return t;
   }
+
+  fs::path chemin(const std::string &nom_disque) const { return dossier_ / nom_disque; }
 
 private:
   void liste() {
     if (liste_)
       return;
     liste_ = true;
-    std::error_code ec;
-    for (fs::directory_iterator it(dossier_, ec), fin; !ec && it != fin; it.increment(ec)) {
-      const std::string nom = it->path().filename().string();
-      // A name outside 1252 cannot be what a labyrinth names.
-      if (tient_en_1252(nom))
-        plies_[plie_1252(utf8_vers_1252(nom))].push_back(nom);
+    // readdir rather than a directory_iterator: the type comes with each name, and no path
+    // is built for the hundreds of files an adventure folder holds.
+    DIR *d = ::opendir(dossier_.c_str());
+    if (!d)
+      return;
+    while (const dirent *e = ::readdir(d)) {
+      bool regulier = e->d_type == DT_REG;
+      if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN)
+        regulier = fichier_regulier(dossier_ / e->d_name); // what a link names
+      fichiers_.emplace(e->d_name, regulier);
     }
-    for (auto &[cle, noms] : plies_)
-      std::sort(noms.begin(), noms.end()); // the same choice whatever the listing order
+    ::closedir(d);
+    liste_ok_ = true;
+  }
+
+  void plie() {
+    if (plie_)
+      return;
+    plie_ = true;
+    for (const auto &[nom, regulier] : fichiers_) {
+      // A name outside 1252 cannot be what a labyrinth names.
+      if (!regulier || !tient_en_1252(nom))
+        continue;
+      auto [it, nouveau] = plies_.emplace(plie_1252(utf8_vers_1252(nom)), nom);
+      if (!nouveau && nom < it->second)
+        it->second = nom; // the same choice whatever the listing order
+    }
   }
 
   fs::path dossier_;
-  bool liste_ = false;
-  std::map<std::string, std::vector<std::string>> plies_;
+  bool liste_ = false, liste_ok_ = false, plie_ = false;
+  std::unordered_map<std::string, bool> fichiers_; // name on disk: a regular file
+  std::unordered_map<std::string, std::string> plies_;
 };
 
 struct NomUtilise {
   const std::string *nom;
-  std::string role; // "l'image de la salle ...", "la texture des murs"
+  const char *role; // "la texture des murs"; or "l'image de" and "le média de" a room
   bool image;       // a picture the editor's loader must read
   int salle;        // the room that names it, -1 for none
 };
@@ -500,19 +518,23 @@ void verifie_nom(Dossier &dossier, const NomUtilise &u, const ControleImage &ima
     v.constats.push_back(std::move(c));
   };
   const Dossier::Trouve t = dossier.cherche(*u.nom);
-  const std::string quoi = "Le fichier " + guillemets(*u.nom) + " (" + u.role + ")";
+  // Only a finding needs its text: most names are simply there.
+  auto quoi = [&] {
+    return "Le fichier " + guillemets(*u.nom) + " (" + u.role +
+           (u.salle >= 0 ? " " + salle_txt(u.salle) : std::string()) + ")";
+  };
   if (t.etat == Dossier::Trouve::absent) {
-    place(constat("missing-file", ERREUR, quoi + " est absent du dossier du labyrinthe."));
+    place(constat("missing-file", ERREUR, quoi() + " est absent du dossier du labyrinthe."));
     return;
   }
   if (t.etat == Dossier::Trouve::autre_casse)
     place(constat("file-case", AVERT,
-                  quoi + " n'existe que sous le nom « " + t.nom_disque +
+                  quoi() + " n'existe que sous le nom « " + t.nom_disque +
                       " » : le lecteur le trouve sous Windows, mais pas forcément ailleurs."));
   std::string raison;
-  if (u.image && image_valide && !image_valide(t.chemin.string(), raison))
+  if (u.image && image_valide && !image_valide(dossier.chemin(t.nom_disque).string(), raison))
     place(constat("invalid-picture", ERREUR,
-                  quoi + " n'est pas une image que l'éditeur sait lire" +
+                  quoi() + " n'est pas une image que l'éditeur sait lire" +
                       (raison.empty() ? std::string(".") : " : " + raison)));
 }
 
@@ -537,9 +559,9 @@ void verifie_fichiers(const Monde &m, const std::string &dossier, const Controle
   for (int i = 0; i < nb_salles; ++i) {
     const Tsalle &s = m.salles[static_cast<size_t>(i)];
     if (!s.image.empty())
-      verifie_nom(d, {&s.image, "l'image de " + salle_txt(i), true, i}, image_valide, v);
+      verifie_nom(d, {&s.image, "l'image de", true, i}, image_valide, v);
     if (!s.media.empty())
-      verifie_nom(d, {&s.media, "le média de " + salle_txt(i), false, i}, image_valide, v);
+      verifie_nom(d, {&s.media, "le média de", false, i}, image_valide, v);
   }
   for (int k = 0; k < NB_SONS; ++k)
     if (!m.son(k).empty())
