@@ -7,6 +7,8 @@
 #include <array>
 #include <dirent.h>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <system_error>
 #include <unordered_map>
 
@@ -418,13 +420,15 @@ bool fichier_regulier(const fs::path &p) {
   return fs::is_regular_file(p, ec);
 }
 
+} // namespace
+
 // Where a name of the world lies in the folder: under that very name, only under another
 // letter case, or nowhere. The folder is listed once (a listing costs far less than a
 // look-up per name); a name with a separator, or a folder that cannot be listed, is left
 // to the system.
-class Dossier {
+class ContenuDossier {
 public:
-  explicit Dossier(const std::string &dossier) : dossier_(dossier.empty() ? "." : dossier) {}
+  explicit ContenuDossier(const std::string &dossier) : dossier_(dossier.empty() ? "." : dossier) {}
 
   struct Trouve {
     enum { absent, exact, autre_casse } etat = absent;
@@ -500,6 +504,8 @@ private:
   std::unordered_map<std::string, std::string> plies_;
 };
 
+namespace {
+
 struct NomUtilise {
   const std::string *nom;
   const char *role; // "la texture des murs"; or "l'image de" and "le média de" a room
@@ -507,7 +513,7 @@ struct NomUtilise {
   int salle;        // the room that names it, -1 for none
 };
 
-void verifie_nom(Dossier &dossier, const NomUtilise &u, const ControleImage &image_valide,
+void verifie_nom(ContenuDossier &dossier, const NomUtilise &u, const ControleImage &image_valide,
                  Verification &v) {
   auto place = [&](Constat c) {
     c.nom = *u.nom;
@@ -517,17 +523,17 @@ void verifie_nom(Dossier &dossier, const NomUtilise &u, const ControleImage &ima
       c.lieu = Lieu::fichier;
     v.constats.push_back(std::move(c));
   };
-  const Dossier::Trouve t = dossier.cherche(*u.nom);
+  const ContenuDossier::Trouve t = dossier.cherche(*u.nom);
   // Only a finding needs its text: most names are simply there.
   auto quoi = [&] {
     return "Le fichier " + guillemets(*u.nom) + " (" + u.role +
            (u.salle >= 0 ? " " + salle_txt(u.salle) : std::string()) + ")";
   };
-  if (t.etat == Dossier::Trouve::absent) {
+  if (t.etat == ContenuDossier::Trouve::absent) {
     place(constat("missing-file", ERREUR, quoi() + " est absent du dossier du labyrinthe."));
     return;
   }
-  if (t.etat == Dossier::Trouve::autre_casse)
+  if (t.etat == ContenuDossier::Trouve::autre_casse)
     place(constat("file-case", AVERT,
                   quoi() + " n'existe que sous le nom « " + t.nom_disque +
                       " » : le lecteur le trouve sous Windows, mais pas forcément ailleurs."));
@@ -552,9 +558,20 @@ void verifie_grille(const Monde &m, Verification &v) {
   verifie_salles(m, g, v);
 }
 
+MemoireDossiers::MemoireDossiers() = default;
+MemoireDossiers::~MemoireDossiers() = default;
+
+ContenuDossier &MemoireDossiers::contenu(const std::string &dossier) {
+  std::unique_ptr<ContenuDossier> &c = dossiers_[dossier];
+  if (!c)
+    c = std::make_unique<ContenuDossier>(dossier);
+  return *c;
+}
+
 void verifie_fichiers(const Monde &m, const std::string &dossier, const ControleImage &image_valide,
-                      Verification &v) {
-  Dossier d(dossier);
+                      Verification &v, MemoireDossiers *memoire) {
+  std::optional<ContenuDossier> seul;
+  ContenuDossier &d = memoire ? memoire->contenu(dossier) : seul.emplace(dossier);
   const int nb_salles = std::clamp<int32_t>(m.nb_salles, 0, NB_SALLES_MAX);
   for (int i = 0; i < nb_salles; ++i) {
     const Tsalle &s = m.salles[static_cast<size_t>(i)];
@@ -572,17 +589,18 @@ void verifie_fichiers(const Monde &m, const std::string &dossier, const Controle
 }
 
 Verification verifie_labyrinthe(const Monde &m, const std::string &dossier,
-                                const ControleImage &image_valide) {
+                                const ControleImage &image_valide, MemoireDossiers *memoire) {
   Verification v;
   verifie_grille(m, v);
-  verifie_fichiers(m, dossier, image_valide, v);
+  verifie_fichiers(m, dossier, image_valide, v, memoire);
   // Errors first, each group in the order found.
   std::stable_partition(v.constats.begin(), v.constats.end(),
                         [](const Constat &c) { return c.gravite == Gravite::erreur; });
   return v;
 }
 
-Verification verifie_fichier_lab(const std::string &chemin, const ControleImage &image_valide) {
+Verification verifie_fichier_lab(const std::string &chemin, const ControleImage &image_valide,
+                                 MemoireDossiers *memoire) {
   Monde m;
   Cree_Monde(m);
   if (Resultat r = charge_lab(chemin, m); !r) {
@@ -592,5 +610,5 @@ Verification verifie_fichier_lab(const std::string &chemin, const ControleImage 
     v.constats.push_back(std::move(c));
     return v;
   }
-  return verifie_labyrinthe(m, fs::path(chemin).parent_path().string(), image_valide);
+  return verifie_labyrinthe(m, fs::path(chemin).parent_path().string(), image_valide, memoire);
 }

@@ -11,6 +11,8 @@
 #include "monde.h"
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,12 +46,26 @@ struct Verification {
 // picture loader; an empty function skips the test.
 using ControleImage = std::function<bool(const std::string &chemin, std::string &raison)>;
 
+// What the check learns of folders, kept between the checks of labyrinths that share one
+// (an adventure): each folder is listed once. A file added or removed meanwhile is not seen.
+class ContenuDossier;
+class MemoireDossiers {
+public:
+  MemoireDossiers();
+  ~MemoireDossiers();
+  ContenuDossier &contenu(const std::string &dossier);
+
+private:
+  std::map<std::string, std::unique_ptr<ContenuDossier>> dossiers_;
+};
+
 // The whole check of a labyrinth as it stands: the rules of the grid, then the files it names,
 // looked for in `dossier` (the labyrinth's folder, a path on disk; "" for the current folder).
 // Errors come first, then warnings; within each, the grid's findings (rooms, then
 // partitions, in index order) before the files'.
 Verification verifie_labyrinthe(const Monde &m, const std::string &dossier,
-                                const ControleImage &image_valide = {});
+                                const ControleImage &image_valide = {},
+                                MemoireDossiers *memoire = nullptr);
 
 // The rules of the grid alone (no disk): starts, exits, keys and doors, teleporters,
 // riddles, borders, records. Appends to `v` and sets v.terminable.
@@ -58,11 +74,12 @@ void verifie_grille(const Monde &m, Verification &v);
 // The files alone: every picture, medium, sound and texture named, present in `dossier`
 // (or only under another letter case), and every picture and texture loadable.
 void verifie_fichiers(const Monde &m, const std::string &dossier, const ControleImage &image_valide,
-                      Verification &v);
+                      Verification &v, MemoireDossiers *memoire = nullptr);
 
 // Reads the .lab file at `chemin` as the editor's Open does (from a fresh world) and checks
 // it against its own folder. A file that cannot be read gives the single error "unreadable".
-Verification verifie_fichier_lab(const std::string &chemin, const ControleImage &image_valide = {});
+Verification verifie_fichier_lab(const std::string &chemin, const ControleImage &image_valide = {},
+                                 MemoireDossiers *memoire = nullptr);
 
 // Whether a riddle can be answered: no proposal (a plain message), a ticked box with a
 // proposal, or no box ticked and proposal 1 the only one (a typed answer). A room without a

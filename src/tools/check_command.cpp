@@ -91,7 +91,7 @@ Constat constat_dossier(const char *code, std::string message, std::string nom) 
 }
 
 void verifie_aventure(const std::string &dossier, const ControleImage &controle,
-                      std::vector<Rapport> &rapports) {
+                      MemoireDossiers &memoire, std::vector<Rapport> &rapports) {
   std::vector<std::pair<long, std::string>> mondes;
   std::error_code ec;
   for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
@@ -113,7 +113,7 @@ void verifie_aventure(const std::string &dossier, const ControleImage &controle,
   }
   for (size_t i = 0; i < mondes.size(); ++i) {
     Rapport r{(fs::path(dossier) / mondes[i].second).string(), {}};
-    r.v = verifie_fichier_lab(r.fichier, controle);
+    r.v = verifie_fichier_lab(r.fichier, controle, &memoire);
     // The exit before a missing number ends the adventure: what follows is never played.
     if (i + 1 < mondes.size() && mondes[i + 1].first > mondes[i].first + 1) {
       const std::string manque = "monde_" + std::to_string(mondes[i].first + 1) + ".lab";
@@ -239,13 +239,14 @@ int commande_check(const std::vector<std::string> &args) {
     return usage_check("takes at least one .lab file or folder");
 
   const ControleImage controle = controle_image();
+  MemoireDossiers memoire; // an adventure's labyrinths share their folder
   std::vector<Rapport> rapports;
   for (const std::string &nom : noms) {
     std::error_code ec;
     if (fs::is_directory(nom, ec))
-      verifie_aventure(nom, controle, rapports);
+      verifie_aventure(nom, controle, memoire, rapports);
     else
-      rapports.push_back({nom, verifie_fichier_lab(nom, controle)});
+      rapports.push_back({nom, verifie_fichier_lab(nom, controle, &memoire)});
   }
   if (en_json)
     ecrit_json(rapports);

@@ -486,3 +486,16 @@ TEST_F(VerificationFichiers, TheWholeCheckListsErrorsFirst) {
   EXPECT_STREQ(v.constats[0].code, "missing-file");
   EXPECT_STREQ(v.constats[1].code, "open-border");
 }
+
+TEST_F(VerificationFichiers, AMemoryListsEachFolderOnceForAWholeAdventure) {
+  m.salles[5].image = "tard.bmp";
+  MemoireDossiers memoire;
+  Verification v;
+  verifie_fichiers(m, dossier.string(), {}, v, &memoire);
+  EXPECT_EQ(codes(v), (std::multiset<std::string>{"missing-file"}));
+  cree("tard.bmp"); // added after the folder was listed: this memory does not see it
+  v = {};
+  verifie_fichiers(m, dossier.string(), {}, v, &memoire);
+  EXPECT_EQ(codes(v), (std::multiset<std::string>{"missing-file"}));
+  EXPECT_TRUE(fichiers().constats.empty()); // a fresh look does
+}
