@@ -1,1 +1,3 @@
 dravo_fuzz_target(fuzz_lab SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_lab.cpp LIBS dravo_model SECONDS 15)
+dravo_fuzz_target(fuzz_verification SOURCES ${CMAKE_CURRENT_LIST_DIR}/fuzz_verification.cpp
+  LIBS dravo_model SECONDS 15)

@@ -1,6 +1,7 @@
 // dravo-lab: the labyrinth model from the command line.
 //   dravo-lab resave IN OUT      read IN as the editor's Open does, write OUT as Save does
 //   dravo-lab picture FILE [--ppm OUT]   load a picture with the editor's loader
+//   dravo-lab check [--json] FILE.lab|FOLDER...   can each labyrinth be finished?
 
 #include "lab_file.h"
 #include "monde.h"
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+int commande_check(const std::vector<std::string> &args);
 #ifdef DRAVO_LAB_PICTURE
 int commande_picture(const std::vector<std::string> &args);
 #endif
@@ -17,6 +19,7 @@ namespace {
 
 constexpr const char *USAGE = "usage: dravo-lab resave IN OUT\n"
                               "       dravo-lab picture FILE [--ppm OUT]\n"
+                              "       dravo-lab check [--json] FILE.lab|FOLDER...\n"
                               "       dravo-lab --help\n";
 
 constexpr const char *AIDE =
@@ -29,6 +32,10 @@ constexpr const char *AIDE =
     "  picture FILE [--ppm OUT]\n"
     "      Loads a bmp, jpg, jpeg or gif picture with the editor's loader and prints\n"
     "      \"WIDTH HEIGHT\"; with --ppm, also writes its pixels as a binary PPM.\n"
+    "  check [--json] FILE.lab|FOLDER...\n"
+    "      Tells whether each labyrinth can be finished and every file it names is in its\n"
+    "      folder: one French line per finding (or JSON). A folder is an adventure, its\n"
+    "      monde_N.lab files in order. Exit status 1 when any error is found.\n"
     "\n"
     "Exit status: 0 on success, 1 when a file fails (the editor's error text on standard\n"
     "error), 2 for a usage error.\n";
@@ -69,6 +76,8 @@ int main(int argc, char **argv) {
   }
   if (commande == "resave")
     return resave(args);
+  if (commande == "check")
+    return commande_check(args);
 #ifdef DRAVO_LAB_PICTURE
   if (commande == "picture")
     return commande_picture(args);

@@ -1,0 +1,614 @@
+#include "verification.h"
+
+#include "lab_file.h"
+#include "texte_1252.h"
+
+#include <algorithm>
+#include <array>
+#include <dirent.h>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <system_error>
+#include <unordered_map>
+
+namespace fs = std::filesystem;
+
+bool Verification::a_des_erreurs() const {
+  return std::any_of(constats.begin(), constats.end(),
+                     [](const Constat &c) { return c.gravite == Gravite::erreur; });
+}
+
+bool enigme_resoluble(const Tsalle &s) {
+  if (s.question.empty())
+    return true;
+  bool une_proposition = false, seule_la_premiere = true, aucune_cochee = true;
+  for (size_t i = 0; i < NB_REPONSES; ++i) {
+    const bool proposee = !s.reponses[i].empty();
+    if (s.bonnes[i] && proposee)
+      return true;
+    une_proposition |= proposee;
+    if (i > 0 && proposee)
+      seule_la_premiere = false;
+    if (s.bonnes[i])
+      aucune_cochee = false;
+  }
+  if (!une_proposition)
+    return true;                             // a plain message
+  return aucune_cochee && seule_la_premiere; // a typed answer
+}
+
+namespace {
+
+constexpr int COTE = 10;
+constexpr const char *COULEURS[6] = {"noire", "blanche", "bleue", "rouge", "verte", "jaune"};
+
+// The grid as the player sees it: records beyond the counts a file gave are fresh (walls,
+// empty rooms), and a kind outside its range is a wall or an empty room.
+struct Grille {
+  std::array<int32_t, NB_SALLES_MAX> salle{};
+  std::array<int32_t, NB_CLOISONS_MAX> cloison{};
+  std::array<bool, NB_SALLES_MAX> enigme{};    // the room has a riddle
+  std::array<bool, NB_SALLES_MAX> enigme_ok{}; // ... that can be answered (or none)
+  int nb_salles = 0, nb_cloisons = 0;          // records the world holds, clamped
+
+  explicit Grille(const Monde &m)
+      : nb_salles(std::clamp<int32_t>(m.nb_salles, 0, NB_SALLES_MAX)),
+        nb_cloisons(std::clamp<int32_t>(m.nb_cloisons, 0, NB_CLOISONS_MAX)) {
+    cloison.fill(CLOISON_MUR);
+    enigme_ok.fill(true);
+    for (int i = 0; i < nb_salles; ++i) {
+      const Tsalle &s = m.salles[static_cast<size_t>(i)];
+      salle[static_cast<size_t>(i)] = type_salle_valide(s.contenu) ? s.contenu : SALLE_VIDE;
+      enigme[static_cast<size_t>(i)] = !s.question.empty();
+      enigme_ok[static_cast<size_t>(i)] = enigme_resoluble(s);
+    }
+    for (int i = 0; i < nb_cloisons; ++i) {
+      const int32_t k = m.cloisons[static_cast<size_t>(i)].contenu;
+      cloison[static_cast<size_t>(i)] = type_cloison_valide(k) ? k : CLOISON_MUR;
+    }
+  }
+};
+
+bool est_porte(int32_t k) {
+  return k >= CLOISON_PORTE_NOIRE && k <= CLOISON_PORTE_JAUNE;
+}
+bool est_cle(int32_t k) {
+  return k >= SALLE_CLE_NOIRE && k <= SALLE_CLE_JAUNE;
+}
+
+// Keys held, one bit per colour: bit k-1 for room kind k, that is bit d-3 for door kind d.
+using Cles = unsigned;
+
+bool laisse_passer(int32_t k, Cles cles) {
+  if (k == CLOISON_OUVERTE || k == CLOISON_PORTE_DEROBEE)
+    return true;
+  return est_porte(k) && ((cles >> (k - CLOISON_PORTE_NOIRE)) & 1u) != 0;
+}
+
+// The four partitions of room i and the room beyond each (-1 on the outer border).
+struct Voisin {
+  int cloison;
+  int salle;
+};
+std::array<Voisin, 4> voisins(int i) {
+  const int c = i % COTE, l = i / COTE;
+  return {{{indice_cloison_h(c, l), l > 0 ? i - COTE : -1},
+           {indice_cloison_h(c, l + 1), l + 1 < COTE ? i + COTE : -1},
+           {indice_cloison_v(c, l), c > 0 ? i - 1 : -1},
+           {indice_cloison_v(c + 1, l), c + 1 < COTE ? i + 1 : -1}}};
+}
+
+bool sur_le_bord(int cloison) {
+  if (cloison < NB_CLOISONS_H) {
+    const int l = cloison / COTE;
+    return l == 0 || l == COTE;
+  }
+  const int c = (cloison - NB_CLOISONS_H) % (COTE + 1);
+  return c == 0 || c == COTE;
+}
+
+using Atteintes = std::array<bool, NB_SALLES_MAX>;
+
+// The rooms the player reaches from `depart`: a walk through what the keys held let pass,
+// repeated while it picks up a key it did not hold, since a new key may open new doors.
+Atteintes atteintes_depuis(const Grille &g, int depart) {
+  int nb_teleporteurs = 0;
+  for (int32_t k : g.salle)
+    nb_teleporteurs += k == SALLE_TELEPORTEUR;
+  Cles cles = 0;
+  Atteintes vues{};
+  for (;;) {
+    vues = {};
+    std::array<int, NB_SALLES_MAX> pile;
+    int haut = 0;
+    auto visite = [&](int i) {
+      if (!vues[static_cast<size_t>(i)]) {
+        vues[static_cast<size_t>(i)] = true;
+        pile[static_cast<size_t>(haut++)] = i;
+      }
+    };
+    visite(depart);
+    bool teleporte = false;
+    while (haut > 0) {
+      const int i = pile[static_cast<size_t>(--haut)];
+      if (g.salle[static_cast<size_t>(i)] == SALLE_TELEPORTEUR && nb_teleporteurs >= 2 &&
+          !teleporte) {
+        teleporte = true;
+        for (int t = 0; t < NB_SALLES_MAX; ++t)
+          if (g.salle[static_cast<size_t>(t)] == SALLE_TELEPORTEUR)
+            visite(t);
+      }
+      for (const Voisin &v : voisins(i))
+        if (v.salle >= 0 && laisse_passer(g.cloison[static_cast<size_t>(v.cloison)], cles))
+          visite(v.salle);
+    }
+    Cles tenues = cles;
+    for (int i = 0; i < NB_SALLES_MAX; ++i) {
+      const int32_t k = g.salle[static_cast<size_t>(i)];
+      if (vues[static_cast<size_t>(i)] && est_cle(k) && g.enigme_ok[static_cast<size_t>(i)])
+        tenues |= 1u << (k - SALLE_CLE_NOIRE);
+    }
+    if (tenues == cles)
+      return vues;
+    cles = tenues;
+  }
+}
+
+bool sortie_atteinte(const Grille &g, const Atteintes &vues) {
+  for (int i = 0; i < NB_SALLES_MAX; ++i)
+    if (vues[static_cast<size_t>(i)])
+      for (const Voisin &v : voisins(i))
+        if (g.cloison[static_cast<size_t>(v.cloison)] == CLOISON_SORTIE)
+          return true;
+  return false;
+}
+
+// Places for the author, counted from 1 as one counts rooms on the grid.
+std::string salle_txt(int i) {
+  return "la salle colonne " + std::to_string(i % COTE + 1) + ", ligne " +
+         std::to_string(i / COTE + 1);
+}
+
+std::string cloison_txt(int i) {
+  if (i < NB_CLOISONS_H) {
+    const int c = i % COTE, l = i / COTE;
+    return l < COTE ? "la cloison au-dessus de " + salle_txt(indice_salle(c, l))
+                    : "la cloison au-dessous de " + salle_txt(indice_salle(c, l - 1));
+  }
+  const int c = (i - NB_CLOISONS_H) % (COTE + 1), l = (i - NB_CLOISONS_H) / (COTE + 1);
+  return c < COTE ? "la cloison à gauche de " + salle_txt(indice_salle(c, l))
+                  : "la cloison à droite de " + salle_txt(indice_salle(c - 1, l));
+}
+
+std::string majuscule(std::string s) {
+  if (!s.empty() && s[0] >= 'a' && s[0] <= 'z')
+    s[0] = static_cast<char>(s[0] - 'a' + 'A');
+  return s;
+}
+
+std::string guillemets(const std::string &nom_1252) {
+  return "« " + utf8_depuis_1252(nom_1252) + " »";
+}
+
+Constat constat(const char *code, Gravite g, std::string message) {
+  Constat c;
+  c.code = code;
+  c.gravite = g;
+  c.message = std::move(message);
+  return c;
+}
+
+Constat sur_salle(Constat c, int i) {
+  c.lieu = Lieu::salle;
+  c.col = i % COTE;
+  c.lig = i / COTE;
+  return c;
+}
+
+Constat sur_cloison(Constat c, int i) {
+  c.lieu = Lieu::cloison;
+  if (i < NB_CLOISONS_H) {
+    c.sens = 0;
+    c.col = i % COTE;
+    c.lig = i / COTE;
+  } else {
+    c.sens = 1;
+    c.col = (i - NB_CLOISONS_H) % (COTE + 1);
+    c.lig = (i - NB_CLOISONS_H) / (COTE + 1);
+  }
+  return c;
+}
+
+constexpr Gravite ERREUR = Gravite::erreur;
+constexpr Gravite AVERT = Gravite::avertissement;
+
+void verifie_depart_et_sorties(const Grille &g, Verification &v) {
+  std::vector<int> departs;
+  for (int i = 0; i < NB_SALLES_MAX; ++i)
+    if (g.salle[static_cast<size_t>(i)] == SALLE_DEPART)
+      departs.push_back(i);
+  const bool sortie =
+      std::find(g.cloison.begin(), g.cloison.end(), CLOISON_SORTIE) != g.cloison.end();
+  if (departs.empty())
+    v.constats.push_back(
+        constat("no-start", ERREUR, "Aucune salle de départ : le joueur ne peut pas commencer."));
+  if (departs.size() > 1)
+    for (int i : departs)
+      v.constats.push_back(sur_salle(constat("several-starts", ERREUR,
+                                             majuscule(salle_txt(i)) + " est l'un des " +
+                                                 std::to_string(departs.size()) +
+                                                 " départs : un labyrinthe n'en a qu'un."),
+                                     i));
+  if (!sortie)
+    v.constats.push_back(
+        constat("no-exit", ERREUR, "Aucune sortie : le labyrinthe ne peut pas être terminé."));
+
+  Atteintes union_vues{};
+  bool terminable = !departs.empty() && sortie;
+  for (int d : departs) {
+    const Atteintes vues = atteintes_depuis(g, d);
+    for (size_t i = 0; i < vues.size(); ++i)
+      union_vues[i] = union_vues[i] || vues[i];
+    if (sortie && !sortie_atteinte(g, vues)) {
+      terminable = false;
+      v.constats.push_back(sur_salle(
+          constat("exit-unreachable", ERREUR,
+                  "Depuis le départ (" + salle_txt(d) +
+                      "), le joueur ne peut atteindre aucune sortie : le labyrinthe ne peut "
+                      "pas être terminé."),
+          d));
+    }
+  }
+  v.terminable = terminable;
+
+  // What the player can never reach, once a start exists to reach from.
+  if (departs.empty())
+    return;
+  for (int i = 0; i < NB_SALLES_MAX; ++i) {
+    if (union_vues[static_cast<size_t>(i)])
+      continue;
+    const int32_t k = g.salle[static_cast<size_t>(i)];
+    const char *quoi = est_cle(k)                         ? "une clé"
+                       : k == SALLE_TELEPORTEUR           ? "un téléporteur"
+                       : k == SALLE_PLAN                  ? "le plan"
+                       : g.enigme[static_cast<size_t>(i)] ? "une énigme"
+                                                          : nullptr;
+    if (quoi)
+      v.constats.push_back(sur_salle(constat("unreachable", AVERT,
+                                             majuscule(salle_txt(i)) + " tient " + quoi +
+                                                 " mais le joueur ne peut jamais l'atteindre."),
+                                     i));
+  }
+}
+
+const char *genre_cloison(int32_t k) {
+  switch (k) {
+  case CLOISON_OUVERTE: return "un passage ouvert";
+  case CLOISON_PORTE_DEROBEE: return "une porte dérobée";
+  default: return "une porte fermée à clé";
+  }
+}
+
+void verifie_salles(const Monde &m, const Grille &g, Verification &v) {
+  std::array<bool, 6> porte{}, cle{};
+  int nb_teleporteurs = 0;
+  for (int32_t k : g.cloison)
+    if (est_porte(k))
+      porte[static_cast<size_t>(k - CLOISON_PORTE_NOIRE)] = true;
+  for (int32_t k : g.salle) {
+    if (est_cle(k))
+      cle[static_cast<size_t>(k - SALLE_CLE_NOIRE)] = true;
+    nb_teleporteurs += k == SALLE_TELEPORTEUR;
+  }
+
+  for (int i = 0; i < g.nb_salles; ++i) {
+    const Tsalle &s = m.salles[static_cast<size_t>(i)];
+    const int32_t k = g.salle[static_cast<size_t>(i)];
+    auto ici = [i] { return salle_txt(i); }; // only a finding needs its text
+    if (!g.enigme_ok[static_cast<size_t>(i)])
+      v.constats.push_back(sur_salle(
+          constat("riddle-unanswerable", ERREUR,
+                  "L'énigme de " + ici() +
+                      " ne peut pas être résolue : cochez une réponse non vide, ou laissez "
+                      "seulement la réponse 1, sans case cochée, pour une réponse à taper." +
+                      (est_cle(k) ? " Le joueur n'obtiendra jamais la clé de cette salle." : "")),
+          i));
+    if (!s.question.empty()) {
+      std::string cases;
+      for (size_t r = 0; r < NB_REPONSES; ++r)
+        if (s.bonnes[r] && s.reponses[r].empty())
+          cases += (cases.empty() ? "" : ", ") + std::to_string(r + 1);
+      if (!cases.empty())
+        v.constats.push_back(
+            sur_salle(constat("ticked-empty-answer", AVERT,
+                              "L'énigme de " + ici() + " a une case cochée sans réponse (" + cases +
+                                  ") : le joueur ne peut pas la choisir."),
+                      i));
+    }
+    if (est_cle(k) && !porte[static_cast<size_t>(k - SALLE_CLE_NOIRE)]) {
+      const char *couleur = COULEURS[k - SALLE_CLE_NOIRE];
+      v.constats.push_back(
+          sur_salle(constat("key-without-door", AVERT,
+                            "La clé " + std::string(couleur) + " de " + ici() +
+                                " n'ouvre rien : le labyrinthe n'a pas de porte " + couleur + "."),
+                    i));
+    }
+    if (k == SALLE_TELEPORTEUR && nb_teleporteurs == 1)
+      v.constats.push_back(sur_salle(
+          constat("lonely-teleporter", AVERT,
+                  "Le téléporteur de " + ici() +
+                      " est le seul du labyrinthe : il faut au moins deux téléporteurs pour "
+                      "voyager."),
+          i));
+    if (!type_salle_valide(s.contenu))
+      v.constats.push_back(
+          sur_salle(constat("unknown-kind", AVERT,
+                            majuscule(ici()) + " a un type inconnu (" + std::to_string(s.contenu) +
+                                ") : elle compte comme une salle vide."),
+                    i));
+    if (s.col != i % COTE || s.lig != i / COTE)
+      v.constats.push_back(
+          sur_salle(constat("misplaced-record", AVERT,
+                            "La salle n° " + std::to_string(i + 1) +
+                                " du fichier porte les coordonnées " + std::to_string(s.col) + "," +
+                                std::to_string(s.lig) + " : l'éditeur la montre comme " + ici() +
+                                ", le lecteur peut la placer ailleurs."),
+                    i));
+  }
+
+  for (int i = 0; i < g.nb_cloisons; ++i) {
+    const Tcloison &c = m.cloisons[static_cast<size_t>(i)];
+    const int32_t k = g.cloison[static_cast<size_t>(i)];
+    auto ici = [i] { return cloison_txt(i); };
+    if (est_porte(k) && !cle[static_cast<size_t>(k - CLOISON_PORTE_NOIRE)]) {
+      const char *couleur = COULEURS[k - CLOISON_PORTE_NOIRE];
+      v.constats.push_back(sur_cloison(
+          constat("door-without-key", AVERT,
+                  "La porte " + std::string(couleur) + " (" + ici() +
+                      ") ne s'ouvre jamais : le labyrinthe n'a pas de clé " + couleur + "."),
+          i));
+    }
+    if (sur_le_bord(i) && laisse_passer(k, ~Cles{0}))
+      v.constats.push_back(
+          sur_cloison(constat("open-border", AVERT,
+                              majuscule(ici()) + " est sur le bord du labyrinthe et porte " +
+                                  genre_cloison(k) + " : il ne mène nulle part."),
+                      i));
+    if (!type_cloison_valide(c.contenu))
+      v.constats.push_back(
+          sur_cloison(constat("unknown-kind", AVERT,
+                              majuscule(ici()) + " a un type inconnu (" +
+                                  std::to_string(c.contenu) + ") : elle compte comme un mur."),
+                      i));
+    const Constat place = sur_cloison({}, i);
+    if (c.col != place.col || c.lig != place.lig || c.sens != place.sens)
+      v.constats.push_back(sur_cloison(
+          constat("misplaced-record", AVERT,
+                  "La cloison n° " + std::to_string(i + 1) + " du fichier porte les coordonnées " +
+                      std::to_string(c.col) + "," + std::to_string(c.lig) + " et le sens " +
+                      std::to_string(c.sens) + " : l'éditeur la montre comme " + ici() +
+                      ", le lecteur peut la placer ailleurs."),
+          i));
+  }
+}
+
+// --- Files -------------------------------------------------------------------------------
+
+// Letter case as Windows ignores it, on Windows-1252 bytes: A-Z, the accented capitals
+// À..Þ (but ×), and Š, Œ, Ž, Ÿ.
+char minuscule_1252(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7))
+    return static_cast<char>(u + 0x20);
+  switch (u) {
+  case 0x8A: return static_cast<char>(0x9A);
+  case 0x8C: return static_cast<char>(0x9C);
+  case 0x8E: return static_cast<char>(0x9E);
+  case 0x9F: return static_cast<char>(0xFF);
+  default: return c;
+  }
+}
+
+std::string plie_1252(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), minuscule_1252);
+  return s;
+}
+
+bool fichier_regulier(const fs::path &p) {
+  std::error_code ec;
+  return fs::is_regular_file(p, ec);
+}
+
+} // namespace
+
+// Where a name of the world lies in the folder: under that very name, only under another
+// letter case, or nowhere. The folder is listed once (a listing costs far less than a
+// look-up per name); a name with a separator, or a folder that cannot be listed, is left
+// to the system.
+class ContenuDossier {
+public:
+  explicit ContenuDossier(const std::string &dossier) : dossier_(dossier.empty() ? "." : dossier) {}
+
+  struct Trouve {
+    enum { absent, exact, autre_casse } etat = absent;
+    std::string nom_disque; // UTF-8, as the folder holds it
+  };
+
+  Trouve cherche(const std::string &nom_1252) {
+    Trouve t;
+    // A name holding a NUL cannot name a file.
+    if (nom_1252.find('\0') != std::string::npos)
+      return t;
+    std::string nom = utf8_depuis_1252(nom_1252);
+    liste();
+    if (!liste_ok_ || nom.find('/') != std::string::npos) {
+      if (fichier_regulier(dossier_ / nom)) {
+        t.etat = Trouve::exact;
+        t.nom_disque = std::move(nom);
+      }
+      return t;
+    }
+    if (const auto it = fichiers_.find(nom); it != fichiers_.end() && it->second) {
+      t.etat = Trouve::exact;
+      t.nom_disque = std::move(nom);
+      return t;
+    }
+    plie();
+    if (const auto it = plies_.find(plie_1252(nom_1252)); it != plies_.end()) {
+      t.etat = Trouve::autre_casse;
+      t.nom_disque = it->second;
+    }
+    return t;
+  }
+
+  fs::path chemin(const std::string &nom_disque) const { return dossier_ / nom_disque; }
+
+private:
+  void liste() {
+    if (liste_)
+      return;
+    liste_ = true;
+    // readdir rather than a directory_iterator: the type comes with each name, and no path
+    // is built for the hundreds of files an adventure folder holds.
+    DIR *d = ::opendir(dossier_.c_str());
+    if (!d)
+      return;
+    while (const dirent *e = ::readdir(d)) {
+      bool regulier = e->d_type == DT_REG;
+      if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN)
+        regulier = fichier_regulier(dossier_ / e->d_name); // what a link names
+      fichiers_.emplace(e->d_name, regulier);
+    }
+    ::closedir(d);
+    liste_ok_ = true;
+  }
+
+  void plie() {
+    if (plie_)
+      return;
+    plie_ = true;
+    for (const auto &[nom, regulier] : fichiers_) {
+      // A name outside 1252 cannot be what a labyrinth names.
+      if (!regulier || !tient_en_1252(nom))
+        continue;
+      auto [it, nouveau] = plies_.emplace(plie_1252(utf8_vers_1252(nom)), nom);
+      if (!nouveau && nom < it->second)
+        it->second = nom; // the same choice whatever the listing order
+    }
+  }
+
+  fs::path dossier_;
+  bool liste_ = false, liste_ok_ = false, plie_ = false;
+  std::unordered_map<std::string, bool> fichiers_; // name on disk: a regular file
+  std::unordered_map<std::string, std::string> plies_;
+};
+
+namespace {
+
+struct NomUtilise {
+  const std::string *nom;
+  const char *role; // "la texture des murs"; or "l'image de" and "le média de" a room
+  bool image;       // a picture the editor's loader must read
+  int salle;        // the room that names it, -1 for none
+};
+
+void verifie_nom(ContenuDossier &dossier, const NomUtilise &u, const ControleImage &image_valide,
+                 Verification &v) {
+  auto place = [&](Constat c) {
+    c.nom = *u.nom;
+    if (u.salle >= 0)
+      c = sur_salle(std::move(c), u.salle);
+    else
+      c.lieu = Lieu::fichier;
+    v.constats.push_back(std::move(c));
+  };
+  const ContenuDossier::Trouve t = dossier.cherche(*u.nom);
+  // Only a finding needs its text: most names are simply there.
+  auto quoi = [&] {
+    return "Le fichier " + guillemets(*u.nom) + " (" + u.role +
+           (u.salle >= 0 ? " " + salle_txt(u.salle) : std::string()) + ")";
+  };
+  if (t.etat == ContenuDossier::Trouve::absent) {
+    place(constat("missing-file", ERREUR, quoi() + " est absent du dossier du labyrinthe."));
+    return;
+  }
+  if (t.etat == ContenuDossier::Trouve::autre_casse)
+    place(constat("file-case", AVERT,
+                  quoi() + " n'existe que sous le nom « " + t.nom_disque +
+                      " » : le lecteur le trouve sous Windows, mais pas forcément ailleurs."));
+  std::string raison;
+  if (u.image && image_valide && !image_valide(dossier.chemin(t.nom_disque).string(), raison))
+    place(constat("invalid-picture", ERREUR,
+                  quoi() + " n'est pas une image que l'éditeur sait lire" +
+                      (raison.empty() ? std::string(".") : " : " + raison)));
+}
+
+constexpr const char *ROLES_SONS[NB_SONS] = {"le son d'ambiance", "le son des pas",
+                                             "le son des portes", "le son des téléporteurs",
+                                             "le son des coffres"};
+constexpr const char *ROLES_TEXTURES[NB_TEXTURES] = {"la texture des murs", "la texture du sol",
+                                                     "la texture du plafond"};
+
+} // namespace
+
+void verifie_grille(const Monde &m, Verification &v) {
+  const Grille g(m);
+  verifie_depart_et_sorties(g, v);
+  verifie_salles(m, g, v);
+}
+
+MemoireDossiers::MemoireDossiers() = default;
+MemoireDossiers::~MemoireDossiers() = default;
+
+ContenuDossier &MemoireDossiers::contenu(const std::string &dossier) {
+  std::unique_ptr<ContenuDossier> &c = dossiers_[dossier];
+  if (!c)
+    c = std::make_unique<ContenuDossier>(dossier);
+  return *c;
+}
+
+void verifie_fichiers(const Monde &m, const std::string &dossier, const ControleImage &image_valide,
+                      Verification &v, MemoireDossiers *memoire) {
+  std::optional<ContenuDossier> seul;
+  ContenuDossier &d = memoire ? memoire->contenu(dossier) : seul.emplace(dossier);
+  const int nb_salles = std::clamp<int32_t>(m.nb_salles, 0, NB_SALLES_MAX);
+  for (int i = 0; i < nb_salles; ++i) {
+    const Tsalle &s = m.salles[static_cast<size_t>(i)];
+    if (!s.image.empty())
+      verifie_nom(d, {&s.image, "l'image de", true, i}, image_valide, v);
+    if (!s.media.empty())
+      verifie_nom(d, {&s.media, "le média de", false, i}, image_valide, v);
+  }
+  for (int k = 0; k < NB_SONS; ++k)
+    if (!m.son(k).empty())
+      verifie_nom(d, {&m.son(k), ROLES_SONS[k], false, -1}, image_valide, v);
+  for (int k = 0; k < NB_TEXTURES; ++k)
+    if (!m.texture(k).empty())
+      verifie_nom(d, {&m.texture(k), ROLES_TEXTURES[k], true, -1}, image_valide, v);
+}
+
+Verification verifie_labyrinthe(const Monde &m, const std::string &dossier,
+                                const ControleImage &image_valide, MemoireDossiers *memoire) {
+  Verification v;
+  verifie_grille(m, v);
+  verifie_fichiers(m, dossier, image_valide, v, memoire);
+  // Errors first, each group in the order found.
+  std::stable_partition(v.constats.begin(), v.constats.end(),
+                        [](const Constat &c) { return c.gravite == Gravite::erreur; });
+  return v;
+}
+
+Verification verifie_fichier_lab(const std::string &chemin, const ControleImage &image_valide,
+                                 MemoireDossiers *memoire) {
+  Monde m;
+  Cree_Monde(m);
+  if (Resultat r = charge_lab(chemin, m); !r) {
+    Verification v;
+    Constat c = constat("unreadable", ERREUR,
+                        "Le fichier ne peut pas être lu : " + texte_boite_erreur(r.message()));
+    v.constats.push_back(std::move(c));
+    return v;
+  }
+  return verifie_labyrinthe(m, fs::path(chemin).parent_path().string(), image_valide, memoire);
+}

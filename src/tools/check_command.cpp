@@ -1,0 +1,258 @@
+// dravo-lab check [--json] FILE.lab|FOLDER...: can each labyrinth be finished, and is every
+// file it names there? A folder is an adventure: its monde_N.lab files in numeric order.
+
+#include "texte_1252.h"
+#include "verification.h"
+
+#ifdef DRAVO_LAB_PICTURE
+#include "picture.h"
+#endif
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Rapport {
+  std::string fichier; // as the command line names it, or the folder's path joined
+  Verification v;
+};
+
+int usage_check(const char *pourquoi) {
+  std::fprintf(stderr, "dravo-lab check: %s\nusage: dravo-lab check [--json] FILE.lab|FOLDER...\n",
+               pourquoi);
+  return 2;
+}
+
+// The loader refuses or accepts a file the same way each time it is named: an adventure
+// shares its textures, so each is decoded once per run.
+ControleImage controle_image() {
+#ifdef DRAVO_LAB_PICTURE
+  auto vus = std::make_shared<std::map<std::string, std::pair<bool, std::string>>>();
+  return [vus](const std::string &chemin, std::string &raison) {
+    auto it = vus->find(chemin);
+    if (it == vus->end()) {
+      const PictureResult r = load_picture(chemin);
+      it = vus->emplace(chemin, std::make_pair(r.ok, r.message)).first;
+    }
+    raison = it->second.second;
+    return it->second.first;
+  };
+#else
+  return {};
+#endif
+}
+
+// The number N of a name "monde_N.lab" (letter case ignored, as the player's system does),
+// written without sign or leading zero; -1 for any other name.
+long numero_monde(const std::string &nom) {
+  constexpr std::string_view debut = "monde_", fin = ".lab";
+  if (nom.size() <= debut.size() + fin.size())
+    return -1;
+  auto egal_sans_casse = [](std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+      return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
+    });
+  };
+  const std::string_view n(nom);
+  if (!egal_sans_casse(n.substr(0, debut.size()), debut) ||
+      !egal_sans_casse(n.substr(n.size() - fin.size()), fin))
+    return -1;
+  const std::string_view chiffres = n.substr(debut.size(), n.size() - debut.size() - fin.size());
+  if (chiffres.size() > 9 || (chiffres.size() > 1 && chiffres[0] == '0'))
+    return -1;
+  long valeur = 0;
+  for (char c : chiffres) {
+    if (c < '0' || c > '9')
+      return -1;
+    valeur = valeur * 10 + (c - '0');
+  }
+  return valeur;
+}
+
+Constat constat_dossier(const char *code, std::string message, std::string nom) {
+  Constat c;
+  c.code = code;
+  c.gravite = Gravite::erreur;
+  c.message = std::move(message);
+  c.lieu = Lieu::fichier;
+  c.nom = utf8_vers_1252(nom);
+  return c;
+}
+
+void verifie_aventure(const std::string &dossier, const ControleImage &controle,
+                      MemoireDossiers &memoire, std::vector<Rapport> &rapports) {
+  std::vector<std::pair<long, std::string>> mondes;
+  std::error_code ec;
+  for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
+    const std::string nom = it->path().filename().string();
+    const long n = numero_monde(nom);
+    if (n >= 0)
+      mondes.emplace_back(n, nom);
+  }
+  std::sort(mondes.begin(), mondes.end());
+  if (mondes.empty()) {
+    Rapport r{dossier, {}};
+    r.v.constats.push_back(
+        ec ? constat_dossier("unreadable", "Le dossier ne peut pas être lu : " + ec.message() + ".",
+                             dossier)
+           : constat_dossier("no-labyrinth", "Le dossier ne contient aucun labyrinthe monde_N.lab.",
+                             dossier));
+    rapports.push_back(std::move(r));
+    return;
+  }
+  for (size_t i = 0; i < mondes.size(); ++i) {
+    Rapport r{(fs::path(dossier) / mondes[i].second).string(), {}};
+    r.v = verifie_fichier_lab(r.fichier, controle, &memoire);
+    // The exit before a missing number ends the adventure: what follows is never played.
+    if (i + 1 < mondes.size() && mondes[i + 1].first > mondes[i].first + 1) {
+      const std::string manque = "monde_" + std::to_string(mondes[i].first + 1) + ".lab";
+      r.v.constats.insert(
+          std::find_if(r.v.constats.begin(), r.v.constats.end(),
+                       [](const Constat &c) { return c.gravite != Gravite::erreur; }),
+          constat_dossier("adventure-gap",
+                          "Il manque " + manque +
+                              " : la sortie de ce labyrinthe termine l'aventure, et " +
+                              mondes[i + 1].second + " et les suivants ne seront jamais joués.",
+                          manque));
+    }
+    rapports.push_back(std::move(r));
+  }
+}
+
+// JSON strings hold UTF-8: a byte that does not belong to a well-formed sequence (a file
+// name from the disk may hold any) becomes U+FFFD, controls become \u escapes.
+std::string json(const std::string &s) {
+  std::string out = "\"";
+  for (size_t i = 0; i < s.size();) {
+    const auto u = static_cast<unsigned char>(s[i]);
+    if (u < 0x80) {
+      switch (u) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (u < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", u);
+          out += buf;
+        } else {
+          out += static_cast<char>(u);
+        }
+      }
+      ++i;
+      continue;
+    }
+    // Length and lowest code point of the sequence a lead byte opens.
+    const size_t n = u >= 0xC2 && u <= 0xDF   ? 2
+                     : u >= 0xE0 && u <= 0xEF ? 3
+                     : u >= 0xF0 && u <= 0xF4 ? 4
+                                              : 0;
+    bool bonne = n > 0 && i + n <= s.size();
+    char32_t cp = n == 2 ? u & 0x1F : n == 3 ? u & 0x0F : u & 0x07;
+    for (size_t k = 1; bonne && k < n; ++k) {
+      const auto c = static_cast<unsigned char>(s[i + k]);
+      bonne = (c & 0xC0) == 0x80;
+      cp = (cp << 6) | (c & 0x3F);
+    }
+    bonne = bonne && !(n == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) &&
+            !(n == 4 && (cp < 0x10000 || cp > 0x10FFFF));
+    if (bonne) {
+      out.append(s, i, n);
+      i += n;
+    } else {
+      out += "\xEF\xBF\xBD";
+      ++i;
+    }
+  }
+  return out + "\"";
+}
+
+const char *gravite_json(Gravite g) {
+  return g == Gravite::erreur ? "error" : "warning";
+}
+
+void ecrit_json(const std::vector<Rapport> &rapports) {
+  std::string out = "{\"files\": [";
+  for (size_t f = 0; f < rapports.size(); ++f) {
+    const Rapport &r = rapports[f];
+    out += f ? ", " : "";
+    out += "{\"file\": " + json(r.fichier) +
+           ", \"finishable\": " + (r.v.terminable ? "true" : "false") + ", \"findings\": [";
+    for (size_t i = 0; i < r.v.constats.size(); ++i) {
+      const Constat &c = r.v.constats[i];
+      out += i ? ", " : "";
+      out += "{\"code\": " + json(c.code) + ", \"severity\": \"" + gravite_json(c.gravite) +
+             "\", \"message\": " + json(c.message);
+      if (c.lieu == Lieu::salle)
+        out += ", \"room\": [" + std::to_string(c.col) + ", " + std::to_string(c.lig) + "]";
+      if (c.lieu == Lieu::cloison)
+        out += ", \"partition\": {\"sens\": " + std::to_string(c.sens) +
+               ", \"col\": " + std::to_string(c.col) + ", \"lig\": " + std::to_string(c.lig) + "}";
+      if (!c.nom.empty())
+        out += ", \"name\": " + json(utf8_depuis_1252(c.nom));
+      out += "}";
+    }
+    out += "]}";
+  }
+  out += "]}\n";
+  std::fputs(out.c_str(), stdout);
+}
+
+void ecrit_lignes(const std::vector<Rapport> &rapports) {
+  for (const Rapport &r : rapports) {
+    if (r.v.constats.empty())
+      std::printf("%s: peut être terminé, aucun problème trouvé.\n", r.fichier.c_str());
+    for (const Constat &c : r.v.constats)
+      std::printf("%s: %s: %s [%s]\n", r.fichier.c_str(),
+                  c.gravite == Gravite::erreur ? "erreur" : "avertissement", c.message.c_str(),
+                  c.code);
+  }
+}
+
+} // namespace
+
+int commande_check(const std::vector<std::string> &args) {
+  bool en_json = false;
+  std::vector<std::string> noms;
+  for (const std::string &a : args) {
+    if (a == "--json")
+      en_json = true;
+    else if (a.size() > 1 && a[0] == '-')
+      return usage_check(("unknown option " + a).c_str());
+    else
+      noms.push_back(a);
+  }
+  if (noms.empty())
+    return usage_check("takes at least one .lab file or folder");
+
+  const ControleImage controle = controle_image();
+  MemoireDossiers memoire; // an adventure's labyrinths share their folder
+  std::vector<Rapport> rapports;
+  for (const std::string &nom : noms) {
+    std::error_code ec;
+    if (fs::is_directory(nom, ec))
+      verifie_aventure(nom, controle, memoire, rapports);
+    else
+      rapports.push_back({nom, verifie_fichier_lab(nom, controle, &memoire)});
+  }
+  if (en_json)
+    ecrit_json(rapports);
+  else
+    ecrit_lignes(rapports);
+  const bool erreurs = std::any_of(rapports.begin(), rapports.end(),
+                                   [](const Rapport &r) { return r.v.a_des_erreurs(); });
+  return erreurs ? 1 : 0;
+}
