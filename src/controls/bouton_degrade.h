@@ -63,6 +63,7 @@ public:
   void setModalResult(int valeur) { resultat_modal = valeur; }
   bool Cancel() const { return annulation; }
   void setCancel(bool valeur) { annulation = valeur; }
+  // Only stored: the button draws no default-button frame that would need refreshing.
   bool Default() const { return defaut; }
   void setDefault(bool valeur) { defaut = valeur; }
   bool TabStop() const { return focusPolicy() != Qt::NoFocus; }

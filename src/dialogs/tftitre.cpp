@@ -63,7 +63,6 @@ TBoutonDegrade *bouton(QWidget *parent, const char *nom, const char *legende, QR
   b->setCaption(QString::fromLatin1(legende));
   b->setColorScheme(schema);
   b->setFont(police("MS Sans Serif"));
-  b->setCursor(Qt::PointingHandCursor);
   return b;
 }
 
