@@ -1,9 +1,28 @@
 #pragma once
 // The title and mission dialog: created hidden at start-up, shown modally by the editor's
-// "Titre et Mission" button. For now an empty light-sky-blue window of its final size; the
-// three text fields and the two buttons come later.
+// "Titre et Mission" button. It edits the labyrinth's three free texts: its title (one
+// line), its introduction (the mission) and its end message.
+//
+// The caller gives the three texts with pose_textes before exec(); every showing loads the
+// fields from them, so abandoned edits never come back. exec() returns Accepted when
+// "VALIDER" closed the dialog, and the three getters then hold what was typed; "ANNULER"
+// returns Rejected and leaves them as given. All texts cross this face as Windows-1252
+// bytes, multi-line texts with CR LF between lines.
+//
+// Errors: text that a labyrinth cannot hold (a character outside Windows-1252) is refused
+// at "VALIDER" with a message in the error box; the dialog stays open with the text as
+// typed.
 
 #include "fenetre_dialogue.h"
+
+#include <functional>
+#include <string>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class TBoutonDegrade;
 
 class TFtitre : public FenetreDialogue {
   Q_OBJECT
@@ -13,4 +32,39 @@ public:
   static constexpr int HAUTEUR = 466;
 
   explicit TFtitre(QWidget *parent = nullptr);
+
+  void pose_textes(const std::string &titre, const std::string &mission,
+                   const std::string &message);
+  // The title never holds a line break: a pasted one became a space.
+  const std::string &titre_lab() const { return texte_titre; }
+  const std::string &mission() const { return texte_mission; }
+  const std::string &message_fin() const { return texte_message; }
+
+  // Tests show the refusal elsewhere; by default it is the editor's one error box.
+  void pose_boite_erreur(std::function<void(QWidget *, const QString &)> boite);
+
+protected:
+  void showEvent(QShowEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+
+private:
+  void FormShow();
+  void SpeedButton1Click();
+  void SpeedButton2Click();
+  bool refuse_hors_1252(const QString &texte, const QString &champ, QWidget *controle);
+
+  QFrame *Bevel1 = nullptr;
+  QLabel *Label1 = nullptr;
+  QLineEdit *Edit1 = nullptr;
+  QLabel *Label2 = nullptr;
+  QPlainTextEdit *Memo1 = nullptr;
+  QLabel *Label3 = nullptr;
+  QPlainTextEdit *Memo2 = nullptr;
+  TBoutonDegrade *BoutonDegrade1 = nullptr;
+  TBoutonDegrade *BoutonDegrade2 = nullptr;
+
+  std::string texte_titre;
+  std::string texte_mission;
+  std::string texte_message;
+  std::function<void(QWidget *, const QString &)> boite_erreur_;
 };
