@@ -26,6 +26,7 @@ Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY="$display"
 unset QT_QPA_PLATFORM
+export HOME="$dir" XDG_CONFIG_HOME="$dir/.config" XDG_CACHE_HOME="$dir/.cache"
 i=0
 until xdpyinfo >/dev/null 2>&1; do
   i=$((i + 1)); [ $i -lt 100 ] || fail "Xvfb did not start"; sleep 0.1
