@@ -932,6 +932,27 @@ QImage petit_dossier() {
   return sur_fond_cle(image, vert_cle);
 }
 
+// Fills letters with the title's rainbow, running from `de` to `a`, and lays a sheen over
+// their upper half. Leaves the painter clipped to the letters.
+void lettres_arc_en_ciel(QPainter &p, const QPainterPath &mots, QPointF de, QPointF a) {
+  const QRectF b = mots.boundingRect();
+  QLinearGradient arc_en_ciel(de, a);
+  const std::array<QColor, 7> couleurs{
+      QColor(228, 20, 28),  QColor(255, 128, 0), QColor(246, 206, 0), QColor(40, 178, 40),
+      QColor(20, 150, 220), QColor(48, 60, 210), QColor(140, 40, 190)};
+  for (std::size_t i = 0; i < couleurs.size(); ++i)
+    arc_en_ciel.setColorAt(double(i) / double(couleurs.size() - 1), couleurs[i]);
+  p.setPen(Qt::NoPen);
+  p.setBrush(arc_en_ciel);
+  p.drawPath(mots);
+  p.setClipPath(mots);
+  QLinearGradient reflet(0, b.top(), 0, b.center().y());
+  reflet.setColorAt(0, QColor(255, 255, 255, 120));
+  reflet.setColorAt(1, QColor(255, 255, 255, 0));
+  p.setBrush(reflet);
+  p.drawRect(QRectF(b.left(), b.top(), b.width(), b.height() / 2));
+}
+
 // The title picture keeps a real alpha channel: it sits on the window without a key colour.
 QImage titre() {
   QImage image(180, 40, QImage::Format_ARGB32_Premultiplied);
@@ -952,22 +973,7 @@ QImage titre() {
   p.setBrush(Qt::NoBrush);
   p.drawPath(mots);
 
-  QLinearGradient arc_en_ciel(b.left(), 0, b.right(), 0);
-  const std::array<QColor, 7> couleurs{
-      QColor(228, 20, 28),  QColor(255, 128, 0), QColor(246, 206, 0), QColor(40, 178, 40),
-      QColor(20, 150, 220), QColor(48, 60, 210), QColor(140, 40, 190)};
-  for (std::size_t i = 0; i < couleurs.size(); ++i)
-    arc_en_ciel.setColorAt(double(i) / double(couleurs.size() - 1), couleurs[i]);
-  p.setPen(Qt::NoPen);
-  p.setBrush(arc_en_ciel);
-  p.drawPath(mots);
-  // Sheen on the upper half of the letters.
-  p.setClipPath(mots);
-  QLinearGradient reflet(0, b.top(), 0, b.center().y());
-  reflet.setColorAt(0, QColor(255, 255, 255, 120));
-  reflet.setColorAt(1, QColor(255, 255, 255, 0));
-  p.setBrush(reflet);
-  p.drawRect(QRectF(b.left(), b.top(), b.width(), b.height() / 2));
+  lettres_arc_en_ciel(p, mots, QPointF(b.left(), 0), QPointF(b.right(), 0));
   p.end();
   return image.convertToFormat(QImage::Format_ARGB32);
 }
@@ -1022,21 +1028,7 @@ QImage icone(int taille) {
                 Qt::RoundJoin));
   p.setBrush(Qt::NoBrush);
   p.drawPath(lettre);
-  QLinearGradient arc_en_ciel(b.left(), b.top(), b.right(), b.bottom());
-  const std::array<QColor, 7> couleurs{
-      QColor(228, 20, 28),  QColor(255, 128, 0), QColor(246, 206, 0), QColor(40, 178, 40),
-      QColor(20, 150, 220), QColor(48, 60, 210), QColor(140, 40, 190)};
-  for (std::size_t i = 0; i < couleurs.size(); ++i)
-    arc_en_ciel.setColorAt(double(i) / double(couleurs.size() - 1), couleurs[i]);
-  p.setPen(Qt::NoPen);
-  p.setBrush(arc_en_ciel);
-  p.drawPath(lettre);
-  p.setClipPath(lettre);
-  QLinearGradient reflet(0, b.top(), 0, b.center().y());
-  reflet.setColorAt(0, QColor(255, 255, 255, 130));
-  reflet.setColorAt(1, QColor(255, 255, 255, 0));
-  p.setBrush(reflet);
-  p.drawRect(QRectF(b.left(), b.top(), b.width(), b.height() / 2));
+  lettres_arc_en_ciel(p, lettre, b.topLeft(), b.bottomRight());
   p.end();
   return image.convertToFormat(QImage::Format_ARGB32);
 }
