@@ -129,7 +129,8 @@ void TForm1::closeEvent(QCloseEvent *event) {
 }
 
 void TForm1::showEvent(QShowEvent *event) {
-  // Centred on the screen (panels excluded) when first shown; the layout keeps its size on a larger screen.
+  // Centred on the screen's free area (panels excluded) when first shown; the layout keeps
+  // its size on a larger screen.
   if (!deja_montree_) {
     deja_montree_ = true;
     if (const QScreen *ecran = screen())
