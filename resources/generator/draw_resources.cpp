@@ -2,7 +2,8 @@
 // resources/bitmaps and resources/textures. The files it writes are committed; this program
 // documents how they were made and redraws them after a change of design.
 //
-//   dravo-draw-resources [--out DIR]     writes DIR/bitmaps/* and DIR/textures/*
+//   dravo-draw-resources [--out DIR]     writes DIR/bitmaps/*, DIR/textures/* and the
+//                                        program's icon DIR/icons/SIZE/dravo-editeur.png
 //   dravo-draw-resources --sheet FILE    writes a contact sheet PNG of all pictures instead
 //
 // Every bitmap is drawn with the transparent-colour convention of the editor: the colour of
@@ -931,6 +932,27 @@ QImage petit_dossier() {
   return sur_fond_cle(image, vert_cle);
 }
 
+// Fills letters with the title's rainbow, running from `de` to `a`, and lays a sheen over
+// their upper half. Leaves the painter clipped to the letters.
+void lettres_arc_en_ciel(QPainter &p, const QPainterPath &mots, QPointF de, QPointF a) {
+  const QRectF b = mots.boundingRect();
+  QLinearGradient arc_en_ciel(de, a);
+  const std::array<QColor, 7> couleurs{
+      QColor(228, 20, 28),  QColor(255, 128, 0), QColor(246, 206, 0), QColor(40, 178, 40),
+      QColor(20, 150, 220), QColor(48, 60, 210), QColor(140, 40, 190)};
+  for (std::size_t i = 0; i < couleurs.size(); ++i)
+    arc_en_ciel.setColorAt(double(i) / double(couleurs.size() - 1), couleurs[i]);
+  p.setPen(Qt::NoPen);
+  p.setBrush(arc_en_ciel);
+  p.drawPath(mots);
+  p.setClipPath(mots);
+  QLinearGradient reflet(0, b.top(), 0, b.center().y());
+  reflet.setColorAt(0, QColor(255, 255, 255, 120));
+  reflet.setColorAt(1, QColor(255, 255, 255, 0));
+  p.setBrush(reflet);
+  p.drawRect(QRectF(b.left(), b.top(), b.width(), b.height() / 2));
+}
+
 // The title picture keeps a real alpha channel: it sits on the window without a key colour.
 QImage titre() {
   QImage image(180, 40, QImage::Format_ARGB32_Premultiplied);
@@ -951,25 +973,68 @@ QImage titre() {
   p.setBrush(Qt::NoBrush);
   p.drawPath(mots);
 
-  QLinearGradient arc_en_ciel(b.left(), 0, b.right(), 0);
-  const std::array<QColor, 7> couleurs{
-      QColor(228, 20, 28),  QColor(255, 128, 0), QColor(246, 206, 0), QColor(40, 178, 40),
-      QColor(20, 150, 220), QColor(48, 60, 210), QColor(140, 40, 190)};
-  for (std::size_t i = 0; i < couleurs.size(); ++i)
-    arc_en_ciel.setColorAt(double(i) / double(couleurs.size() - 1), couleurs[i]);
-  p.setPen(Qt::NoPen);
-  p.setBrush(arc_en_ciel);
-  p.drawPath(mots);
-  // Sheen on the upper half of the letters.
-  p.setClipPath(mots);
-  QLinearGradient reflet(0, b.top(), 0, b.center().y());
-  reflet.setColorAt(0, QColor(255, 255, 255, 120));
-  reflet.setColorAt(1, QColor(255, 255, 255, 0));
-  p.setBrush(reflet);
-  p.drawRect(QRectF(b.left(), b.top(), b.width(), b.height() / 2));
+  lettres_arc_en_ciel(p, mots, QPointF(b.left(), 0), QPointF(b.right(), 0));
   p.end();
   return image.convertToFormat(QImage::Format_ARGB32);
 }
+
+// The program's icon at `taille` pixels square: the title's rainbow letters reduced to a "D"
+// over a labyrinth seen from above, on a rounded tile. Drawn for each size rather than
+// scaled, so that the small sizes keep sharp walls.
+QImage icone(int taille) {
+  QImage image(taille, taille, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p;
+  peintre(image, p);
+  const double t = taille;
+  const double marge = t / 32.0;
+  QPainterPath tuile;
+  tuile.addRoundedRect(QRectF(marge, marge, t - 2 * marge, t - 2 * marge), t * 0.18, t * 0.18);
+  QLinearGradient fond(0, 0, 0, t);
+  fond.setColorAt(0, QColor(250, 246, 232));
+  fond.setColorAt(1, QColor(214, 206, 184));
+  forme_cernee(p, tuile, fond, QColor(70, 60, 50), std::max(1.0, t / 40.0));
+
+  // The labyrinth: a 4 x 4 grid of rooms, some walls standing, in the grid's wall colour.
+  if (taille >= 32) {
+    p.save();
+    p.setClipPath(tuile);
+    const double pas = (t - 8 * marge) / 4.0;
+    const QPointF o(4 * marge, 4 * marge);
+    p.setPen(QPen(QColor(150, 80, 50, 200), std::max(1.0, t / 28.0), Qt::SolidLine, Qt::SquareCap));
+    // Horizontal walls then vertical ones, each a (column, row) of its start.
+    const int murs_h[][2] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {1, 1}, {2, 2},
+                             {0, 3}, {0, 4}, {1, 4}, {2, 4}, {3, 4}};
+    const int murs_v[][2] = {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {4, 0}, {4, 1},
+                             {4, 2}, {4, 3}, {2, 0}, {3, 1}, {1, 2}, {3, 3}};
+    for (const auto &m : murs_h)
+      p.drawLine(o + QPointF(m[0] * pas, m[1] * pas), o + QPointF((m[0] + 1) * pas, m[1] * pas));
+    for (const auto &m : murs_v)
+      p.drawLine(o + QPointF(m[0] * pas, m[1] * pas), o + QPointF(m[0] * pas, (m[1] + 1) * pas));
+    p.restore();
+  }
+
+  QFont police("DejaVu Sans");
+  police.setBold(true);
+  police.setItalic(true);
+  police.setPixelSize(100);
+  const QPainterPath lettre =
+      texte_en_chemin("D", police, QRectF(t * 0.16, t * 0.12, t * 0.68, t * 0.76));
+  const QRectF b = lettre.boundingRect();
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0, 0, 0, 70));
+  p.drawPath(lettre.translated(t / 40.0, t / 32.0));
+  p.setPen(QPen(QColor(30, 24, 40, 230), std::max(1.0, t / 24.0), Qt::SolidLine, Qt::RoundCap,
+                Qt::RoundJoin));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(lettre);
+  lettres_arc_en_ciel(p, lettre, b.topLeft(), b.bottomRight());
+  p.end();
+  return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// The sizes of the hicolor icon theme the program is installed with.
+constexpr std::array<int, 6> TAILLES_ICONE{16, 32, 48, 64, 128, 256};
 
 // ---------------------------------------------------------------------------------------
 // Textures (tileable: every pattern and noise lattice wraps at the picture's edges).
@@ -1399,6 +1464,15 @@ int main(int argc, char **argv) {
   if (!titre().save(chemin_titre, "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(chemin_titre));
     ok = false;
+  }
+  for (const int taille : TAILLES_ICONE) {
+    const QString chemin =
+        dossier.filePath(QStringLiteral("icons/%1/dravo-editeur.png").arg(taille));
+    if (!dossier.mkpath(QStringLiteral("icons/%1").arg(taille)) ||
+        !icone(taille).save(chemin, "PNG")) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(chemin));
+      ok = false;
+    }
   }
   return ok ? 0 : 1;
 }

@@ -88,16 +88,8 @@ bool TForm1::Sauvemonde() {
 
 void TForm1::Chargemonde() {
   const QString chemin = montre_dialogue(ODM, GenreDialogue::ouvrir);
-  if (chemin.isEmpty())
-    return;
-  InfoLecture lu;
-  const Resultat r = document_.charge(chemin_disque(chemin), &lu);
-  if (!r) {
-    // The world is untouched, so the window, which shows it, is left as it is too.
-    dialogues->erreur(QString::fromStdString(r.message()));
-    return;
-  }
-  montre_monde_lu(lu);
+  if (!chemin.isEmpty())
+    ouvre_fichier(chemin);
 }
 
 void TForm1::montre_monde_lu(const InfoLecture &lu) {

@@ -1,15 +1,13 @@
 // The three texture pictures of the Textures box.
 
-#include <QDir>
-
+#include "donnees_installees.h"
 #include "image_etiree.h"
 #include "picture_qt.h"
 #include "texte_1252.h"
 #include "tform1.h"
 
 bool TForm1::charge_texture(ImageEtiree *image, const std::string &nom) {
-  const QString chemin =
-      QDir::current().absoluteFilePath(QString::fromStdString(utf8_depuis_1252(nom)));
+  const QString chemin = chemin_texture(QString::fromStdString(utf8_depuis_1252(nom)));
   QString message;
   const QImage picture = charge_image(chemin, &message);
   if (picture.isNull()) {

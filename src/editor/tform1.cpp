@@ -130,11 +130,12 @@ void TForm1::closeEvent(QCloseEvent *event) {
 }
 
 void TForm1::showEvent(QShowEvent *event) {
-  // Centred on the screen when first shown; the layout keeps its size on a larger screen.
+  // Centred on the screen's free area (panels excluded) when first shown; the layout keeps
+  // its size on a larger screen.
   if (!deja_montree_) {
     deja_montree_ = true;
     if (const QScreen *ecran = screen())
-      move(ecran->geometry().center() - rect().center());
+      move(ecran->availableGeometry().center() - rect().center());
   }
   QWidget::showEvent(event);
 }

@@ -163,13 +163,16 @@ public:
   // Open: shows ODM and reads the file all or nothing; a failure is shown and changes
   // nothing. On success the window follows the world (montre_monde_lu).
   void Chargemonde();
+  // Open's reading of a file named without a dialog (full path; the current folder is not
+  // changed): all or nothing, a failure shown in the error box. True when it was read.
+  bool ouvre_fichier(const QString &chemin);
   // The window after a reading: sound rows reset then restored, the grid images of the
   // records read, the selection dropped, the textures the file named loaded (failures
   // shown in one box at the end, each image keeping its picture).
   void montre_monde_lu(const InfoLecture &lu);
   // Starts the player on the file (full path) and waits for it to end: the bare name as
-  // its one argument, the file's folder as its working folder. False when it could not
-  // be started; nothing is shown either way.
+  // its one argument, the file's folder as its working folder. When it cannot be started
+  // the window is shown again and the error box says why; false then.
   bool lance_test(const QString &fichier);
 
   // The kind bitmap of a partition orientation (0 horizontal) or a room; null outside range.

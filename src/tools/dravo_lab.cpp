@@ -11,6 +11,11 @@
 #include <vector>
 
 int commande_check(const std::vector<std::string> &args);
+
+#ifndef DRAVO_VERSION
+#define DRAVO_VERSION "?"
+#endif
+
 #ifdef DRAVO_LAB_PICTURE
 int commande_picture(const std::vector<std::string> &args);
 #endif
@@ -20,7 +25,7 @@ namespace {
 constexpr const char *USAGE = "usage: dravo-lab resave IN OUT\n"
                               "       dravo-lab picture FILE [--ppm OUT]\n"
                               "       dravo-lab check [--json] FILE.lab|FOLDER...\n"
-                              "       dravo-lab --help\n";
+                              "       dravo-lab --help | --version\n";
 
 constexpr const char *AIDE =
     "dravo-lab: the Dravo-Editeur labyrinth model from the command line.\n"
@@ -72,6 +77,10 @@ int main(int argc, char **argv) {
   args.erase(args.begin());
   if (commande == "--help" || commande == "-h" || commande == "help") {
     std::fputs(AIDE, stdout);
+    return 0;
+  }
+  if (commande == "--version") {
+    std::puts("dravo-lab " DRAVO_VERSION);
     return 0;
   }
   if (commande == "resave")

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "../maison_isolee.h"
+
 int main(int argc, char **argv) {
+  isole_maison();
   // Test discovery runs this program at build time too, with no display at hand.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");

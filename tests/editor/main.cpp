@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "../maison_isolee.h"
+
 #include "apparence.h"
 
 int main(int argc, char **argv) {
+  isole_maison();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);

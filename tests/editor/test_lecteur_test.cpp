@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "lab_file.h"
+#include "lanceur_joueur.h"
 #include "outils_test.h"
 
 namespace {
@@ -132,18 +133,98 @@ TEST_F(TestLecteur, ThePlayerBesideTheLabyrinthComesBeforeTheSearchPath) {
   EXPECT_FALSE(QFile::exists(sortie()));
 }
 
-TEST_F(TestLecteur, AMissingPlayerShowsNothingAndTheWindowComesBack) {
+// A Windows player as it comes from Windows: "MZ" first, no executable bit.
+void ecrit_joueur_windows(const QString &dossier) {
+  QFile f(QDir(dossier).filePath("Dravo.exe"));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("MZ\x90\0\3\0\0\0", 8);
+}
+
+// A stand-in wine that records its working folder and arguments, one a line.
+void ecrit_wine(const QString &dossier, const QString &sortie) {
+  QFile f(QDir(dossier).filePath("wine"));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("#!/bin/sh\n{ pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" +
+          QFile::encodeName(sortie) + "'\n");
+  f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+}
+
+TEST_F(TestLecteur, AWindowsPlayerRunsThroughWineWithTheSameNameAndFolder) {
   TForm1 &f = *e->fenetre;
-  QFile::remove(QDir(chemin_lecteur.path()).filePath("Dravo.exe"));
-  qputenv("PATH", QFile::encodeName(chemin_lecteur.path()));
-  const QString chemin = jeux() + "/m.lab";
-  EXPECT_FALSE(f.lance_test(chemin));
-  e->dialogues.fichiers << chemin;
+  QTemporaryDir windows, outils;
+  ecrit_joueur_windows(windows.path());
+  ecrit_wine(outils.path(), sortie());
+  qputenv("PATH", QFile::encodeName(windows.path() + ":" + outils.path()));
+  e->dialogues.fichiers << jeux() + "/monde 1.lab";
   f.SpeedButton6->click();
-  EXPECT_TRUE(QFile::exists(chemin));
+  const QString joueur = QFileInfo(QDir(windows.path()).filePath("Dravo.exe")).absoluteFilePath();
+  EXPECT_EQ(lignes(sortie()), (QStringList{jeux(), joueur, "monde 1.lab"}));
   EXPECT_TRUE(e->dialogues.erreurs.isEmpty());
   EXPECT_EQ(visibilite.evenements, (QStringList{"cache", "montre"}));
-  EXPECT_TRUE(f.isVisible());
+}
+
+// Every way the player cannot start: the file stays saved, the window comes back, and the
+// box says what is missing.
+TEST_F(TestLecteur, APlayerThatCannotStartIsExplainedAndTheWindowComesBack) {
+  struct Cas {
+    const char *nom;
+    bool joueur_windows;  // an "MZ" Dravo.exe on the path
+    bool joueur_texte;    // a Dravo.exe that is neither executable nor Windows
+    QStringList attendus; // words of the message
+  };
+  const Cas cas[] = {
+      {"nowhere", false, false, {"Dravo.exe est introuvable", "PATH", "wine", "dossier courant"}},
+      {"not a program", false, true, {"Dravo.exe est introuvable"}},
+      {"no wine", true, false, {"programme Windows", "wine", "Installez wine"}},
+  };
+  TForm1 &f = *e->fenetre;
+  for (const Cas &c : cas) {
+    SCOPED_TRACE(c.nom);
+    QTemporaryDir vide;
+    if (c.joueur_windows)
+      ecrit_joueur_windows(vide.path());
+    if (c.joueur_texte) {
+      QFile t(QDir(vide.path()).filePath("Dravo.exe"));
+      ASSERT_TRUE(t.open(QIODevice::WriteOnly));
+      t.write("pas un programme\n");
+    }
+    qputenv("PATH", QFile::encodeName(vide.path()));
+    const QString chemin = jeux() + "/m.lab";
+    QFile::remove(chemin);
+    e->dialogues.erreurs.clear();
+    visibilite.evenements.clear();
+    e->dialogues.fichiers << chemin;
+    f.SpeedButton6->click();
+    EXPECT_TRUE(QFile::exists(chemin));
+    ASSERT_EQ(e->dialogues.erreurs.size(), 1);
+    for (const QString &mot : c.attendus)
+      EXPECT_TRUE(e->dialogues.erreurs[0].contains(mot)) << e->dialogues.erreurs[0].toStdString();
+    EXPECT_EQ(visibilite.evenements.value(0), "cache");
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(QFile::exists(sortie()));
+  }
+}
+
+TEST(CommandeJoueur, TheEditorFolderComesFirstThenTheCurrentFolderThenThePath) {
+  QTemporaryDir editeur, courant, chemin;
+  for (const QTemporaryDir *d : {&editeur, &courant, &chemin})
+    ecrit_joueur_windows(d->path());
+  ecrit_wine(chemin.path(), "/dev/null");
+  const QString fichier = "/x/y/monde_2.lab";
+  struct Cas {
+    QString dossier_editeur, dossier_courant, attendu;
+  };
+  const Cas cas[] = {{editeur.path(), courant.path(), editeur.path()},
+                     {"/nulle/part", courant.path(), courant.path()},
+                     {"", "", chemin.path()}};
+  for (const Cas &c : cas) {
+    const CommandeJoueur cmd =
+        commande_joueur(fichier, {c.dossier_editeur, c.dossier_courant, chemin.path()});
+    EXPECT_TRUE(cmd.erreur.isEmpty());
+    EXPECT_EQ(cmd.programme, QDir(chemin.path()).filePath("wine"));
+    EXPECT_EQ(cmd.arguments, (QStringList{QDir(c.attendu).filePath("Dravo.exe"), "monde_2.lab"}));
+    EXPECT_EQ(cmd.dossier_travail, "/x/y");
+  }
 }
 
 } // namespace

@@ -31,5 +31,6 @@ msg=$("$lab" resave "$dir/in.lab" "$dir/nulle/part.lab" 2>&1); rc=$?
 "$lab" resave "$dir/in.lab" >/dev/null 2>&1; [ $? = 2 ] || fail "usage error exits 2"
 "$lab" frobnicate >/dev/null 2>&1; [ $? = 2 ] || fail "unknown command exits 2"
 "$lab" --help | grep -q "resave IN OUT" || fail "--help"
+"$lab" --version | grep -q "^dravo-lab [0-9]" || fail "--version"
 ls -A "$dir" | grep -q '\.tmp-' && fail "temporary file left behind"
 echo "dravo-lab cli: all passed"

@@ -1,0 +1,15 @@
+#pragma once
+// The data an installed editor carries (share/dravo-editeur): the three default textures,
+// which stand in for a start folder that lacks them.
+
+#include <QString>
+
+// The installed data folder: beside the program (../share/dravo-editeur, so that an install
+// moved elsewhere still finds its data), else in the system's data folders. Empty when the
+// program runs without one, as from its build tree.
+QString dossier_donnees();
+
+// The file a texture name resolves to: the name in the current folder; a default texture
+// ("Briques.bmp", "sol.bmp", "plafond.bmp") missing there is taken from the data folder
+// when it holds it. Otherwise the current folder's path, so the failure names it.
+QString chemin_texture(const QString &nom);

@@ -1,0 +1,49 @@
+# Shared by the end-to-end scripts (sourced, POSIX sh): a temporary folder $dir that stands
+# for the home too, a private Xvfb, the editor started in it, and clean-up at exit.
+set -u
+dir=$(mktemp -d)
+xvfb_pid=""
+editor_pid=""
+export HOME="$dir" XDG_CONFIG_HOME="$dir/.config" XDG_CACHE_HOME="$dir/.cache"
+unset QT_QPA_PLATFORM QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR
+stop() {
+  [ -n "$editor_pid" ] && kill "$editor_pid" 2>/dev/null && wait "$editor_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  editor_pid="" xvfb_pid=""
+}
+trap 'stop; rm -rf "$dir"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# start_xvfb WIDTHxHEIGHT: a free display, exported as DISPLAY once it answers.
+start_xvfb() {
+  display=""
+  for n in $(seq 140 259); do
+    if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+  done
+  [ -n "$display" ] || fail "no free X display"
+  Xvfb "$display" -screen 0 "${1}x24" -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY="$display"
+  i=0
+  until xdpyinfo >/dev/null 2>&1; do
+    i=$((i + 1)); [ $i -lt 100 ] || fail "Xvfb did not start"; sleep 0.1
+  done
+}
+
+# start_editor FOLDER ARGS...: the editor started in FOLDER; sets $win to its main window.
+start_editor() {
+  folder=$1; shift
+  (cd "$folder" && exec "$editor" "$@") >"$dir/editor.log" 2>&1 &
+  editor_pid=$!
+  win=$(timeout 30 xdotool search --sync --onlyvisible --pid "$editor_pid" --name '^Dravo-Editeur$' | head -1)
+  [ -n "$win" ] || { cat "$dir/editor.log"; fail "no editor window within 30 s"; }
+}
+
+# pixel X Y of a screenshot $dir/shot.png, as "R,G,B".
+pixel() { convert "$dir/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
+
+# The number of windows the editor shows (its main window, and the error box if any).
+windows_shown() {
+  root=$(printf '%d' "$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')")
+  xdotool search --onlyvisible --pid "$editor_pid" --name '.*' | grep -vx "$root" | wc -l
+}
