@@ -1,6 +1,7 @@
 // dravo-lab: the labyrinth model from the command line.
 //   dravo-lab resave IN OUT      read IN as the editor's Open does, write OUT as Save does
 //   dravo-lab picture FILE [--ppm OUT]   load a picture with the editor's loader
+//   dravo-lab feuille IN.lab OUT  the teacher's sheet (.pdf) or the map alone (.png)
 
 #include "lab_file.h"
 #include "monde.h"
@@ -12,11 +13,15 @@
 #ifdef DRAVO_LAB_PICTURE
 int commande_picture(const std::vector<std::string> &args);
 #endif
+#ifdef DRAVO_LAB_FEUILLE
+int commande_feuille(const std::vector<std::string> &args);
+#endif
 
 namespace {
 
 constexpr const char *USAGE = "usage: dravo-lab resave IN OUT\n"
                               "       dravo-lab picture FILE [--ppm OUT]\n"
+                              "       dravo-lab feuille IN.lab OUT.pdf|OUT.png\n"
                               "       dravo-lab --help\n";
 
 constexpr const char *AIDE =
@@ -29,6 +34,10 @@ constexpr const char *AIDE =
     "  picture FILE [--ppm OUT]\n"
     "      Loads a bmp, jpg, jpeg or gif picture with the editor's loader and prints\n"
     "      \"WIDTH HEIGHT\"; with --ppm, also writes its pixels as a binary PPM.\n"
+    "  feuille IN.lab OUT\n"
+    "      Reads IN as Open does and writes the teacher's sheet: OUT.pdf the printable\n"
+    "      map and riddles with their answers, OUT.png the map alone (700 x 700). Needs\n"
+    "      no display; absent from a build without Qt.\n"
     "\n"
     "Exit status: 0 on success, 1 when a file fails (the editor's error text on standard\n"
     "error), 2 for a usage error.\n";
@@ -72,6 +81,10 @@ int main(int argc, char **argv) {
 #ifdef DRAVO_LAB_PICTURE
   if (commande == "picture")
     return commande_picture(args);
+#endif
+#ifdef DRAVO_LAB_FEUILLE
+  if (commande == "feuille")
+    return commande_feuille(args);
 #endif
   return usage(("unknown command \"" + commande + "\"").c_str());
 }
