@@ -36,10 +36,12 @@ constexpr qreal MM_RETRAIT = 6;         // proposals and typed answers
 constexpr qreal MM_COLONNE_NUMERO = 12; // where a proposal's text starts
 constexpr qreal MM_LEGENDE = 50;        // width of the legend beside the map
 constexpr qreal MM_ECART_LEGENDE = 6;
-constexpr qreal MM_PLAN_MIN = 90; // narrower than this beside the legend, the legend goes below
+constexpr qreal MM_PLAN_MIN = 80; // narrower than this beside the legend, the legend goes below
 constexpr qreal MM_PIED = 4;      // between the text and the footer's rule
 constexpr qreal MM_PAGE_MIN = 40;
-constexpr qreal PART_PAGE_PLAN = 0.6; // the map never takes more of a page's height than this
+constexpr qreal PART_PAGE_PLAN = 0.6; // a map that cannot share its page takes this much of it
+constexpr qreal MM_AVANT_PLAN = 4;
+constexpr qreal MM_IMAGE_LEGENDE = 6;
 
 const QColor NOIR(0x10, 0x10, 0x10);
 const QColor GRIS(0x60, 0x60, 0x60);
@@ -119,7 +121,10 @@ public:
     hauteur_page_ = hauteur_page;
     std::vector<Bloc> blocs;
     blocs.push_back(entete());
-    blocs.push_back(plan());
+    qreal entete_haut = 0;
+    for (const Morceau &m : blocs.back().morceaux)
+      entete_haut += m.avant + m.hauteur;
+    blocs.push_back(plan(hauteur_page - entete_haut));
     blocs.push_back(texte_long("Mission", monde_.mission, "(pas de mission)"));
     blocs.push_back(texte_long("Message de fin", monde_.message_fin, "(pas de message de fin)"));
     enigmes(blocs);
@@ -218,64 +223,86 @@ private:
     return entrees;
   }
 
-  // The map with the legend beside it, or below it on a narrow page.
-  Bloc plan() {
+  // The map with the legend beside it, or below it on a narrow page, both as large as the
+  // page allows under the heading (`reste`), so that the first page shows the whole map.
+  Bloc plan(qreal reste) {
     Bloc b;
     const std::vector<EntreeLegende> entrees = legende();
     const QFont f = police(CORPS_PETIT);
     const QFontMetricsF mesure(f, &appareil_);
-    const qreal pas = std::max(mesure.lineSpacing(), mm(5.5)) + mm(0.8);
-    const bool a_cote = largeur_ - mm(MM_LEGENDE + MM_ECART_LEGENDE) >= mm(MM_PLAN_MIN);
-    const qreal place = a_cote ? largeur_ - mm(MM_LEGENDE + MM_ECART_LEGENDE) : largeur_;
-    const qreal cote = std::min(place, hauteur_page_ * PART_PAGE_PLAN);
-    // Legend pictures at the map's own scale, so that they look like what they name.
-    const qreal unite = cote / COTE_PLAN;
+    const qreal image = mm(MM_IMAGE_LEGENDE);
+    const qreal pas = std::max(mesure.lineSpacing(), image) + mm(0.8);
+    const qreal colonne = mm(MM_LEGENDE);
+    const qreal haut_libre = reste - mm(MM_AVANT_PLAN);
+    const auto rangs = [&](int colonnes) {
+      return static_cast<int>((entrees.size() + static_cast<size_t>(colonnes) - 1) /
+                              static_cast<size_t>(colonnes));
+    };
+    const int par_rang = std::max(1, static_cast<int>(largeur_ / colonne));
+    const qreal dessous = rangs(par_rang) * pas + mm(3);
+    // Beside the map, in the fewest columns that fit under the heading, when the map keeps a
+    // useful width; else below it, when the map keeps that width there; else beside it on a
+    // page of its own.
+    int colonnes_a_cote = 0;
+    for (int k = 1; k <= 3 && colonnes_a_cote == 0; ++k) {
+      const qreal place_k = largeur_ - k * colonne - mm(MM_ECART_LEGENDE);
+      if (place_k >= mm(MM_PLAN_MIN) && rangs(k) * pas <= haut_libre)
+        colonnes_a_cote = k;
+    }
+    const bool dessous_tient = std::min(largeur_, haut_libre - dessous) >= mm(MM_PLAN_MIN);
+    if (colonnes_a_cote == 0 && !dessous_tient &&
+        largeur_ - colonne - mm(MM_ECART_LEGENDE) >= mm(MM_PLAN_MIN) &&
+        rangs(1) * pas <= hauteur_page_)
+      colonnes_a_cote = 1;
+    const bool a_cote = colonnes_a_cote > 0;
+    const qreal place =
+        a_cote ? largeur_ - colonnes_a_cote * colonne - mm(MM_ECART_LEGENDE) : largeur_;
+    const int nb_rangs = a_cote ? rangs(colonnes_a_cote) : rangs(par_rang);
+    qreal cote = std::min(place, haut_libre - (a_cote ? 0 : dessous));
+    if (cote < mm(MM_PLAN_MIN))
+      cote = std::min(place, hauteur_page_ * PART_PAGE_PLAN);
     const Monde &m = monde_;
-    const qreal ecart_nom = mm(2), largeur_nom = mm(MM_LEGENDE), ecart = mm(MM_ECART_LEGENDE);
+    const qreal ecart_nom = mm(2), ecart = mm(MM_ECART_LEGENDE);
     const auto dessine_entree = [=](QPainter &p, const EntreeLegende &e, QPointF coin) {
-      const qreal salle = TAILLE_SALLE * unite;
-      const QRectF boite(coin, QSizeF(salle, salle));
+      const QRectF boite(coin, QSizeF(image, image));
       if (e.image.isNull())
         dessine_cadre_enigme(p, boite);
       else if (e.horizontale)
-        p.drawImage(QRectF(coin.x(), boite.center().y() - EPAISSEUR_CLOISON * unite / 2, salle,
-                           EPAISSEUR_CLOISON * unite),
-                    e.image);
+        p.drawImage(QRectF(coin.x(), boite.center().y() - image / 4, image, image / 2), e.image);
       else
         p.drawImage(boite, e.image);
       p.setFont(f);
       p.setPen(NOIR);
-      p.drawText(QRectF(coin.x() + salle + ecart_nom, coin.y(), largeur_nom, salle),
+      p.drawText(QRectF(coin.x() + image + ecart_nom, coin.y(), colonne - image - ecart_nom, image),
                  Qt::AlignLeft | Qt::AlignVCenter, e.nom);
     };
-    const qreal hauteur_legende = static_cast<qreal>(entrees.size()) * pas;
-    b.morceaux.push_back(
-        {a_cote ? std::max(cote, hauteur_legende) : cote, mm(4), [=](QPainter &p, qreal haut) {
-           dessine_plan(p, m, QRectF((place - cote) / 2, haut, cote, cote));
-           if (!a_cote)
-             return;
-           qreal y = haut + std::max(0.0, (cote - hauteur_legende) / 2);
-           for (const EntreeLegende &e : entrees) {
-             dessine_entree(p, e, QPointF(cote + ecart, y));
-             y += pas;
-           }
-         }});
-    if (!a_cote) {
-      // Below the map, in as many columns as fit.
-      const qreal colonne = mm(MM_LEGENDE);
-      const int par_ligne = std::max(1, static_cast<int>(largeur_ / colonne));
-      for (size_t i = 0; i < entrees.size(); i += static_cast<size_t>(par_ligne)) {
-        const size_t fin = std::min(entrees.size(), i + static_cast<size_t>(par_ligne));
-        std::vector<EntreeLegende> rang(entrees.begin() + static_cast<std::ptrdiff_t>(i),
-                                        entrees.begin() + static_cast<std::ptrdiff_t>(fin));
-        b.morceaux.push_back({pas, i == 0 ? mm(3) : 0, [=](QPainter &p, qreal haut) {
-                                for (size_t j = 0; j < rang.size(); ++j)
-                                  dessine_entree(p, rang[j],
-                                                 QPointF(static_cast<qreal>(j) * colonne, haut));
-                              }});
-      }
+    const qreal hauteur_legende = nb_rangs * pas;
+    b.morceaux.push_back({a_cote ? std::max(cote, hauteur_legende) : cote, mm(MM_AVANT_PLAN),
+                          [=](QPainter &p, qreal haut) {
+                            dessine_plan(p, m, QRectF((place - cote) / 2, haut, cote, cote));
+                            if (!a_cote)
+                              return;
+                            const qreal y = haut + std::max(0.0, (cote - hauteur_legende) / 2);
+                            for (size_t j = 0; j < entrees.size(); ++j) {
+                              const int col = static_cast<int>(j) / nb_rangs;
+                              const int rang = static_cast<int>(j) % nb_rangs;
+                              dessine_entree(p, entrees[j],
+                                             QPointF(cote + ecart + col * colonne, y + rang * pas));
+                            }
+                          }});
+    if (a_cote)
+      return b;
+    // Below the map, in as many columns as fit.
+    for (size_t i = 0; i < entrees.size(); i += static_cast<size_t>(par_rang)) {
+      const size_t fin = std::min(entrees.size(), i + static_cast<size_t>(par_rang));
+      std::vector<EntreeLegende> rang(entrees.begin() + static_cast<std::ptrdiff_t>(i),
+                                      entrees.begin() + static_cast<std::ptrdiff_t>(fin));
+      b.morceaux.push_back({pas, i == 0 ? mm(3) : 0, [=](QPainter &p, qreal haut) {
+                              for (size_t j = 0; j < rang.size(); ++j)
+                                dessine_entree(p, rang[j],
+                                               QPointF(static_cast<qreal>(j) * colonne, haut));
+                            }});
     }
-    b.entier = true;
     return b;
   }
 
