@@ -234,6 +234,42 @@ TEST(Feuille, printsOnAPrinterAndHonoursAPageRange) {
   EXPECT_EQ(deuxieme[0].simplified(), toutes[1].simplified());
 }
 
+// Whatever the paper the print dialog chose, the first page holds the whole map with its
+// legend (its last row label and the first kind it names), not an empty page before it.
+TEST(Feuille, firstPageHoldsTheMapOnAnyPaper) {
+  struct Papier {
+    QPageSize::PageSizeId taille;
+    QPageLayout::Orientation sens;
+  };
+  const std::array<Papier, 5> papiers{{{QPageSize::A4, QPageLayout::Portrait},
+                                       {QPageSize::A4, QPageLayout::Landscape},
+                                       {QPageSize::A5, QPageLayout::Portrait},
+                                       {QPageSize::A5, QPageLayout::Landscape},
+                                       {QPageSize::Letter, QPageLayout::Portrait}}};
+  Monde m = monde_enigmes();
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
+    m.cloisons[static_cast<size_t>(i)].contenu = i % NB_TYPES_CLOISON; // the longest legend
+  for (int i = 0; i < NB_SALLES_MAX; ++i)
+    m.salles[static_cast<size_t>(i)].contenu = i % NB_TYPES_SALLE;
+  QTemporaryDir dossier;
+  for (const Papier &papier : papiers) {
+    const QString chemin = dossier.filePath(QStringLiteral("papier.pdf"));
+    {
+      QPdfWriter pdf(chemin);
+      pdf.setPageLayout(QPageLayout(QPageSize(papier.taille), papier.sens,
+                                    QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+      ASSERT_TRUE(dessine_feuille(m, pdf).ok());
+    }
+    const QStringList pages = pages_de(lit_pdf(chemin));
+    ASSERT_FALSE(pages.isEmpty());
+    SCOPED_TRACE(QPageSize(papier.taille).name().toStdString() + " " + std::to_string(papier.sens));
+    static const QRegularExpression dixieme_rang(QStringLiteral("(^|\\s)10\\s"));
+    EXPECT_TRUE(pages[0].contains(dixieme_rang)) << pages[0].toStdString();
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Mur"))) << pages[0].toStdString();
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("Salle avec énigme")));
+  }
+}
+
 TEST(Feuille, refusesAPageTooSmallForALine) {
   QTemporaryDir dossier;
   QPdfWriter petit(dossier.filePath(QStringLiteral("petit.pdf")));
