@@ -85,6 +85,9 @@ int main(int argc, char **argv) {
 #ifdef DRAVO_LAB_FEUILLE
   if (commande == "feuille")
     return commande_feuille(args);
+#else
+  if (commande == "feuille")
+    return usage("feuille is not in this build: it needs Qt");
 #endif
   return usage(("unknown command \"" + commande + "\"").c_str());
 }
