@@ -473,6 +473,15 @@ Resultat dessine_feuille(const Monde &m, QPagedPaintDevice &appareil, int de, in
   const int nb_pages = static_cast<int>(pages.size());
   const int premiere = std::max(de, 1);
   const int derniere = a > 0 ? std::min(a, nb_pages) : nb_pages;
+  // Checked before painting starts: a printer that has begun prints at least a blank page.
+  if (premiere > derniere) {
+    const std::string demandees =
+        a > 0 ? "de la page " + std::to_string(premiere) + " à la page " + std::to_string(a)
+              : "à partir de la page " + std::to_string(premiere);
+    return Resultat::echec("La feuille du labyrinthe n'a que " + std::to_string(nb_pages) +
+                           (nb_pages == 1 ? " page" : " pages") + " : rien à imprimer " +
+                           demandees);
+  }
 
   QPainter p;
   if (!p.begin(&appareil))

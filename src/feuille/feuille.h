@@ -22,7 +22,8 @@ class QPagedPaintDevice;
 // by the print dialog, a QPdfWriter), starting on its current page. Pages `de` to `a`
 // (numbered from 1, as printed in their footers) are painted; 0 leaves that end open, so
 // the defaults paint them all. Fails when painting cannot start (a printer that is not
-// ready) or the device is too small to hold a line.
+// ready), the device is too small to hold a line, or the pages asked for are beyond the
+// sheet's last page (then nothing is painted).
 Resultat dessine_feuille(const Monde &m, QPagedPaintDevice &appareil, int de = 0, int a = 0);
 
 // The sheet as a PDF document on A4 portrait paper. An empty array when painting failed.

@@ -232,6 +232,15 @@ TEST(Feuille, printsOnAPrinterAndHonoursAPageRange) {
   ASSERT_EQ(deuxieme.size(), 1);
   EXPECT_TRUE(deuxieme[0].contains(QStringLiteral("Page 2 / %1").arg(toutes.size())));
   EXPECT_EQ(deuxieme[0].simplified(), toutes[1].simplified());
+
+  QPrinter au_dela(QPrinter::HighResolution);
+  au_dela.setOutputFormat(QPrinter::PdfFormat);
+  au_dela.setOutputFileName(dossier.filePath(QStringLiteral("rien.pdf")));
+  const Resultat r = dessine_feuille(m, au_dela, 7, 9);
+  EXPECT_FALSE(r.ok());
+  EXPECT_NE(r.message().find("rien à imprimer de la page 7 à la page 9"), std::string::npos)
+      << r.message();
+  EXPECT_FALSE(QFile::exists(dossier.filePath(QStringLiteral("rien.pdf"))));
 }
 
 // Whatever the paper the print dialog chose, the first page holds the whole map with its
