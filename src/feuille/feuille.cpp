@@ -321,7 +321,18 @@ private:
     return b;
   }
 
-  // A thin rule across the page, then the room's name and what the room holds.
+  // "Image : ..." and "Son ou vidéo : ..." for what the riddle names; empty for neither.
+  static QString noms_medias(const Tsalle &s) {
+    QStringList noms;
+    if (!vide(s.image))
+      noms << QStringLiteral("Image : ") + affichable(s.image).trimmed();
+    if (!vide(s.media))
+      noms << QStringLiteral("Son ou vidéo : ") + affichable(s.media).trimmed();
+    return noms.join(QStringLiteral("    "));
+  }
+
+  // A thin rule across the page, then the room's name and what the room holds, with the
+  // riddle's picture and medium at the right when they fit there, or on a line of their own.
   void nom_de_salle(Bloc &b, int indice, qreal avant) {
     const Tsalle &s = monde_.salles[static_cast<size_t>(indice)];
     QString texte = QStringLiteral("Salle ") + nom_salle(indice);
@@ -330,8 +341,12 @@ private:
       nom[0] = nom[0].toLower();
       texte += QStringLiteral(" · ") + nom;
     }
-    const QFont f = police(CORPS_SALLE, true);
-    const QFontMetricsF mesure(f, &appareil_);
+    const QFont f = police(CORPS_SALLE, true), f_medias = police(CORPS_PETIT);
+    const QFontMetricsF mesure(f, &appareil_), mesure_medias(f_medias, &appareil_);
+    const QString medias = noms_medias(s);
+    const qreal largeur_medias = mesure_medias.horizontalAdvance(medias);
+    const bool a_droite =
+        mesure.horizontalAdvance(texte) + mm(MM_RETRAIT) + largeur_medias <= largeur_;
     const qreal sous_filet = mm(MM_SOUS_FILET), large = largeur_;
     const qreal haut_texte = mesure.ascent();
     const qreal trait = mm(0.2);
@@ -340,19 +355,16 @@ private:
                             p.drawLine(QPointF(0, haut), QPointF(large, haut));
                             p.setFont(f);
                             p.setPen(NOIR);
-                            p.drawText(QPointF(0, haut + sous_filet + haut_texte), texte);
+                            const qreal base = haut + sous_filet + haut_texte;
+                            p.drawText(QPointF(0, base), texte);
+                            if (a_droite && !medias.isEmpty()) {
+                              p.setFont(f_medias);
+                              p.setPen(GRIS);
+                              p.drawText(QPointF(large - largeur_medias, base), medias);
+                            }
                           }});
-  }
-
-  // "Image : ..." and "Son ou vidéo : ..." for what the riddle names.
-  void medias(Bloc &b, const Tsalle &s) {
-    QStringList noms;
-    if (!vide(s.image))
-      noms << QStringLiteral("Image : ") + affichable(s.image).trimmed();
-    if (!vide(s.media))
-      noms << QStringLiteral("Son ou vidéo : ") + affichable(s.media).trimmed();
-    if (!noms.isEmpty())
-      lignes(b, noms.join(QStringLiteral("    ")), police(CORPS_PETIT), GRIS, 0, mm(1));
+    if (!a_droite)
+      lignes(b, medias, f_medias, GRIS, 0, mm(1));
   }
 
   // One proposal: the check mark in the margin when correct, its number, its text wrapped
@@ -439,7 +451,6 @@ private:
         note(b, "(question vide)", 0);
       else
         lignes(b, question, police(CORPS_TEXTE), NOIR, 0, mm(1));
-      medias(b, s);
       reponses(b, s);
       blocs.push_back(std::move(b));
       premiere = false;
