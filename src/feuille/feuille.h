@@ -18,6 +18,11 @@
 
 class QPagedPaintDevice;
 
+// Printing from a window: a QPrinter set to A4, shown in a QPrintDialog, which
+// offers printing to a PDF file too; once accepted,
+//   dessine_feuille(monde, imprimante, imprimante.fromPage(), imprimante.toPage())
+// with the room panel stored into its room first, so that the sheet shows what is on screen.
+//
 // Paints the sheet onto `appareil` in its current page size and margins (a QPrinter set up
 // by the print dialog, a QPdfWriter), starting on its current page. Pages `de` to `a`
 // (numbered from 1, as printed in their footers) are painted; 0 leaves that end open, so
