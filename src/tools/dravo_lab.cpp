@@ -2,6 +2,7 @@
 //   dravo-lab resave IN OUT      read IN as the editor's Open does, write OUT as Save does
 //   dravo-lab picture FILE [--ppm OUT]   load a picture with the editor's loader
 //   dravo-lab check [--json] FILE.lab|FOLDER...   can each labyrinth be finished?
+//   dravo-lab feuille IN.lab OUT  the teacher's sheet (.pdf) or the map alone (.png)
 
 #include "lab_file.h"
 #include "monde.h"
@@ -19,12 +20,16 @@ int commande_check(const std::vector<std::string> &args);
 #ifdef DRAVO_LAB_PICTURE
 int commande_picture(const std::vector<std::string> &args);
 #endif
+#ifdef DRAVO_LAB_FEUILLE
+int commande_feuille(const std::vector<std::string> &args);
+#endif
 
 namespace {
 
 constexpr const char *USAGE = "usage: dravo-lab resave IN OUT\n"
                               "       dravo-lab picture FILE [--ppm OUT]\n"
                               "       dravo-lab check [--json] FILE.lab|FOLDER...\n"
+                              "       dravo-lab feuille IN.lab OUT.pdf|OUT.png\n"
                               "       dravo-lab --help | --version\n";
 
 constexpr const char *AIDE =
@@ -41,6 +46,10 @@ constexpr const char *AIDE =
     "      Tells whether each labyrinth can be finished and every file it names is in its\n"
     "      folder: one French line per finding (or JSON). A folder is an adventure, its\n"
     "      monde_N.lab files in order. Exit status 1 when any error is found.\n"
+    "  feuille IN.lab OUT\n"
+    "      Reads IN as Open does and writes the teacher's sheet: OUT.pdf the printable\n"
+    "      map and riddles with their answers, OUT.png the map alone (700 x 700). Needs\n"
+    "      no display; absent from a build without Qt.\n"
     "\n"
     "Exit status: 0 on success, 1 when a file fails (the editor's error text on standard\n"
     "error), 2 for a usage error.\n";
@@ -90,6 +99,13 @@ int main(int argc, char **argv) {
 #ifdef DRAVO_LAB_PICTURE
   if (commande == "picture")
     return commande_picture(args);
+#endif
+#ifdef DRAVO_LAB_FEUILLE
+  if (commande == "feuille")
+    return commande_feuille(args);
+#else
+  if (commande == "feuille")
+    return usage("feuille is not in this build: it needs Qt");
 #endif
   return usage(("unknown command \"" + commande + "\"").c_str());
 }

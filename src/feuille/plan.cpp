@@ -1,0 +1,159 @@
+#include "plan.h"
+
+#include "ressources.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The editor's grid starts at (10, 10) of its window; on the map it starts after the label
+// band, so editor coordinates move by this much.
+constexpr int BANDE_ETIQUETTES = 40;
+constexpr int DEBUT_GRILLE = 10;
+constexpr qreal DECALAGE = BANDE_ETIQUETTES - DEBUT_GRILLE;
+constexpr int TAILLE_ETIQUETTE = 22; // label letters, in map units
+constexpr int MARGE_SALLE = 30;      // a room's left edge is col * PAS_GRILLE + this
+constexpr int MARGE_CLOISON = 10;    // a partition's thin side starts at col * PAS_GRILLE + this
+constexpr int NB_COLONNES = 10;
+constexpr int PAR_LIGNE_V = 11; // vertical partitions per row
+
+const QColor CONTOUR_SALLE(0xc8, 0xc8, 0xc8);
+const QColor COULEUR_ETIQUETTE(0x40, 0x40, 0x40);
+const QColor COULEUR_CADRE_ENIGME(0x1f, 0x3f, 0xa0);
+
+struct ImagesTypes {
+  std::array<QImage, NB_TYPES_CLOISON> h, v;
+  std::array<QImage, NB_TYPES_SALLE> c;
+};
+
+const ImagesTypes &images_types() {
+  static const ImagesTypes images = [] {
+    ImagesTypes t;
+    const auto charge = [](char lettre, int k) {
+      return avec_transparence(ressource_bitmap(QLatin1Char(lettre) + QString::number(k)));
+    };
+    for (int k = 0; k < NB_TYPES_CLOISON; ++k) {
+      t.h[static_cast<size_t>(k)] = charge('H', k);
+      t.v[static_cast<size_t>(k)] = charge('V', k);
+    }
+    for (int k = 0; k < NB_TYPES_SALLE; ++k)
+      t.c[static_cast<size_t>(k)] = charge('C', k);
+    return t;
+  }();
+  return images;
+}
+
+const QImage AUCUNE_IMAGE;
+
+QRectF place_salle(int indice) {
+  const int col = indice % NB_COLONNES, lig = indice / NB_COLONNES;
+  return {col * PAS_GRILLE + MARGE_SALLE + DECALAGE, lig * PAS_GRILLE + MARGE_SALLE + DECALAGE,
+          TAILLE_SALLE, TAILLE_SALLE};
+}
+
+// Horizontal partitions come first, ten to a row; then the vertical ones, eleven to a row.
+QRectF place_cloison(int indice) {
+  if (indice < NB_CLOISONS_H) {
+    const int col = indice % NB_COLONNES, lig = indice / NB_COLONNES;
+    return {col * PAS_GRILLE + MARGE_SALLE + DECALAGE, lig * PAS_GRILLE + MARGE_CLOISON + DECALAGE,
+            LONGUEUR_CLOISON, EPAISSEUR_CLOISON};
+  }
+  const int j = indice - NB_CLOISONS_H;
+  const int col = j % PAR_LIGNE_V, lig = j / PAR_LIGNE_V;
+  return {col * PAS_GRILLE + MARGE_CLOISON + DECALAGE, lig * PAS_GRILLE + MARGE_SALLE + DECALAGE,
+          EPAISSEUR_CLOISON, LONGUEUR_CLOISON};
+}
+
+void dessine_etiquettes(QPainter &p) {
+  QFont police;
+  police.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+  police.setPixelSize(TAILLE_ETIQUETTE);
+  police.setBold(true);
+  p.setFont(police);
+  p.setPen(COULEUR_ETIQUETTE);
+  const qreal bande = BANDE_ETIQUETTES, bout = COTE_PLAN - BANDE_ETIQUETTES;
+  for (int i = 0; i < NB_COLONNES; ++i) {
+    const qreal milieu = i * PAS_GRILLE + MARGE_SALLE + DECALAGE + TAILLE_SALLE / 2.0;
+    const QString lettre(QChar(u'A' + i));
+    const QString numero = QString::number(i + 1);
+    for (qreal haut : {0.0, bout}) {
+      p.drawText(QRectF(milieu - bande / 2, haut, bande, bande), Qt::AlignCenter, lettre);
+      p.drawText(QRectF(haut, milieu - bande / 2, bande, bande), Qt::AlignCenter, numero);
+    }
+  }
+}
+
+} // namespace
+
+const QImage &image_cloison(int sens, int32_t contenu) {
+  if (!type_cloison_valide(contenu) || (sens != 0 && sens != 1))
+    return AUCUNE_IMAGE;
+  const ImagesTypes &t = images_types();
+  return (sens == 0 ? t.h : t.v)[static_cast<size_t>(contenu)];
+}
+
+const QImage &image_salle(int32_t contenu) {
+  if (!type_salle_valide(contenu))
+    return AUCUNE_IMAGE;
+  return images_types().c[static_cast<size_t>(contenu)];
+}
+
+void dessine_cadre_enigme(QPainter &peintre, const QRectF &salle) {
+  // Drawn inside the room, over its picture, so that it never covers a partition.
+  const qreal epaisseur = salle.width() * 3 / TAILLE_SALLE;
+  QPen crayon(COULEUR_CADRE_ENIGME, epaisseur);
+  crayon.setJoinStyle(Qt::MiterJoin);
+  peintre.setPen(crayon);
+  peintre.setBrush(Qt::NoBrush);
+  const qreal d = epaisseur / 2;
+  peintre.drawRect(salle.adjusted(d, d, -d, -d));
+}
+
+QString nom_salle(int indice) {
+  return QChar(u'A' + indice % NB_COLONNES) + QString::number(indice / NB_COLONNES + 1);
+}
+
+void dessine_plan(QPainter &p, const Monde &m, const QRectF &cadre) {
+  p.save();
+  const qreal cote = std::min(cadre.width(), cadre.height());
+  p.translate(cadre.center() - QPointF(cote / 2, cote / 2));
+  p.scale(cote / COTE_PLAN, cote / COTE_PLAN);
+
+  const int nb_salles = std::clamp(m.nb_salles, 0, NB_SALLES_MAX);
+  const int nb_cloisons = std::clamp(m.nb_cloisons, 0, NB_CLOISONS_MAX);
+  p.setPen(QPen(CONTOUR_SALLE, 1));
+  p.setBrush(Qt::NoBrush);
+  for (int i = 0; i < NB_SALLES_MAX; ++i)
+    p.drawRect(place_salle(i).adjusted(0.5, 0.5, -0.5, -0.5));
+  for (int i = 0; i < nb_cloisons; ++i) {
+    const int sens = i < NB_CLOISONS_H ? 0 : 1;
+    const int32_t contenu = m.cloisons[static_cast<size_t>(i)].contenu;
+    if (contenu != CLOISON_OUVERTE)
+      if (const QImage &image = image_cloison(sens, contenu); !image.isNull())
+        p.drawImage(place_cloison(i), image);
+  }
+  for (int i = 0; i < nb_salles; ++i) {
+    const Tsalle &s = m.salles[static_cast<size_t>(i)];
+    if (s.contenu != SALLE_VIDE)
+      if (const QImage &image = image_salle(s.contenu); !image.isNull())
+        p.drawImage(place_salle(i), image);
+    if (!s.question.empty())
+      dessine_cadre_enigme(p, place_salle(i));
+  }
+  dessine_etiquettes(p);
+  p.restore();
+}
+
+QImage image_plan(const Monde &m, int cote) {
+  QImage image(cote, cote, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  dessine_plan(p, m, QRectF(0, 0, cote, cote));
+  return image;
+}
