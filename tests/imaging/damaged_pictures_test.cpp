@@ -25,7 +25,7 @@ std::string jpeg_error(int code) {
 
 std::string too_large(long long w, long long h) {
   return "Picture is too large (" + std::to_string(w) + " x " + std::to_string(h) +
-         " pixels, at most 16384 x 16384 and 268435456 pixels)";
+         " pixels, at most 16384 x 16384 and 67108864 pixels)";
 }
 
 BmpLayout small_8bit() {
