@@ -2,10 +2,12 @@
 //   dravo-lab resave IN OUT      read IN as the editor's Open does, write OUT as Save does
 //   dravo-lab picture FILE [--ppm OUT]   load a picture with the editor's loader
 
+#include "fichiers.h"
 #include "lab_file.h"
 #include "monde.h"
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -57,7 +59,7 @@ int resave(const std::vector<std::string> &args) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+static int lance_commande(int argc, char **argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty())
     return usage("a command is needed");
@@ -74,4 +76,14 @@ int main(int argc, char **argv) {
     return commande_picture(args);
 #endif
   return usage(("unknown command \"" + commande + "\"").c_str());
+}
+
+// Running out of memory anywhere in a command is a failure like a file's: a message and exit
+// status 1, the output file left as it was (every writer replaces it only once complete).
+int main(int argc, char **argv) {
+  try {
+    return lance_commande(argc, argv);
+  } catch (const std::bad_alloc &) {
+    return echec(Resultat::echec(MESSAGE_MEMOIRE));
+  }
 }
