@@ -6,8 +6,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -208,14 +210,20 @@ bool reste_abandonne(const std::string &nom, const std::string &debut) {
 // Removes what saves of the same target killed halfway left behind. Best effort: a folder
 // that cannot be listed, or a leftover that cannot be removed, does not stop the save.
 void retire_restes(const std::filesystem::path &dossier, const std::string &base) {
-  namespace fs = std::filesystem;
+  // opendir rather than std::filesystem's iterator, whose non-throwing form ends the program
+  // when its own allocation fails.
   const std::string debut = debut_temporaire(base);
-  std::error_code ec;
-  fs::directory_iterator it(dossier, ec), fin;
-  for (; !ec && it != fin; it.increment(ec)) {
-    const std::string nom = it->path().filename().string();
-    if (reste_abandonne(nom, debut) && it->is_regular_file(ec))
-      ::unlink(it->path().c_str());
+  std::unique_ptr<DIR, int (*)(DIR *)> liste(::opendir(dossier.c_str()), ::closedir);
+  if (!liste)
+    return;
+  while (const dirent *e = ::readdir(liste.get())) {
+    const std::string nom = e->d_name;
+    if (!reste_abandonne(nom, debut))
+      continue;
+    struct stat st {};
+    if (::fstatat(::dirfd(liste.get()), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(st.st_mode))
+      ::unlinkat(::dirfd(liste.get()), e->d_name, 0);
   }
 }
 
