@@ -35,8 +35,10 @@ PictureResult decode_jpeg_body(const uint8_t *data, size_t size, const PictureLi
     return picture_failure(jpeg_error(code));
   if (std::string refusal = picture_size_refusal(width, height, limits); !refusal.empty())
     return picture_failure(std::move(refusal));
+  if (int code = jpeg_session_start(s.get()); code != 0)
+    return picture_failure(jpeg_error(code));
   PictureResult r = picture_of_size(width, height, 0xFF000000u);
-  if (int code = jpeg_session_decode(s.get(), r.picture.argb.data()); code != 0)
+  if (int code = jpeg_session_read(s.get(), r.picture.argb.data()); code != 0)
     return picture_failure(jpeg_error(code));
   return r;
 }

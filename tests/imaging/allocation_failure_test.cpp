@@ -23,10 +23,13 @@ namespace {
 // Allocations left before the one that fails; negative: none fails.
 std::atomic<long> allocations_left{-1};
 std::atomic<bool> failed{false};
+std::atomic<std::size_t> largest{0}; // the largest request since it was last set to 0
 
 } // namespace
 
 void *operator new(std::size_t size) {
+  if (size > largest.load())
+    largest = size;
   if (allocations_left.load() >= 0 && allocations_left.fetch_sub(1) == 0) {
     failed = true;
     throw std::bad_alloc();
@@ -156,4 +159,29 @@ TEST_F(AllocationFailure, PicturesLoadWholeOrGiveAMessage) {
                               EXPECT_FALSE(r.message.empty()) << name << " " << n;
                             });
   }
+}
+
+// Bombs within the limits: a progressive JPEG, or a bitmap, whose header claims 4000 x 3000
+// pixels (48 MB as pixels) that its few bytes do not hold fails before that memory is taken.
+TEST_F(AllocationFailure, ASmallFileClaimingALargePictureTakesNoPixelMemory) {
+  Bytes progressive = make_jpeg(pattern(16, 16), 16, 16, JCS_YCbCr, true);
+  for (size_t i = 0; i + 8 < progressive.size(); ++i)
+    if (progressive[i] == 0xFF && progressive[i + 1] == 0xC2) {
+      progressive[i + 5] = 3000 >> 8;
+      progressive[i + 6] = 3000 & 0xFF;
+      progressive[i + 7] = 4000 >> 8;
+      progressive[i + 8] = 4000 & 0xFF;
+      break;
+    }
+  BmpLayout bitmap;
+  bitmap.width = 4000;
+  bitmap.height = 3000;
+  bitmap.pixels = Bytes(100, 0x55);
+  const Bytes bmp = make_bmp(bitmap);
+  largest = 0;
+  EXPECT_FALSE(decode_jpeg(progressive.data(), progressive.size()).ok);
+  EXPECT_LT(largest.load(), std::size_t{1} << 20) << "JPEG";
+  largest = 0;
+  EXPECT_FALSE(decode_bmp(bmp.data(), bmp.size()).ok);
+  EXPECT_LT(largest.load(), std::size_t{1} << 20) << "bitmap";
 }
