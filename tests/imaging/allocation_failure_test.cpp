@@ -164,15 +164,8 @@ TEST_F(AllocationFailure, PicturesLoadWholeOrGiveAMessage) {
 // Bombs within the limits: a progressive JPEG, or a bitmap, whose header claims 4000 x 3000
 // pixels (48 MB as pixels) that its few bytes do not hold fails before that memory is taken.
 TEST_F(AllocationFailure, ASmallFileClaimingALargePictureTakesNoPixelMemory) {
-  Bytes progressive = make_jpeg(pattern(16, 16), 16, 16, JCS_YCbCr, true);
-  for (size_t i = 0; i + 8 < progressive.size(); ++i)
-    if (progressive[i] == 0xFF && progressive[i + 1] == 0xC2) {
-      progressive[i + 5] = 3000 >> 8;
-      progressive[i + 6] = 3000 & 0xFF;
-      progressive[i + 7] = 4000 >> 8;
-      progressive[i + 8] = 4000 & 0xFF;
-      break;
-    }
+  const Bytes progressive =
+      with_jpeg_size(make_jpeg(pattern(16, 16), 16, 16, JCS_YCbCr, true), 4000, 3000);
   BmpLayout bitmap;
   bitmap.width = 4000;
   bitmap.height = 3000;
