@@ -315,7 +315,9 @@ void decode_rows(const uint8_t *pixels, size_t stride, const Header &h,
 
 } // namespace
 
-PictureResult decode_bmp(const uint8_t *data, size_t size, const PictureLimits &limits) {
+namespace {
+
+PictureResult decode_bmp_body(const uint8_t *data, size_t size, const PictureLimits &limits) {
   Header h;
   if (data == nullptr || !read_header(data, size, h))
     return picture_failure(INVALID);
@@ -351,4 +353,10 @@ PictureResult decode_bmp(const uint8_t *data, size_t size, const PictureLimits &
     decode_rows(data + pixels_at, static_cast<size_t>(stride), h, palette, r.picture);
   }
   return r;
+}
+
+} // namespace
+
+PictureResult decode_bmp(const uint8_t *data, size_t size, const PictureLimits &limits) {
+  return without_exceptions([&] { return decode_bmp_body(data, size, limits); });
 }

@@ -66,7 +66,9 @@ bool skip_extension(GifFileType *gif, GifByteType *block) {
 
 } // namespace
 
-PictureResult decode_gif(const uint8_t *data, size_t size, const PictureLimits &limits) {
+namespace {
+
+PictureResult decode_gif_body(const uint8_t *data, size_t size, const PictureLimits &limits) {
   static const uint8_t empty = 0;
   Input in{data != nullptr ? data : &empty, data != nullptr ? size : 0, 0};
   int error = 0;
@@ -137,4 +139,10 @@ PictureResult decode_gif(const uint8_t *data, size_t size, const PictureLimits &
     }
   }
   return r;
+}
+
+} // namespace
+
+PictureResult decode_gif(const uint8_t *data, size_t size, const PictureLimits &limits) {
+  return without_exceptions([&] { return decode_gif_body(data, size, limits); });
 }

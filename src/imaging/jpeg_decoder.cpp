@@ -19,7 +19,9 @@ std::string jpeg_error(int code) {
 
 } // namespace
 
-PictureResult decode_jpeg(const uint8_t *data, size_t size, const PictureLimits &limits) {
+namespace {
+
+PictureResult decode_jpeg_body(const uint8_t *data, size_t size, const PictureLimits &limits) {
   // A progressive CMYK picture keeps 2 bytes per coefficient for its 4 components; the
   // slack covers the decoder's own tables and row buffers.
   const long max_memory = static_cast<long>(limits.max_pixels * 8 + (int64_t{64} << 20));
@@ -33,8 +35,16 @@ PictureResult decode_jpeg(const uint8_t *data, size_t size, const PictureLimits 
     return picture_failure(jpeg_error(code));
   if (std::string refusal = picture_size_refusal(width, height, limits); !refusal.empty())
     return picture_failure(std::move(refusal));
+  if (int code = jpeg_session_start(s.get()); code != 0)
+    return picture_failure(jpeg_error(code));
   PictureResult r = picture_of_size(width, height, 0xFF000000u);
-  if (int code = jpeg_session_decode(s.get(), r.picture.argb.data()); code != 0)
+  if (int code = jpeg_session_read(s.get(), r.picture.argb.data()); code != 0)
     return picture_failure(jpeg_error(code));
   return r;
+}
+
+} // namespace
+
+PictureResult decode_jpeg(const uint8_t *data, size_t size, const PictureLimits &limits) {
+  return without_exceptions([&] { return decode_jpeg_body(data, size, limits); });
 }

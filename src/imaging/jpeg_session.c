@@ -17,6 +17,7 @@ struct jpeg_session {
   int code;
   int created;
   int single_scan; /* decoding a single-scan picture, whose missing data the decoder reports */
+  int cmyk;        /* output as CMYK, converted here */
 };
 
 static void on_error(j_common_ptr cinfo) {
@@ -97,12 +98,13 @@ static uint32_t cmyk_to_argb(const JSAMPLE *p) {
   return 0xFF000000u | ((k * p[0] / 255u) << 16) | ((k * p[1] / 255u) << 8) | (k * p[2] / 255u);
 }
 
-int jpeg_session_decode(jpeg_session *s, uint32_t *argb) {
+int jpeg_session_start(jpeg_session *s) {
   /* Set before setjmp and not changed after it, so their values are defined after a jump. */
   struct jpeg_decompress_struct *const cinfo = &s->cinfo;
   const int cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
   if (setjmp(s->escape) != 0)
     return s->code;
+  s->cmyk = cmyk;
   if (cmyk) {
     cinfo->out_color_space = JCS_CMYK;
   } else {
@@ -118,9 +120,17 @@ int jpeg_session_decode(jpeg_session *s, uint32_t *argb) {
   cinfo->scale_denom = 1;
   s->single_scan = !jpeg_has_multiple_scans(cinfo);
   jpeg_start_decompress(cinfo);
-  /* The caller sized argb from the header; with no scaling asked for, libjpeg keeps it. */
+  /* The caller sizes argb from the header; with no scaling asked for, libjpeg keeps it. */
   if (cinfo->output_width != cinfo->image_width || cinfo->output_height != cinfo->image_height)
     ERREXIT(cinfo, JERR_BAD_STATE);
+  return 0;
+}
+
+int jpeg_session_read(jpeg_session *s, uint32_t *argb) {
+  struct jpeg_decompress_struct *const cinfo = &s->cinfo;
+  const int cmyk = s->cmyk;
+  if (setjmp(s->escape) != 0)
+    return s->code;
   {
     const JDIMENSION width = cinfo->output_width;
     JSAMPARRAY row = NULL;

@@ -30,8 +30,13 @@ jpeg_session *jpeg_session_create(const uint8_t *data, size_t size, long max_mem
 /* Reads the markers up to the first scan and gives the picture's size. */
 int jpeg_session_read_header(jpeg_session *s, int *width, int *height);
 
-/* Decodes into argb (width x height pixels, 0xAARRGGBB, top row first, alpha 0xFF). */
-int jpeg_session_decode(jpeg_session *s, uint32_t *argb);
+/* Starts the decompression. A multi-scan picture is read whole here, into libjpeg's own
+ * buffers, so a progressive file that lacks its data fails before the caller takes memory
+ * for the pixels. */
+int jpeg_session_start(jpeg_session *s);
+
+/* Then decodes into argb (width x height pixels, 0xAARRGGBB, top row first, alpha 0xFF). */
+int jpeg_session_read(jpeg_session *s, uint32_t *argb);
 
 void jpeg_session_destroy(jpeg_session *s);
 

@@ -26,17 +26,25 @@ struct PictureResult {
   Picture picture;     // set when ok
 };
 
-// The largest picture the decoders accept. A file announcing more is refused with
-// "Picture is too large (W x H pixels, at most ...)" before any pixel memory is taken, so a
-// small hostile file cannot make the loader allocate without bound.
+// The largest picture the decoders accept, at an editor's scale: a room picture is shown at
+// 320 x 240 and a texture at 80 x 400, yet a photograph straight from a 50-megapixel camera
+// (8688 x 5792) still loads. A file announcing more is refused with "Picture is too large
+// (W x H pixels, at most ...)" from its header, before any pixel memory is taken, so a small
+// hostile file cannot make the loader allocate more than 256 MiB of pixels.
 struct PictureLimits {
-  int max_side = 16384;                        // width and height, each
-  int64_t max_pixels = int64_t{16384} * 16384; // width x height
+  int max_side = 16384;                   // width and height, each
+  int64_t max_pixels = int64_t{64} << 20; // width x height: 67,108,864, 256 MiB as 0xAARRGGBB
+  // load_picture reads no file larger than this: the largest accepted picture as an
+  // uncompressed 32-bit bitmap, plus room for its headers.
+  int64_t max_file_bytes = (int64_t{64} << 20) * 4 + (int64_t{1} << 20);
 };
 
 // Chooses the decoder by the extension (letters A to Z compared without case: bmp, jpg, jpeg,
-// gif), then reads the whole file. Messages: "Unknown picture file extension (.%s)",
-// "Cannot open file "%s". %s" (path, system reason), and those of the decoders.
+// gif), then reads the whole file, which must be a regular file (a pipe or a device is never
+// opened for reading, as it might never end) of at most limits.max_file_bytes. Messages:
+// "Unknown picture file extension (.%s)", "Cannot open file "%s". %s" (path, system
+// reason), the refusals of a file that is not regular or is too large, "Not enough memory
+// for the picture", and those of the decoders.
 PictureResult load_picture(const std::string &path, const PictureLimits &limits = {});
 
 // Decoders of a picture held in memory. Messages: "Bitmap image is not valid",

@@ -3,6 +3,8 @@
 
 #include "picture.h"
 
+#include <new>
+#include <stdexcept>
 #include <string>
 
 inline PictureResult picture_failure(std::string message) {
@@ -23,4 +25,17 @@ inline PictureResult picture_of_size(int width, int height, uint32_t fill) {
   r.picture.height = height;
   r.picture.argb.assign(static_cast<size_t>(width) * static_cast<size_t>(height), fill);
   return r;
+}
+
+inline constexpr const char *NOT_ENOUGH_MEMORY = "Not enough memory for the picture";
+
+// Runs a decoder so that running out of memory comes back as a failure, never as an exception.
+template <class Decode> PictureResult without_exceptions(Decode decode) {
+  try {
+    return decode();
+  } catch (const std::bad_alloc &) {
+    return picture_failure(NOT_ENOUGH_MEMORY);
+  } catch (const std::length_error &) {
+    return picture_failure(NOT_ENOUGH_MEMORY);
+  }
 }

@@ -1,6 +1,9 @@
 #include "picture.h"
 #include "picture_internal.h"
 
+#include "fichiers.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,10 +18,6 @@ std::string picture_size_refusal(int64_t width, int64_t height, const PictureLim
 }
 
 namespace {
-
-// A picture file larger than this is refused before it is read: no decoder needs more input
-// than a picture of the largest accepted size could take.
-constexpr size_t MAX_FILE_BYTES = size_t{1} << 30;
 
 enum class Format { bmp, jpeg, gif, unknown };
 
@@ -51,62 +50,54 @@ std::string cannot_open(const std::string &path, int code) {
   return "Cannot open file \"" + path + "\". " + std::strerror(code);
 }
 
-struct FileCloser {
-  void operator()(std::FILE *f) const { std::fclose(f); }
-};
-
 // Reads the whole file; on failure returns false with the message set.
-bool read_file(const std::string &path, std::vector<uint8_t> &bytes, std::string &message) {
-  errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-  if (!f) {
-    message = cannot_open(path, errno != 0 ? errno : ENOENT);
+bool read_file(const std::string &path, const PictureLimits &limits, std::string &bytes,
+               std::string &message) {
+  const uint64_t max_bytes = static_cast<uint64_t>(std::max<int64_t>(limits.max_file_bytes, 0));
+  const LectureBornee read = lit_fichier_borne(path, max_bytes, bytes);
+  switch (read.fin) {
+  case FinLecture::lu: return true;
+  case FinLecture::erreur_systeme:
+    message = read.code_errno == ENOMEM ? NOT_ENOUGH_MEMORY : cannot_open(path, read.code_errno);
+    return false;
+  case FinLecture::pas_ordinaire:
+    message = "Le fichier \"" + path +
+              "\" n'est pas un fichier ordinaire (un tube, un périphérique) : il n'est pas lu";
+    return false;
+  case FinLecture::trop_gros:
+    message = "Le fichier \"" + path + "\" est trop gros pour une image (plus de " +
+              (max_bytes >= (1u << 20) ? std::to_string(max_bytes >> 20) + " Mo)"
+                                       : std::to_string(max_bytes) + " octets)");
     return false;
   }
-  // Read in blocks rather than trusting a size taken beforehand: the file may be a folder
-  // (the read then fails with EISDIR) or may change while it is read.
-  constexpr size_t BLOCK = size_t{1} << 16;
-  for (;;) {
-    const size_t old = bytes.size();
-    if (old >= MAX_FILE_BYTES + 1) {
-      message = cannot_open(path, EFBIG);
-      return false;
-    }
-    bytes.resize(old + BLOCK);
-    errno = 0;
-    const size_t got = std::fread(bytes.data() + old, 1, BLOCK, f.get());
-    bytes.resize(old + got);
-    if (got < BLOCK) {
-      if (std::ferror(f.get())) {
-        message = cannot_open(path, errno != 0 ? errno : EIO);
-        return false;
-      }
-      break;
-    }
+  return false;
+}
+
+} // namespace
+
+namespace {
+
+PictureResult load_file(const std::string &path, const PictureLimits &limits) {
+  const std::string ext = extension_of(path);
+  const Format format = format_of(ext);
+  if (format == Format::unknown)
+    return picture_failure("Unknown picture file extension (." + ext + ")");
+  std::string bytes;
+  std::string message;
+  if (!read_file(path, limits, bytes, message))
+    return picture_failure(std::move(message));
+  const auto *data = reinterpret_cast<const uint8_t *>(bytes.data());
+  switch (format) {
+  case Format::bmp: return decode_bmp(data, bytes.size(), limits);
+  case Format::jpeg: return decode_jpeg(data, bytes.size(), limits);
+  case Format::gif: return decode_gif(data, bytes.size(), limits);
+  case Format::unknown: break;
   }
-  if (bytes.size() > MAX_FILE_BYTES) {
-    message = cannot_open(path, EFBIG);
-    return false;
-  }
-  return true;
+  return picture_failure("Unknown picture file extension (." + ext + ")");
 }
 
 } // namespace
 
 PictureResult load_picture(const std::string &path, const PictureLimits &limits) {
-  const std::string ext = extension_of(path);
-  const Format format = format_of(ext);
-  if (format == Format::unknown)
-    return picture_failure("Unknown picture file extension (." + ext + ")");
-  std::vector<uint8_t> bytes;
-  std::string message;
-  if (!read_file(path, bytes, message))
-    return picture_failure(std::move(message));
-  switch (format) {
-  case Format::bmp: return decode_bmp(bytes.data(), bytes.size(), limits);
-  case Format::jpeg: return decode_jpeg(bytes.data(), bytes.size(), limits);
-  case Format::gif: return decode_gif(bytes.data(), bytes.size(), limits);
-  case Format::unknown: break;
-  }
-  return picture_failure("Unknown picture file extension (." + ext + ")");
+  return without_exceptions([&] { return load_file(path, limits); });
 }

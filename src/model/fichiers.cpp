@@ -4,9 +4,15 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <memory>
+#include <new>
+#include <optional>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -36,32 +42,69 @@ private:
 
 } // namespace
 
-Resultat lit_fichier(const std::string &chemin, std::string &octets) {
+LectureBornee lit_fichier_borne(const std::string &chemin, uint64_t taille_max,
+                                std::string &octets) {
   octets.clear();
+  auto systeme = [&](int code) {
+    octets.clear();
+    octets.shrink_to_fit();
+    return LectureBornee{FinLecture::erreur_systeme, code};
+  };
   if (chemin.empty())
-    return Resultat::echec("File not found");
-  Descripteur fd(::open(chemin.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0)
-    return echec_errno(errno, chemin, OperationFichier::lecture);
+    return systeme(ENOENT);
+  // The type is looked at before the file is opened, as opening some devices acts on them;
+  // then again on what was opened, which may have been swapped in between.
   struct stat st {};
-  if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+  if (::stat(chemin.c_str(), &st) != 0)
+    return systeme(errno);
+  auto refuse_type = [&](const struct stat &s) -> std::optional<LectureBornee> {
+    if (S_ISDIR(s.st_mode))
+      return systeme(EISDIR);
+    if (!S_ISREG(s.st_mode))
+      return LectureBornee{FinLecture::pas_ordinaire, 0};
+    if (static_cast<uint64_t>(s.st_size) > taille_max)
+      return LectureBornee{FinLecture::trop_gros, 0};
+    return std::nullopt;
+  };
+  if (auto refus = refuse_type(st))
+    return *refus;
+  Descripteur fd(::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (fd.get() < 0)
+    return systeme(errno);
+  if (::fstat(fd.get(), &st) != 0)
+    return systeme(errno);
+  if (auto refus = refuse_type(st))
+    return *refus;
+  try {
     octets.reserve(static_cast<size_t>(st.st_size));
-  char tampon[1 << 16];
-  for (;;) {
-    ssize_t n = ::read(fd.get(), tampon, sizeof tampon);
-    if (n < 0) {
-      if (errno == EINTR)
-        continue;
-      int code = errno;
-      octets.clear();
-      octets.shrink_to_fit();
-      return echec_errno(code, chemin, OperationFichier::lecture);
+    char tampon[1 << 16];
+    for (;;) {
+      ssize_t n = ::read(fd.get(), tampon, sizeof tampon);
+      if (n < 0) {
+        if (errno == EINTR)
+          continue;
+        return systeme(errno);
+      }
+      if (n == 0)
+        break;
+      if (octets.size() + static_cast<uint64_t>(n) > taille_max) {
+        octets.clear();
+        octets.shrink_to_fit();
+        return LectureBornee{FinLecture::trop_gros, 0};
+      }
+      octets.append(tampon, static_cast<size_t>(n));
     }
-    if (n == 0)
-      break;
-    octets.append(tampon, static_cast<size_t>(n));
+  } catch (const std::bad_alloc &) {
+    return systeme(ENOMEM);
+  } catch (const std::length_error &) {
+    return systeme(ENOMEM);
   }
-  return Resultat::succes();
+  return {};
+}
+
+std::string_view nom_dans_dossier(std::string_view nom_lu) {
+  const size_t separateur = nom_lu.find_last_of("/\\");
+  return separateur == std::string_view::npos ? nom_lu : nom_lu.substr(separateur + 1);
 }
 
 namespace {
@@ -102,46 +145,131 @@ bool suit_liens(std::filesystem::path &cible) {
 
 } // namespace
 
+namespace {
+
+// Writes `octets` into the file open as `fd` from its start, then cuts what lies beyond.
+// Returns 0 or the errno of the failure.
+int ecrit_sur_place(int fd, std::string_view octets, bool regulier) {
+  if (int code = ecrit_tout(fd, octets))
+    return code;
+  if (regulier) {
+    if (::ftruncate(fd, static_cast<off_t>(octets.size())) != 0)
+      return errno;
+    if (::fsync(fd) != 0 && errno != EINVAL)
+      return errno;
+  }
+  return 0;
+}
+
+Resultat ecrit_direct(const std::string &chemin, const char *cible, std::string_view octets,
+                      bool regulier) {
+  // Not O_TRUNC: the old bytes are overwritten as the new ones come, and a file that shrinks
+  // is cut only once all of it is written.
+  Descripteur fd(::open(cible, O_WRONLY | O_CLOEXEC | O_NOCTTY | (regulier ? 0 : O_TRUNC)));
+  if (fd.get() < 0)
+    return echec_errno(errno, chemin, OperationFichier::ecriture);
+  if (int code = ecrit_sur_place(fd.get(), octets, regulier))
+    return echec_errno(code, chemin, OperationFichier::ecriture);
+  if (::close(fd.release()) != 0)
+    return echec_errno(errno, chemin, OperationFichier::ecriture);
+  return Resultat::succes();
+}
+
+// The temporary files of a target are ".NAME.tmp-PID-N". A name of up to 255 bytes leaves no
+// room for the additions, so only its first bytes go into the temporary name.
+constexpr size_t PREFIXE_TEMPORAIRE_MAX = 200;
+
+std::string debut_temporaire(const std::string &base) {
+  return "." + base.substr(0, PREFIXE_TEMPORAIRE_MAX) + ".tmp-";
+}
+
+// Whether `nom` is debut + "PID-N" with a process PID that no longer runs.
+bool reste_abandonne(const std::string &nom, const std::string &debut) {
+  if (nom.size() <= debut.size() || nom.compare(0, debut.size(), debut) != 0)
+    return false;
+  const std::string_view reste = std::string_view(nom).substr(debut.size());
+  const size_t tiret = reste.find('-');
+  if (tiret == 0 || tiret == std::string_view::npos || tiret + 1 == reste.size())
+    return false;
+  long long pid = 0;
+  for (size_t i = 0; i < reste.size(); ++i) {
+    const char c = reste[i];
+    if (i == tiret)
+      continue;
+    if (c < '0' || c > '9')
+      return false;
+    if (i < tiret && pid < 100000000)
+      pid = pid * 10 + (c - '0');
+  }
+  if (pid <= 0 || pid >= 100000000)
+    return false;
+  // ESRCH only: a process of another user (EPERM) still runs and may be saving now.
+  return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes what saves of the same target killed halfway left behind. Best effort: a folder
+// that cannot be listed, or a leftover that cannot be removed, does not stop the save.
+void retire_restes(const std::filesystem::path &dossier, const std::string &base) {
+  // opendir rather than std::filesystem's iterator, whose non-throwing form ends the program
+  // when its own allocation fails.
+  const std::string debut = debut_temporaire(base);
+  std::unique_ptr<DIR, int (*)(DIR *)> liste(::opendir(dossier.c_str()), ::closedir);
+  if (!liste)
+    return;
+  while (const dirent *e = ::readdir(liste.get())) {
+    const std::string nom = e->d_name;
+    if (!reste_abandonne(nom, debut))
+      continue;
+    struct stat st {};
+    if (::fstatat(::dirfd(liste.get()), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(st.st_mode))
+      ::unlinkat(::dirfd(liste.get()), e->d_name, 0);
+  }
+}
+
+} // namespace
+
 Resultat ecrit_fichier_atomique(const std::string &chemin, std::string_view octets) {
   namespace fs = std::filesystem;
   if (chemin.empty())
     return Resultat::echec("Invalid filename");
+  // A device or a pipe is written into, never replaced: renaming a file over /dev/null
+  // would take the device away from every other program. Asked of the name as given, so
+  // that the kernel resolves links such as /dev/stdout to a pipe, which name no path.
+  struct stat st {};
+  if (::stat(chemin.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+    return ecrit_direct(chemin, chemin.c_str(), octets, false);
   fs::path cible(chemin);
   if (!suit_liens(cible))
     return echec_errno(ELOOP, chemin, OperationFichier::ecriture);
-  struct stat st {};
-  bool existe = ::stat(cible.c_str(), &st) == 0;
+  const bool existe = ::stat(cible.c_str(), &st) == 0;
   if (existe && S_ISDIR(st.st_mode))
     return echec_errno(EISDIR, chemin, OperationFichier::ecriture);
-  // A device or a pipe is written into, never replaced: renaming a file over /dev/null
-  // would take the device away from every other program.
-  if (existe && !S_ISREG(st.st_mode)) {
-    Descripteur fd(::open(cible.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (fd.get() < 0)
-      return echec_errno(errno, chemin, OperationFichier::ecriture);
-    if (int code = ecrit_tout(fd.get(), octets))
-      return echec_errno(code, chemin, OperationFichier::ecriture);
-    if (::close(fd.release()) != 0)
-      return echec_errno(errno, chemin, OperationFichier::ecriture);
-    return Resultat::succes();
-  }
+  if (existe && !S_ISREG(st.st_mode))
+    return ecrit_direct(chemin, cible.c_str(), octets, false);
   // Replacing a file the author made read-only is refused, as writing into it would be.
   if (existe && ::access(cible.c_str(), W_OK) != 0)
     return echec_errno(errno, chemin, OperationFichier::ecriture);
 
   static std::atomic<unsigned> compteur{0};
   fs::path dossier = cible.has_parent_path() ? cible.parent_path() : fs::path(".");
-  std::string base = cible.filename().string();
+  const std::string base = cible.filename().string();
+  retire_restes(dossier, base);
+  const std::string debut = debut_temporaire(base);
   std::string temporaire;
   int fd_brut = -1;
   for (int essai = 0; essai < 100 && fd_brut < 0; ++essai) {
-    temporaire = (dossier / ("." + base + ".tmp-" + std::to_string(::getpid()) + "-" +
-                             std::to_string(compteur++)))
+    temporaire = (dossier / (debut + std::to_string(::getpid()) + "-" + std::to_string(compteur++)))
                      .string();
     // 0666 less the umask, like any file the editor creates.
     fd_brut = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_brut < 0 && errno != EEXIST)
-      return echec_errno(errno, chemin, OperationFichier::ecriture);
+    if (fd_brut >= 0 || errno == EEXIST)
+      continue;
+    // A writable file in a folder where no file may be created: written in place, as a
+    // plain "create or truncate" would, rather than refused.
+    if (existe && (errno == EACCES || errno == EPERM))
+      return ecrit_direct(chemin, cible.c_str(), octets, true);
+    return echec_errno(errno, chemin, OperationFichier::ecriture);
   }
   if (fd_brut < 0)
     return echec_errno(EEXIST, chemin, OperationFichier::ecriture);
@@ -151,8 +279,13 @@ Resultat ecrit_fichier_atomique(const std::string &chemin, std::string_view octe
     ::unlink(temporaire.c_str());
     return echec_errno(code, chemin, OperationFichier::ecriture);
   };
-  if (existe)
-    (void)::fchmod(fd.get(), st.st_mode & 07777); // keep the mode of the file replaced
+  if (existe) {
+    // The file replaced keeps its owner where this process may give it (root, or a group
+    // it belongs to), then its mode, which a change of owner may have cut.
+    if (::fchown(fd.get(), st.st_uid, st.st_gid) != 0)
+      (void)::fchown(fd.get(), static_cast<uid_t>(-1), st.st_gid);
+    (void)::fchmod(fd.get(), st.st_mode & 07777);
+  }
   if (int code = ecrit_tout(fd.get(), octets))
     return abandon(code);
   if (::fsync(fd.get()) != 0 && errno != EINVAL)

@@ -1,11 +1,15 @@
 #include "lab_file.h"
 
+#include "erreurs_fichier.h"
 #include "fichiers.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -282,20 +286,59 @@ InfoLecture lit_lab(std::string_view octets, Monde &m) {
   return info;
 }
 
-Resultat charge_lab(const std::string &chemin, Monde &m, InfoLecture *info) {
-  std::string octets;
-  Resultat r = lit_fichier(chemin, octets);
-  if (!r)
-    return r;
-  Monde copie = m;
-  prepare_lecture(copie);
-  InfoLecture lu = lit_lab(octets, copie);
-  m = std::move(copie);
-  if (info)
-    *info = lu;
+namespace {
+
+Resultat echec_lecture(const LectureBornee &l, const std::string &chemin) {
+  switch (l.fin) {
+  case FinLecture::lu: break;
+  case FinLecture::erreur_systeme:
+    if (l.code_errno == ENOMEM)
+      return Resultat::echec(MESSAGE_MEMOIRE);
+    return Resultat::echec(message_erreur_fichier(l.code_errno, chemin, OperationFichier::lecture));
+  case FinLecture::pas_ordinaire:
+    return Resultat::echec(
+        "Ce n'est pas un fichier ordinaire (un tube, un périphérique) : il n'est "
+        "pas lu");
+  case FinLecture::trop_gros:
+    return Resultat::echec("Ce fichier dépasse " + std::to_string(TAILLE_MAX_LAB >> 20) +
+                           " Mo : ce n'est pas un labyrinthe");
+  }
   return Resultat::succes();
 }
 
+} // namespace
+
+Resultat charge_lab(const std::string &chemin, Monde &m, InfoLecture *info) {
+  try {
+    std::string octets;
+    if (LectureBornee l = lit_fichier_borne(chemin, TAILLE_MAX_LAB, octets);
+        l.fin != FinLecture::lu)
+      return echec_lecture(l, chemin);
+    Monde copie = m;
+    prepare_lecture(copie);
+    InfoLecture lu = lit_lab(octets, copie);
+    // Without a single partition or room the file is something else (a text, a picture
+    // renamed): taking it would blank the grid and the next save would write an empty
+    // labyrinth over the author's work.
+    if (copie.nb_cloisons == 0 && copie.nb_salles == 0)
+      return Resultat::echec(MESSAGE_PAS_UN_LABYRINTHE);
+    m = std::move(copie);
+    if (info)
+      *info = lu;
+    return Resultat::succes();
+  } catch (const std::bad_alloc &) {
+    return Resultat::echec(MESSAGE_MEMOIRE);
+  } catch (const std::length_error &) {
+    return Resultat::echec(MESSAGE_MEMOIRE);
+  }
+}
+
 Resultat sauve_lab(const std::string &chemin, const Monde &m) {
-  return ecrit_fichier_atomique(chemin, ecrit_lab(m));
+  try {
+    return ecrit_fichier_atomique(chemin, ecrit_lab(m));
+  } catch (const std::bad_alloc &) {
+    return Resultat::echec(MESSAGE_MEMOIRE);
+  } catch (const std::length_error &) {
+    return Resultat::echec(MESSAGE_MEMOIRE);
+  }
 }

@@ -7,6 +7,7 @@
 #include "resultat.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,11 +29,21 @@ std::string ecrit_lab(const Monde &m);
 // skipped, malformed numbers read as far as they go.
 InfoLecture lit_lab(std::string_view octets, Monde &m);
 
-// Open's reading: the file is read whole first, then a copy of the world is reset
-// (prepare_lecture) and filled, and `m` takes the copy only when everything succeeded. On
-// failure `m` is untouched and the result carries the file error's message.
+// The largest .lab file Open reads: real labyrinths take kilobytes, and a file beyond this is
+// refused from its size, before any byte is read or any memory taken for it.
+inline constexpr uint64_t TAILLE_MAX_LAB = uint64_t{64} << 20;
+
+// The refusal of a file that holds no partition line and no room line.
+inline constexpr const char *MESSAGE_PAS_UN_LABYRINTHE =
+    "Ce fichier ne contient ni cloison ni salle : ce n'est pas un labyrinthe";
+
+// Open's reading: only a regular file of at most TAILLE_MAX_LAB bytes is read, whole, first, then a
+// copy of the world is reset (prepare_lecture) and filled, and `m` takes the copy only when
+// everything succeeded and the file held at least one partition or room line. On failure (running
+// out of memory included) `m` is untouched and the result carries the message.
 Resultat charge_lab(const std::string &chemin, Monde &m, InfoLecture *info = nullptr);
 
 // Save's writing: the bytes go to a temporary file beside `chemin` that replaces it only
-// once it is complete, so a failure leaves the previous file as it was.
+// once it is complete, so a failure leaves the previous file as it was (see
+// ecrit_fichier_atomique). Running out of memory is a failure like the others.
 Resultat sauve_lab(const std::string &chemin, const Monde &m);

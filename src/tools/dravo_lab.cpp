@@ -4,10 +4,12 @@
 //   dravo-lab check [--json] FILE.lab|FOLDER...   can each labyrinth be finished?
 //   dravo-lab feuille IN.lab OUT  the teacher's sheet (.pdf) or the map alone (.png)
 
+#include "fichiers.h"
 #include "lab_file.h"
 #include "monde.h"
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -78,7 +80,7 @@ int resave(const std::vector<std::string> &args) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+static int lance_commande(int argc, char **argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty())
     return usage("a command is needed");
@@ -108,4 +110,14 @@ int main(int argc, char **argv) {
     return usage("feuille is not in this build: it needs Qt");
 #endif
   return usage(("unknown command \"" + commande + "\"").c_str());
+}
+
+// Running out of memory anywhere in a command is a failure like a file's: a message and exit
+// status 1, the output file left as it was (every writer replaces it only once complete).
+int main(int argc, char **argv) {
+  try {
+    return lance_commande(argc, argv);
+  } catch (const std::bad_alloc &) {
+    return echec(Resultat::echec(MESSAGE_MEMOIRE));
+  }
 }

@@ -16,6 +16,8 @@
 #include <string>
 #include <tuple>
 
+#include <sys/stat.h>
+
 #include "boite_erreur.h"
 #include "cadre_marque.h"
 #include "image_etiree.h"
@@ -497,6 +499,11 @@ TEST(Ouvrir, AFailedOpeningChangesNothing) {
   f.Memo1->setPlainText(QStringLiteral("panneau"));
   f.Edit[0]->setText(QStringLiteral("r1"));
   const EtatFenetre avant = etat(f);
+  // A text that names no partition and no room, and a pipe that no one writes to.
+  const QString texte = QDir(e.depart.chemin()).filePath("texte.lab");
+  ecrit(texte, "TITRE=Rien\r\nMISSION\r\nC=0,0,0,1\r\n/MISSION\r\n");
+  const QString tube = QDir(e.depart.chemin()).filePath("tube.lab");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
   const struct {
     QString chemin;
     QString message;
@@ -504,6 +511,8 @@ TEST(Ouvrir, AFailedOpeningChangesNothing) {
       {QDir(e.depart.chemin()).filePath("absent.lab"), "File not found"},
       {QDir(e.depart.chemin()).filePath("pas_de_dossier/absent.lab"), "Invalid filename"},
       {e.depart.chemin(), "File access denied"},
+      {texte, QString::fromUtf8(MESSAGE_PAS_UN_LABYRINTHE)},
+      {tube, "Ce n'est pas un fichier ordinaire (un tube, un périphérique) : il n'est pas lu"},
   };
   for (const auto &c : cas) {
     SCOPED_TRACE(c.chemin.toStdString());

@@ -238,3 +238,16 @@ long first_difference(const Picture &a, const Picture &b, int tolerance) {
     }
   return -1;
 }
+
+Bytes with_jpeg_size(Bytes b, uint16_t width, uint16_t height) {
+  // The frame header gives height then width, big-endian, 3 bytes after its length.
+  for (size_t i = 0; i + 9 < b.size(); ++i)
+    if (b[i] == 0xFF && (b[i + 1] == 0xC0 || b[i + 1] == 0xC2)) {
+      b[i + 5] = static_cast<uint8_t>(height >> 8);
+      b[i + 6] = static_cast<uint8_t>(height);
+      b[i + 7] = static_cast<uint8_t>(width >> 8);
+      b[i + 8] = static_cast<uint8_t>(width);
+      break;
+    }
+  return b;
+}

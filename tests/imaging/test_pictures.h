@@ -49,6 +49,9 @@ void pad_row(Bytes &row);
 Bytes make_jpeg(const std::vector<uint32_t> &rgb, int width, int height, int jpeg_colour_space,
                 bool progressive);
 
+// `jpeg` with its frame header (baseline or progressive) claiming width x height.
+Bytes with_jpeg_size(Bytes jpeg, uint16_t width, uint16_t height);
+
 // A small colourful test pattern, deterministic.
 std::vector<uint32_t> pattern(int width, int height);
 

@@ -142,14 +142,111 @@ TEST_F(Fichiers, FailedSaveKeepsThePreviousFile) {
   EXPECT_TRUE(sans_privileges(
       [&] { return sauve_lab(chemin("monde.lab"), m).message() == "File access denied"; }));
   EXPECT_EQ(lit(chemin("monde.lab")), "ancien contenu");
-  // A read-only folder: the file inside stays as it was and no temporary is left.
-  ::chmod(chemin("monde.lab").c_str(), 0666);
+  // A read-only folder: a new file cannot be made there, and nothing is left behind.
   ::chmod(dossier.c_str(), 0555);
   EXPECT_TRUE(sans_privileges(
-      [&] { return sauve_lab(chemin("monde.lab"), m).message() == "File access denied"; }));
+      [&] { return sauve_lab(chemin("nouveau.lab"), m).message() == "File access denied"; }));
   ::chmod(dossier.c_str(), 0755);
   EXPECT_EQ(lit(chemin("monde.lab")), "ancien contenu");
   EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
+}
+
+// Where no temporary file can go beside it, a writable file is written in place, as a plain
+// "create or truncate" would; a longer or shorter content leaves no trace of the old one.
+TEST_F(Fichiers, AWritableFileInAFolderClosedToNewFilesIsWrittenInPlace) {
+  Monde m = monde_frais();
+  m.mission = std::string(5000, 'x');
+  ecrit(chemin("monde.lab"), "ancien contenu");
+  ::chmod(chemin("monde.lab").c_str(), 0666);
+  ::chmod(dossier.c_str(), 0555);
+  EXPECT_TRUE(sans_privileges([&] {
+    if (!sauve_lab(chemin("monde.lab"), m) || lit(chemin("monde.lab")) != ecrit_lab(m))
+      return false;
+    Monde court = monde_frais();
+    return sauve_lab(chemin("monde.lab"), court) && lit(chemin("monde.lab")) == ecrit_lab(court);
+  }));
+  ::chmod(dossier.c_str(), 0755);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
+}
+
+TEST_F(Fichiers, ANameNearTheLengthLimitIsSavedAndLeavesNothingBehind) {
+  Monde m = monde_frais();
+  const std::string nom = std::string(251, 'n') + ".lab"; // 255 bytes, the most a name holds
+  ASSERT_TRUE(sauve_lab(chemin(nom), m)) << "first save";
+  m.titre_lab = "encore";
+  ASSERT_TRUE(sauve_lab(chemin(nom), m)) << "replacing it";
+  EXPECT_EQ(lit(chemin(nom)), ecrit_lab(m));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
+}
+
+TEST_F(Fichiers, TheReplacedFileKeepsItsModeAndItsOwner) {
+  Monde m = monde_frais();
+  ecrit(chemin("monde.lab"), "ancien");
+  ::chmod(chemin("monde.lab").c_str(), 0604);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(chemin("monde.lab").c_str(), 65534, 65534), 0);
+  }
+  ASSERT_TRUE(sauve_lab(chemin("monde.lab"), m));
+  struct stat st {};
+  ASSERT_EQ(::stat(chemin("monde.lab").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0604u);
+  if (!root)
+    GTEST_SKIP() << "only root may give a file to another user: the owner is not checked";
+  EXPECT_EQ(st.st_uid, 65534u);
+  EXPECT_EQ(st.st_gid, 65534u);
+}
+
+// Saves killed halfway leave ".NAME.tmp-PID-N"; the next save of NAME removes those of
+// processes that no longer run, and nothing else.
+TEST_F(Fichiers, ALaterSaveRemovesTheLeftoversOfDeadSaves) {
+  const pid_t mort = ::fork();
+  if (mort == 0)
+    ::_exit(0);
+  ::waitpid(mort, nullptr, 0);
+  const std::string m_ = std::to_string(mort), vivant = std::to_string(::getpid());
+  const std::string longue = std::string(251, 'n') + ".lab";
+  const struct {
+    std::string nom;
+    bool retire;
+  } restes[] = {
+      {".monde.lab.tmp-" + m_ + "-0", true},
+      {".monde.lab.tmp-" + m_ + "-17", true},
+      {"." + longue.substr(0, 200) + ".tmp-" + m_ + "-3", true},
+      {".monde.lab.tmp-" + vivant + "-99", false}, // a save still running
+      {".monde.lab.tmp-1-0", false},               // init, running
+      {".autre.lab.tmp-" + m_ + "-0", false},      // another target
+      {".monde.lab.tmp-" + m_ + "-", false},
+      {".monde.lab.tmp-" + m_, false},
+      {".monde.lab.tmp-x" + m_ + "-0", false},
+      {"monde.lab.tmp-" + m_ + "-0", false},
+  };
+  for (const auto &r : restes)
+    ecrit(chemin(r.nom), "reste");
+  Monde m = monde_frais();
+  ASSERT_TRUE(sauve_lab(chemin("monde.lab"), m));
+  ASSERT_TRUE(sauve_lab(chemin(longue), m));
+  for (const auto &r : restes)
+    EXPECT_EQ(fs::exists(chemin(r.nom)), !r.retire) << r.nom;
+}
+
+// Standard output into a pipe is named /dev/stdout, a link the kernel resolves to a pipe that
+// has no path: written into, as a pipe always is.
+TEST_F(Fichiers, SavingIntoALinkToAPipeWritesThePipe) {
+  int tube[2];
+  ASSERT_EQ(::pipe(tube), 0);
+  Monde m = monde_frais();
+  m.titre_lab = "par le tube";
+  const Resultat r = sauve_lab("/dev/fd/" + std::to_string(tube[1]), m);
+  ::close(tube[1]);
+  EXPECT_TRUE(r) << r.message();
+  std::string recu;
+  char tampon[4096];
+  ssize_t n;
+  while ((n = ::read(tube[0], tampon, sizeof tampon)) > 0)
+    recu.append(tampon, static_cast<size_t>(n));
+  ::close(tube[0]);
+  EXPECT_EQ(recu, ecrit_lab(m));
 }
 
 TEST_F(Fichiers, SavingThroughALinkOrIntoADeviceKeepsTheLinkAndTheDevice) {
@@ -261,4 +358,98 @@ TEST_F(Fichiers, ThePlayerIsLookedUpBesideTheEditorThenHereThenOnThePath) {
   executable("prog/Dravo.exe");
   EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
             chemin("prog/Dravo.exe"));
+}
+
+TEST_F(Fichiers, AFileFarBeyondAnyLabyrinthIsRefusedFromItsSize) {
+  Monde m = monde_frais();
+  m.titre_lab = "en cours";
+  const std::string avant = ecrit_lab(m);
+  { std::ofstream(chemin("enorme.lab")); }
+  fs::resize_file(chemin("enorme.lab"), uint64_t{30} << 30); // sparse: takes no disk
+  Resultat r = charge_lab(chemin("enorme.lab"), m);
+  EXPECT_EQ(r.message(), "Ce fichier dépasse 64 Mo : ce n'est pas un labyrinthe");
+  EXPECT_EQ(ecrit_lab(m), avant);
+
+  // The limit itself, to the byte.
+  ecrit(chemin("dix.lab"), "C=0,0,0,1\n");
+  std::string octets;
+  EXPECT_EQ(lit_fichier_borne(chemin("dix.lab"), 10, octets).fin, FinLecture::lu);
+  EXPECT_EQ(octets, "C=0,0,0,1\n");
+  EXPECT_EQ(lit_fichier_borne(chemin("dix.lab"), 9, octets).fin, FinLecture::trop_gros);
+  EXPECT_EQ(octets, "");
+}
+
+// A pipe with no writer, a device that never ends and one that is empty are not read: the
+// test runs each opening in a child stopped by an alarm, so a hang fails instead of waiting.
+TEST_F(Fichiers, OnlyRegularFilesAreOpened) {
+  ASSERT_EQ(::mkfifo(chemin("tube.lab").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", chemin("zero.lab"));
+  fs::create_symlink("/dev/null", chemin("nul.lab"));
+  for (const char *nom : {"tube.lab", "zero.lab", "nul.lab"}) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      ::alarm(10);
+      Monde m = monde_frais();
+      m.titre_lab = "garde";
+      const Resultat r = charge_lab(chemin(nom), m);
+      ::_exit(r.message() == "Ce n'est pas un fichier ordinaire (un tube, un périphérique) : il "
+                             "n'est pas lu" &&
+                      m.titre_lab == "garde"
+                  ? 0
+                  : 1);
+    }
+    int statut = 0;
+    ::waitpid(pid, &statut, 0);
+    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0)
+        << nom << (WIFSIGNALED(statut) ? ": hung or crashed" : ": wrong result");
+  }
+}
+
+TEST_F(Fichiers, AFileWithoutPartitionsOrRoomsIsNotALabyrinth) {
+  const struct {
+    const char *contenu;
+    bool labyrinthe;
+  } cas[] = {
+      {"", false},
+      {"bonjour\r\n", false},
+      {"TITRE=Rien\r\nMISSION\r\nC=0,0,0,1\r\nS=0,0,8\r\n/MISSION\r\nSAM=vent.mp3\r\n", false},
+      {"GIF89a\x01\x00\x01\x00", false},
+      {"C=0,0,0,1", true},
+      {"c=0,0,0,1\r\n", true},
+      {"S=0,0,8\r\n", true},
+      {"TITRE=Seul\r\nS=", true},
+  };
+  for (const auto &c : cas) {
+    ecrit(chemin("x.lab"), c.contenu);
+    Monde m = monde_frais();
+    m.titre_lab = "avant";
+    m.salles[5].contenu = SALLE_PLAN;
+    m.modifie = true;
+    const std::string avant = ecrit_lab(m);
+    const Resultat r = charge_lab(chemin("x.lab"), m);
+    EXPECT_EQ(r.ok(), c.labyrinthe) << c.contenu;
+    if (!c.labyrinthe) {
+      EXPECT_EQ(r.message(), MESSAGE_PAS_UN_LABYRINTHE);
+      EXPECT_EQ(ecrit_lab(m), avant) << c.contenu;
+      EXPECT_TRUE(m.modifie);
+    }
+  }
+}
+
+TEST(NomDansDossier, KeepsOnlyTheLastComponent) {
+  const struct {
+    const char *lu, *nom;
+  } cas[] = {
+      {"image.bmp", "image.bmp"},
+      {"../../ailleurs/x.bmp", "x.bmp"},
+      {"/etc/passwd", "passwd"},
+      {"..\\..\\z.jpg", "z.jpg"},
+      {"C:\\Windows\\media\\tada.wav", "tada.wav"},
+      {"a/b\\c.gif", "c.gif"},
+      {"dossier/", ""},
+      {"", ""},
+      {"nom avec espaces.mp3", "nom avec espaces.mp3"},
+  };
+  for (const auto &c : cas)
+    EXPECT_EQ(nom_dans_dossier(c.lu), c.nom) << c.lu;
 }

@@ -28,6 +28,28 @@ msg=$("$lab" resave "$dir/nulle/part.lab" "$dir/garde.lab" 2>&1)
 msg=$("$lab" resave "$dir/in.lab" "$dir/nulle/part.lab" 2>&1); rc=$?
 [ $rc = 1 ] && [ "$msg" = "Invalid filename." ] || fail "output in a missing folder: $rc $msg"
 
+# Files that are no labyrinth: refused with exit 1, the output untouched. The pipe without a
+# writer must not hang the command: timeout turns a hang into status 124.
+printf 'TITRE=Pas de grille\nMISSION\nC=1,1,1,1\n/MISSION\n' > "$dir/texte.lab"
+truncate -s 30G "$dir/enorme.lab"
+mkfifo "$dir/tube.lab"
+ln -s /dev/zero "$dir/zero.lab"
+for cas in "texte.lab:Ce fichier ne contient ni cloison ni salle : ce n'est pas un labyrinthe." \
+           "enorme.lab:Ce fichier dépasse 64 Mo : ce n'est pas un labyrinthe." \
+           "tube.lab:Ce n'est pas un fichier ordinaire (un tube, un périphérique) : il n'est pas lu." \
+           "zero.lab:Ce n'est pas un fichier ordinaire (un tube, un périphérique) : il n'est pas lu."; do
+  f=${cas%%:*}; attendu=${cas#*:}
+  msg=$(timeout 20 "$lab" resave "$dir/$f" "$dir/garde.lab" 2>&1); rc=$?
+  [ $rc = 1 ] || fail "$f exits 1 (got $rc)"
+  [ "$msg" = "$attendu" ] || fail "$f message: $msg"
+  [ "$(cat "$dir/garde.lab")" = ancien ] || fail "output kept after $f"
+done
+rm -f "$dir/enorme.lab" "$dir/tube.lab" "$dir/zero.lab"
+
+# Standard output into a pipe.
+"$lab" resave "$dir/in.lab" /dev/stdout | cat > "$dir/par_tube.lab" || fail "resave into a pipe"
+cmp -s "$dir/par_tube.lab" "$dir/out.lab" || fail "what went through the pipe"
+
 "$lab" resave "$dir/in.lab" >/dev/null 2>&1; [ $? = 2 ] || fail "usage error exits 2"
 "$lab" frobnicate >/dev/null 2>&1; [ $? = 2 ] || fail "unknown command exits 2"
 "$lab" --help | grep -q "resave IN OUT" || fail "--help"
