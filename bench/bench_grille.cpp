@@ -5,7 +5,8 @@
 //    riddle: a question that wraps over several lines, five answers, ticks, a 320 x 240
 //    picture and a medium (two such rooms pressed in turn);
 //  - the same rooms without the medium, and with their texts only, to set the picture and
-//    the medium apart.
+//    the medium apart;
+//  - undoing 1,000 partition presses, one step after the other, each with its repaint.
 //   bench_grille [--benchmark_filter=...]
 
 #include <QApplication>
@@ -14,12 +15,14 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "apparence.h"
 #include "dialogues_banc.h"
@@ -29,6 +32,11 @@
 namespace {
 
 TForm1 *fenetre = nullptr;
+
+// The grid's images, by the names the grid gives them.
+ImageGrille *image_grille(const char *genre, int indice) {
+  return fenetre->findChild<ImageGrille *>(QString::fromLatin1(genre) + QString::number(indice));
+}
 
 void appuie(ImageGrille *vue, Qt::MouseButton bouton) {
   const QPointF point(vue->width() / 2.0, vue->height() / 2.0);
@@ -42,11 +50,31 @@ void appuie(ImageGrille *vue, Qt::MouseButton bouton) {
 }
 
 void BM_appui_cloison(benchmark::State &state) {
-  ImageGrille *vue = fenetre->vues_cloisons[indice_cloison_v(5, 5)];
+  ImageGrille *vue = image_grille("Cloison", indice_cloison_v(5, 5));
   for (auto _ : state)
     appuie(vue, Qt::RightButton);
 }
 BENCHMARK(BM_appui_cloison)->Unit(benchmark::kMicrosecond);
+
+void BM_annule_1000_appuis(benchmark::State &state) {
+  constexpr int APPUIS = 1000;
+  QUndoStack &historique = fenetre->document().historique();
+  std::vector<ImageGrille *> vues;
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
+    vues.push_back(image_grille("Cloison", i));
+  for (auto _ : state) {
+    state.PauseTiming();
+    historique.clear();
+    for (int n = 0; n < APPUIS; ++n)
+      appuie(vues[static_cast<size_t>(n * 7 % NB_CLOISONS_MAX)], Qt::RightButton);
+    state.ResumeTiming();
+    for (int n = 0; n < APPUIS; ++n)
+      historique.undo();
+    QCoreApplication::processEvents();
+  }
+  state.SetLabel("1,000 steps undone, repaints included");
+}
+BENCHMARK(BM_annule_1000_appuis)->Unit(benchmark::kMillisecond);
 
 enum Medias { textes_seuls = 0, tout = 1, image_seule = 2 };
 
@@ -68,10 +96,10 @@ void BM_appui_salle_enigme(benchmark::State &state) {
   const int b = indice_salle(7, 7);
   enigme(fenetre->document().monde_brut().salles[static_cast<size_t>(a)], medias);
   enigme(fenetre->document().monde_brut().salles[static_cast<size_t>(b)], medias);
-  appuie(fenetre->vues_salles[a], Qt::MiddleButton);
+  appuie(image_grille("Salle", a), Qt::MiddleButton);
   bool vers_b = true;
   for (auto _ : state) {
-    appuie(fenetre->vues_salles[vers_b ? b : a], Qt::MiddleButton);
+    appuie(image_grille("Salle", vers_b ? b : a), Qt::MiddleButton);
     vers_b = !vers_b;
   }
   const char *etiquettes[] = {"question and answers", "question, answers, picture, medium",

@@ -6,13 +6,9 @@
 #include <QFile>
 #include <QToolButton>
 
-#include <algorithm>
-
 #include "boite_erreur.h"
-#include "cadre_marque.h"
-#include "disposition.h"
+#include "grille.h"
 #include "image_etiree.h"
-#include "image_grille.h"
 #include "lab_file.h"
 #include "texte_1252.h"
 #include "tform1.h"
@@ -102,24 +98,8 @@ void TForm1::montre_monde_lu(const InfoLecture &lu) {
   }
 
   // Images keep their place and size: the reader takes col and lig from the file but the
-  // grid does not move. Records past the counts keep their old pictures with their data.
-  const int nc = std::clamp(monde().nb_cloisons, 0, NB_CLOISONS_MAX);
-  for (int i = 0; i < nc; ++i) {
-    const Tcloison &c = monde().cloisons[static_cast<size_t>(i)];
-    ImageGrille *vue = vues_cloisons[static_cast<size_t>(i)];
-    if (c.sens == 0 || c.sens == 1)
-      vue->pose_picture(bitmap_cloison(c.sens, c.contenu));
-    vue->show();
-  }
-  const int ns = std::clamp(monde().nb_salles, 0, NB_SALLES_MAX);
-  for (int i = 0; i < ns; ++i) {
-    ImageGrille *vue = vues_salles[static_cast<size_t>(i)];
-    vue->pose_picture(bitmap_salle(monde().salles[static_cast<size_t>(i)].contenu));
-    vue->show();
-  }
-
-  // The reading dropped the selection.
-  Marque->move(PLACE_MARQUE.topLeft());
+  // grid does not move. The reading dropped the selection.
+  grille_->montre_lue();
 
   // A labyrinth opened from a folder that lacks its textures is still opened whole and
   // keeps the names it gives, so that saving it again loses nothing; each image keeps the

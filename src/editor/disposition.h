@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QRect>
+#include <QString>
 
 #include <array>
 
@@ -27,33 +28,62 @@ inline constexpr QColor COULEUR_BLEUE{0, 0, 255};
 inline constexpr QColor COULEUR_MARINE{0, 0, 128};
 inline constexpr QColor COULEUR_CROIX{255, 0, 0};
 
-// Window-level controls, as they stand after start-up.
-inline constexpr QRect PLACE_B1{0, 0, LARGEUR_FENETRE, HAUTEUR_FENETRE};
-inline constexpr QRect PLACE_MARQUE{-100, -100, 44, 44}; // parked: no room selected
-inline constexpr QRect PLACE_PTEXTURES{640, 8, 145, 273};
-inline constexpr QRect PLACE_TITRE{793, 10, 180, 40};
-inline constexpr QRect PLACE_QUITTER{976, 8, 41, 41};
-inline constexpr QRect PLACE_PCOMMANDES{805, 57, 201, 41};
-inline constexpr QRect PLACE_PTITRE{805, 102, 201, 21};
-inline constexpr QRect PLACE_PSONS{797, 123, 217, 153};
-inline constexpr QRect PLACE_PC{640, 296, 369, 329};
-inline constexpr QRect PLACE_LEGENDEC{8, 644, 257, 103};
-inline constexpr QRect PLACE_LEGENDES{273, 644, 265, 103};
-inline constexpr QRect PLACE_PAIDE{546, 644, 470, 103};
-inline constexpr QRect PLACE_LAIDE{8, 16, 454, 87};         // in Paide
-inline constexpr QRect PLACE_TESTSON{-600, -600, 245, 240}; // never seen
-
-// The spacings from which the window's creation handler places the boxes one after the other.
-inline constexpr int ECART_BOITES = 8;
-inline constexpr int RETRAIT_PCOMMANDES = 20; // Pcommandes sits further right than titre
-inline constexpr int ECART_PTITRE = 4;        // between Pcommandes and Ptitre
-inline constexpr int MARGE_QUITTER = 48;      // from the window's right edge to quitter
-inline constexpr int MARGE_LAIDE = 16;        // Laide is Paide less this in width and height
-
-// The five command buttons in Pcommandes, all 41 x 41 at top 0.
-inline constexpr int TAILLE_BOUTON_COMMANDE = 41;
-inline constexpr int PAS_BOUTON_COMMANDE = 40;
-inline constexpr int TAILLE_GLYPHE_COMMANDE = 32;
+// Where every control stands, written once: the building places each control from here by
+// its objectName (construction.h: place), and the layout test reads the same table. A rect
+// is measured from the corner of the box it names ("Form1" is the window). The rooms
+// (Grille, BarreCommandes, Legendes) are unframed widgets that hold controls of the window:
+// their controls are still measured from the window.
+struct Place {
+  const char *nom;
+  const char *boite;
+  QRect rect;
+};
+inline constexpr Place PLACES[] = {
+    {"B1", "Form1", {0, 0, LARGEUR_FENETRE, HAUTEUR_FENETRE}},
+    // The grid: every partition and room image lies within it, at its record's x and y.
+    {"Grille", "Form1", {10, 10, 620, 620}},
+    {"Marque", "Form1", {-100, -100, 44, 44}}, // parked: no room selected
+    {"Ptextures", "Form1", {640, 8, 145, 273}},
+    {"TM", "Ptextures", {9, 49, 40, 200}},
+    {"TS", "Ptextures", {57, 48, 80, 80}},
+    {"TP", "Ptextures", {57, 168, 80, 80}},
+    {"BarreCommandes", "Form1", {793, 8, 224, 115}},
+    {"titre", "Form1", {793, 10, 180, 40}},
+    {"quitter", "Form1", {976, 8, 41, 41}},
+    {"Pcommandes", "Form1", {805, 57, 201, 41}},
+    {"SpeedButton1", "Pcommandes", {0, 0, 41, 41}},
+    {"SpeedButton2", "Pcommandes", {40, 0, 41, 41}},
+    {"SpeedButton3", "Pcommandes", {80, 0, 41, 41}},
+    {"SpeedButton6", "Pcommandes", {120, 0, 41, 41}},
+    {"SpeedButton4", "Pcommandes", {160, 0, 41, 41}},
+    {"Ptitre", "Form1", {805, 102, 201, 21}},
+    {"Psons", "Form1", {797, 123, 217, 153}},
+    {"PC", "Form1", {640, 296, 369, 329}},
+    {"Image_epreuve", "TabImage", {8, 24, 320, 240}},
+    {"OpenI", "TabImage", {332, 8, 25, 25}},
+    {"SpeedButton5", "TabImage", {332, 32, 25, 25}},
+    {"WMP2", "TabMedia", {8, 8, 310, 280}},
+    {"OpenV", "TabMedia", {332, 8, 25, 25}},
+    {"SpeedButton7", "TabMedia", {332, 32, 25, 25}},
+    {"Memo1", "TabQuestion", {16, 16, 329, 257}},
+    {"Legendes", "Form1", {8, 644, 530, 103}},
+    {"LegendeC", "Form1", {8, 644, 257, 103}},
+    {"LegendeMur", "LegendeC", {8, 24, 40, 20}},
+    {"LegendePorteDerobee", "LegendeC", {8, 48, 40, 20}},
+    {"LegendePorteFermee", "LegendeC", {8, 72, 40, 20}},
+    {"LegendeGrille", "LegendeC", {160, 24, 40, 20}},
+    {"LegendeSortie", "LegendeC", {160, 48, 40, 20}},
+    {"LegendeS", "Form1", {273, 644, 265, 103}},
+    {"LegendeDepart", "LegendeS", {16, 24, 40, 40}},
+    {"LegendeCle", "LegendeS", {80, 24, 40, 40}},
+    {"LegendeTeleporteur", "LegendeS", {144, 24, 40, 40}},
+    {"LegendePlan", "LegendeS", {208, 24, 40, 40}},
+    {"Paide", "Form1", {546, 644, 470, 103}},
+    {"Laide", "Paide", {8, 16, 454, 87}},
+    {"TestSon", "Form1", {-600, -600, 245, 240}}, // never seen
+};
+// The table's entry for a name; null when it holds none.
+const Place *place_de(const QString &nom);
 
 // Contents of Ptextures.
 struct PlaceEtiquette {
@@ -69,9 +99,6 @@ inline constexpr std::array<PlaceEtiquette, 6> ETIQUETTES_TEXTURES{{
     {{8, 248, 41, 17}, "80x400", true},
     {{56, 248, 81, 17}, "200x200", true},
 }};
-inline constexpr QRect PLACE_TM{9, 49, 40, 200};
-inline constexpr QRect PLACE_TS{57, 48, 80, 80};
-inline constexpr QRect PLACE_TP{57, 168, 80, 80};
 
 // Contents of Psons: row k (1..5) has its top at PAS_LIGNE_SON * k.
 inline constexpr int PAS_LIGNE_SON = 24;
@@ -83,11 +110,6 @@ inline constexpr std::array<const char *, 5> ETIQUETTES_SONS{
     "Ambiance : ", "Pas : ", "Portes : ", "Téléporteurs : ", "Coffres : "};
 
 // Contents of the room panel PC, by tab.
-inline constexpr QRect PLACE_IMAGE_EPREUVE{8, 24, 320, 240};
-inline constexpr QRect PLACE_OUVRIR{332, 8, 25, 25};   // OpenI, OpenV
-inline constexpr QRect PLACE_EFFACER{332, 32, 25, 25}; // SpeedButton5, SpeedButton7
-inline constexpr QRect PLACE_WMP2{8, 8, 310, 280};
-inline constexpr QRect PLACE_MEMO1{16, 16, 329, 257};
 // Answer i (0..4): its label, check box and field stand PAS_REPONSE * i lower than the first.
 inline constexpr int PAS_REPONSE = 56;
 inline constexpr QRect PLACE_ETIQUETTE_REPONSE{8, 16, 89, 17};
@@ -99,7 +121,6 @@ struct PlaceLegende {
   bool salles;        // in LegendeS, else in LegendeC
   const char *nom;    // object name of the picture
   const char *bitmap; // kind bitmap resource
-  int x, y;           // picture
   QRect etiquette;    // label
   bool centre;
   const char *texte;
@@ -107,20 +128,10 @@ struct PlaceLegende {
 };
 inline constexpr int HAUTEUR_ETIQUETTE_LEGENDE = 17;
 inline constexpr std::array<PlaceLegende, 9> LEGENDES{{
-    {false,
-     "LegendeMur",
-     "H1",
-     8,
-     24,
-     {54, 26, 35, HAUTEUR_ETIQUETTE_LEGENDE},
-     false,
-     "Mur",
-     AIDE_MUR},
+    {false, "LegendeMur", "H1", {54, 26, 35, HAUTEUR_ETIQUETTE_LEGENDE}, false, "Mur", AIDE_MUR},
     {false,
      "LegendePorteDerobee",
      "H2",
-     8,
-     48,
      {54, 50, 91, HAUTEUR_ETIQUETTE_LEGENDE},
      false,
      "Porte dérobée",
@@ -128,8 +139,6 @@ inline constexpr std::array<PlaceLegende, 9> LEGENDES{{
     {false,
      "LegendePorteFermee",
      "H8",
-     8,
-     72,
      {54, 74, 91, HAUTEUR_ETIQUETTE_LEGENDE},
      false,
      "Porte fermée",
@@ -137,8 +146,6 @@ inline constexpr std::array<PlaceLegende, 9> LEGENDES{{
     {false,
      "LegendeGrille",
      "H10",
-     160,
-     24,
      {206, 26, 43, HAUTEUR_ETIQUETTE_LEGENDE},
      false,
      "Grille",
@@ -146,8 +153,6 @@ inline constexpr std::array<PlaceLegende, 9> LEGENDES{{
     {false,
      "LegendeSortie",
      "H9",
-     160,
-     48,
      {206, 50, 43, HAUTEUR_ETIQUETTE_LEGENDE},
      false,
      "Sortie",
@@ -155,37 +160,17 @@ inline constexpr std::array<PlaceLegende, 9> LEGENDES{{
     {true,
      "LegendeDepart",
      "C8",
-     16,
-     24,
      {6, 66, 59, HAUTEUR_ETIQUETTE_LEGENDE},
      true,
      "Départ",
      AIDE_DEPART},
-    {true,
-     "LegendeCle",
-     "C3",
-     80,
-     24,
-     {70, 66, 59, HAUTEUR_ETIQUETTE_LEGENDE},
-     true,
-     "Clé",
-     AIDE_CLE},
+    {true, "LegendeCle", "C3", {70, 66, 59, HAUTEUR_ETIQUETTE_LEGENDE}, true, "Clé", AIDE_CLE},
     {true,
      "LegendeTeleporteur",
      "C7",
-     144,
-     24,
      {128, 66, 73, HAUTEUR_ETIQUETTE_LEGENDE},
      true,
      "Téléporteur",
      AIDE_TELEPORTEUR},
-    {true,
-     "LegendePlan",
-     "C9",
-     208,
-     24,
-     {200, 66, 57, HAUTEUR_ETIQUETTE_LEGENDE},
-     true,
-     "Plan",
-     AIDE_PLAN},
+    {true, "LegendePlan", "C9", {200, 66, 57, HAUTEUR_ETIQUETTE_LEGENDE}, true, "Plan", AIDE_PLAN},
 }};

@@ -1,106 +1,19 @@
-// The grid side of the world routines: the kind bitmaps and the 320 images that show the
-// records, created once and reused by every clearing.
+#include "grille.h"
 
-#include <QDir>
+#include <algorithm>
 
 #include "cadre_marque.h"
-#include "disposition.h"
-#include "image_etiree.h"
+#include "construction.h"
+#include "document.h"
 #include "image_grille.h"
 #include "proprietes.h"
-#include "ressources.h"
 #include "textes_aide.h"
-#include "tform1.h"
 
 namespace {
+
 QPixmap bitmap_ressource(QChar lettre, int kind) {
-  return QPixmap::fromImage(avec_transparence(ressource_bitmap(lettre + QString::number(kind))));
+  return glyphe(lettre + QString::number(kind));
 }
-} // namespace
-
-void TForm1::charge_bitmaps() {
-  for (int k = 0; k < NB_TYPES_CLOISON; ++k) {
-    bmp_h[k] = bitmap_ressource(QLatin1Char('H'), k);
-    bmp_v[k] = bitmap_ressource(QLatin1Char('V'), k);
-  }
-  for (int k = 0; k < NB_TYPES_SALLE; ++k)
-    bmp_c[k] = bitmap_ressource(QLatin1Char('C'), k);
-}
-
-QPixmap TForm1::bitmap_cloison(int sens, int contenu) const {
-  if (!type_cloison_valide(contenu))
-    return {};
-  return sens == 0 ? bmp_h[contenu] : bmp_v[contenu];
-}
-
-QPixmap TForm1::bitmap_salle(int contenu) const {
-  return type_salle_valide(contenu) ? bmp_c[contenu] : QPixmap();
-}
-
-void TForm1::cree_images_grille() {
-  const QString aide_cloison = QString::fromUtf8(AIDE_CLOISON);
-  for (ImageGrille *&vue : vues_cloisons) {
-    vue = new ImageGrille(this);
-    pose_aide(vue, aide_cloison);
-    connect(vue, &ImageGrille::appui, this, &TForm1::Image1MouseDown);
-    lie_survol(vue, &TForm1::Image3MouseMove);
-  }
-  // Rooms are created last so that they lie above the marker, which frames them from below.
-  const QString aide_salle = QString::fromUtf8(AIDE_SALLE);
-  for (ImageGrille *&vue : vues_salles) {
-    vue = new ImageGrille(this);
-    pose_aide(vue, aide_salle);
-    connect(vue, &ImageGrille::appui, this, &TForm1::Image2MouseDown);
-    lie_survol(vue, &TForm1::Image3MouseMove);
-  }
-}
-
-void TForm1::dessine_cloison(int indice) {
-  const Tcloison &c = monde().cloisons[static_cast<size_t>(indice)];
-  ImageGrille *vue = vues_cloisons[static_cast<size_t>(indice)];
-  const bool horizontale = c.sens == 0;
-  vue->setGeometry(c.x, c.y, horizontale ? LONGUEUR_CLOISON : EPAISSEUR_CLOISON,
-                   horizontale ? EPAISSEUR_CLOISON : LONGUEUR_CLOISON);
-  vue->Tag = indice;
-  vue->pose_picture(bitmap_cloison(c.sens, c.contenu));
-  vue->show();
-}
-
-void TForm1::dessine_salle(int indice) {
-  const Tsalle &s = monde().salles[static_cast<size_t>(indice)];
-  ImageGrille *vue = vues_salles[static_cast<size_t>(indice)];
-  vue->setGeometry(s.x, s.y, TAILLE_SALLE, TAILLE_SALLE);
-  vue->Tag = indice;
-  vue->pose_picture(bitmap_salle(s.contenu));
-  vue->show();
-}
-
-void TForm1::Cree_Monde() {
-  document_.cree();
-  // The textures come first; the grid does not depend on them and is built whatever failed.
-  charge_textures();
-  if (vues_cloisons[0] == nullptr)
-    cree_images_grille();
-  montre_grille_fraiche();
-}
-
-void TForm1::efface_monde() {
-  document_.efface();
-  reinitialise_sons();
-  charge_textures();
-  montre_grille_fraiche();
-}
-
-void TForm1::montre_grille_fraiche() {
-  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
-    dessine_cloison(i);
-  for (int i = 0; i < NB_SALLES_MAX; ++i)
-    dessine_salle(i);
-  Marque->move(PLACE_MARQUE.topLeft());
-  vide_panneau_salle();
-}
-
-namespace {
 
 // The left button steps a kind back, the right one forward; the middle one (and any other
 // button the toolkit reports) leaves it and, on a room, only selects.
@@ -114,57 +27,153 @@ int pas_du_bouton(Qt::MouseButton bouton) {
 
 } // namespace
 
-void TForm1::Image1MouseDown(ImageGrille *image, Qt::MouseButton bouton) {
-  delta_clic = pas_du_bouton(bouton);
-  // The image follows through montre_change.
-  document_.pas_cloison(image->Tag, delta_clic);
+Grille::Grille(Document &document, QWidget *parent) : QWidget(parent), document_(document) {
+  setObjectName(QStringLiteral("Grille"));
+  place(this);
+  charge_bitmaps();
+  // Created first, so that it lies under the room images, which it frames from below.
+  Marque = new CadreMarque(this);
+  Marque->setObjectName(QStringLiteral("Marque"));
+  place(Marque);
+
+  const auto cree = [this](auto &vues, const char *nom, const char *texte,
+                           void (Grille::*appui)(ImageGrille *, Qt::MouseButton)) {
+    for (size_t i = 0; i < vues.size(); ++i) {
+      auto *vue = new ImageGrille(this);
+      vue->setObjectName(QString::fromLatin1(nom) + QString::number(i));
+      vue->hide();
+      pose_aide(vue, QString::fromUtf8(texte));
+      lie_survol(vue, Survol::aide);
+      connect(vue, &ImageGrille::appui, this, appui);
+      vues[i] = vue;
+    }
+  };
+  cree(vues_cloisons, "Cloison", AIDE_CLOISON, &Grille::Image1MouseDown);
+  // Rooms are created last so that they lie above the marker.
+  cree(vues_salles, "Salle", AIDE_SALLE, &Grille::Image2MouseDown);
+  connect(&document_, &Document::change, this, &Grille::montre_change);
 }
 
-void TForm1::Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton) {
-  delta_clic = pas_du_bouton(bouton);
-  // The panel goes into the room that was selected before the selection moves.
-  if (monde().salle_choisie >= 0)
-    memorise_salle();
-  document_.choisit_salle(image->Tag);
+const Monde &Grille::monde() const {
+  return document_.monde();
+}
+
+void Grille::charge_bitmaps() {
+  for (int k = 0; k < NB_TYPES_CLOISON; ++k) {
+    bmp_h[k] = bitmap_ressource(QLatin1Char('H'), k);
+    bmp_v[k] = bitmap_ressource(QLatin1Char('V'), k);
+  }
+  for (int k = 0; k < NB_TYPES_SALLE; ++k)
+    bmp_c[k] = bitmap_ressource(QLatin1Char('C'), k);
+}
+
+void Grille::libere_bitmaps() {
+  for (QPixmap &b : bmp_h)
+    b = QPixmap();
+  for (QPixmap &b : bmp_v)
+    b = QPixmap();
+  for (QPixmap &b : bmp_c)
+    b = QPixmap();
+}
+
+QPixmap Grille::bitmap_cloison(int sens, int contenu) const {
+  if (!type_cloison_valide(contenu))
+    return {};
+  return sens == 0 ? bmp_h[contenu] : bmp_v[contenu];
+}
+
+QPixmap Grille::bitmap_salle(int contenu) const {
+  return type_salle_valide(contenu) ? bmp_c[contenu] : QPixmap();
+}
+
+QPoint Grille::dans_grille(int x, int y) const {
+  return QPoint(x, y) - pos();
+}
+
+void Grille::dessine_cloison(int indice) {
+  const Tcloison &c = monde().cloisons[static_cast<size_t>(indice)];
+  ImageGrille *vue = vues_cloisons[static_cast<size_t>(indice)];
+  const bool horizontale = c.sens == 0;
+  vue->setGeometry(
+      QRect(dans_grille(c.x, c.y), QSize(horizontale ? LONGUEUR_CLOISON : EPAISSEUR_CLOISON,
+                                         horizontale ? EPAISSEUR_CLOISON : LONGUEUR_CLOISON)));
+  vue->Tag = indice;
+  vue->pose_picture(bitmap_cloison(c.sens, c.contenu));
+  vue->show();
+}
+
+void Grille::dessine_salle(int indice) {
+  const Tsalle &s = monde().salles[static_cast<size_t>(indice)];
+  ImageGrille *vue = vues_salles[static_cast<size_t>(indice)];
+  vue->setGeometry(QRect(dans_grille(s.x, s.y), QSize(TAILLE_SALLE, TAILLE_SALLE)));
+  vue->Tag = indice;
+  vue->pose_picture(bitmap_salle(s.contenu));
+  vue->show();
+}
+
+void Grille::montre_fraiche() {
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
+    dessine_cloison(i);
+  for (int i = 0; i < NB_SALLES_MAX; ++i)
+    dessine_salle(i);
+  marque_salle(-1);
+}
+
+void Grille::montre_lue() {
+  // Records past the counts keep their old pictures with their data.
+  const int nc = std::clamp(monde().nb_cloisons, 0, NB_CLOISONS_MAX);
+  for (int i = 0; i < nc; ++i) {
+    const Tcloison &c = monde().cloisons[static_cast<size_t>(i)];
+    ImageGrille *vue = vues_cloisons[static_cast<size_t>(i)];
+    if (c.sens == 0 || c.sens == 1)
+      vue->pose_picture(bitmap_cloison(c.sens, c.contenu));
+    vue->show();
+  }
+  const int ns = std::clamp(monde().nb_salles, 0, NB_SALLES_MAX);
+  for (int i = 0; i < ns; ++i) {
+    ImageGrille *vue = vues_salles[static_cast<size_t>(i)];
+    vue->pose_picture(bitmap_salle(monde().salles[static_cast<size_t>(i)].contenu));
+    vue->show();
+  }
+  marque_salle(-1);
+}
+
+void Grille::marque_salle(int indice) {
+  if (indice < 0 || indice >= NB_SALLES_MAX) {
+    place(Marque);
+    return;
+  }
   // The outline frames the image itself; for records placed by building or clearing that
   // is col*60+28, lig*60+28.
-  Marque->move(image->pos() - QPoint(CadreMarque::EPAISSEUR, CadreMarque::EPAISSEUR));
-  document_.pas_salle(image->Tag, delta_clic);
-  affiche_salle(monde().salles[static_cast<size_t>(image->Tag)]);
+  const QPoint coin = vues_salles[static_cast<size_t>(indice)]->pos();
+  Marque->move(coin - QPoint(CadreMarque::EPAISSEUR, CadreMarque::EPAISSEUR));
 }
 
-void TForm1::montre_change(const Cible &cible, bool rejoue) {
+void Grille::Image1MouseDown(ImageGrille *image, Qt::MouseButton bouton) {
+  delta_clic_ = pas_du_bouton(bouton);
+  // The image follows through montre_change.
+  document_.pas_cloison(image->Tag, delta_clic_);
+}
+
+void Grille::Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton) {
+  delta_clic_ = pas_du_bouton(bouton);
+  // The panel goes into the room that was selected before the selection moves.
+  emit salle_quittee();
+  document_.choisit_salle(image->Tag);
+  marque_salle(image->Tag);
+  document_.pas_salle(image->Tag, delta_clic_);
+  emit salle_montree(image->Tag);
+}
+
+void Grille::montre_change(const Cible &cible) {
   const auto i = static_cast<size_t>(cible.indice);
-  switch (cible.champ) {
-  case Champ::contenu_cloison: {
+  if (cible.champ == Champ::contenu_cloison) {
     const Tcloison &c = monde().cloisons[i];
     // A partition whose orientation is neither horizontal nor vertical (a damaged file)
     // has no picture of the right shape: it keeps the one it has.
     if (c.sens == 0 || c.sens == 1)
       vues_cloisons[i]->pose_picture(bitmap_cloison(c.sens, c.contenu));
-    return;
-  }
-  case Champ::contenu_salle:
+  } else if (cible.champ == Champ::contenu_salle) {
     vues_salles[i]->pose_picture(bitmap_salle(monde().salles[i].contenu));
-    return;
-  case Champ::question:
-  case Champ::reponse:
-  case Champ::bonne:
-  case Champ::image:
-  case Champ::media:
-    // On the edit itself the panel is where the value came from.
-    if (rejoue && cible.indice == monde().salle_choisie)
-      affiche_salle(monde().salles[i]);
-    return;
-  case Champ::texture: {
-    ImageEtiree *const images[NB_TEXTURES] = {TM, TS, TP};
-    if (rejoue)
-      charge_texture(images[cible.rang], monde().texture(cible.rang));
-    return;
-  }
-  case Champ::son:
-  case Champ::titre_lab:
-  case Champ::mission:
-  case Champ::message_fin: return; // shown by rooms still to come
   }
 }

@@ -22,3 +22,16 @@ QString aide(const QWidget *controle) {
 void pose_aide(QWidget *controle, const QString &texte) {
   controle->setStatusTip(texte);
 }
+
+namespace {
+constexpr const char *PROPRIETE_SURVOL = "survol";
+}
+
+void lie_survol(QWidget *controle, Survol genre) {
+  controle->setMouseTracking(true);
+  controle->setProperty(PROPRIETE_SURVOL, static_cast<int>(genre));
+}
+
+Survol survol(const QWidget *controle) {
+  return static_cast<Survol>(controle->property(PROPRIETE_SURVOL).toInt());
+}

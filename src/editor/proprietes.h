@@ -16,3 +16,15 @@ void pose_tag(QObject *objet, int valeur);
 
 QString aide(const QWidget *controle);
 void pose_aide(QWidget *controle, const QString &texte);
+
+// The hover-help binding: which of the help box's handlers a control's pointer moves go to.
+// Each room binds its own controls; the help box (BoiteAide) listens to every bound control
+// of the window.
+enum class Survol {
+  aucun,
+  aide,   // Image3MouseMove: the control's own help text
+  ptitre, // PtitreMouseMove: the same, for the title button
+  fond,   // FormMouseMove: a box's background, the default text
+};
+void lie_survol(QWidget *controle, Survol genre);
+Survol survol(const QWidget *controle);

@@ -1,24 +1,28 @@
-// The editor window: construction, the creation and close handlers, the quit button, the
-// command bar and the dispatch of pointer moves to the hover handlers.
+// The editor window: construction and connection of the rooms, the creation and close
+// handlers, the world routines' window side, and the undo and redo keys.
 
 #include "tform1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
-#include <QTabWidget>
-#include <QToolButton>
+#include <QShortcut>
 
 #include "apparence.h"
-#include "cadre_marque.h"
+#include "barre_commandes.h"
+#include "boite_aide.h"
+#include "construction.h"
 #include "disposition.h"
+#include "grille.h"
+#include "image_etiree.h"
+#include "legendes.h"
 #include "ms_media_player.h"
+#include "proprietes.h"
 #include "texte_1252.h"
 #include "tfap.h"
 #include "tftitre.h"
@@ -47,9 +51,52 @@ TForm1::TForm1(DialoguesEditeur *dialogues_test, QWidget *parent)
   BoiteV.filtre = QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
                                  "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)");
 
-  connect(&document_, &Document::change, this, &TForm1::montre_change);
   construit_controles();
+  // After the grid, which repaints the kinds first.
+  connect(&document_, &Document::change, this, &TForm1::montre_change);
+  const struct {
+    QKeySequence touches;
+    void (TForm1::*action)();
+  } raccourcis[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_Z), &TForm1::annule},
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), &TForm1::refait},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &TForm1::refait},
+  };
+  for (const auto &r : raccourcis)
+    connect(new QShortcut(r.touches, this), &QShortcut::activated, this, r.action);
   FormCreate();
+}
+
+void TForm1::construit_controles() {
+  // Created first, so that everything else lies above it.
+  B1 = new QFrame(this);
+  B1->setObjectName(QStringLiteral("B1"));
+  B1->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+  place(B1);
+  grille_ = new Grille(document_, this);
+  connect(grille_, &Grille::salle_quittee, this, &TForm1::quitte_salle);
+  connect(grille_, &Grille::salle_montree, this,
+          [this](int indice) { affiche_salle(monde().salles[static_cast<size_t>(indice)]); });
+  construit_textures();
+  barre_ = new BarreCommandes(this);
+  connect(barre_, &BarreCommandes::nouveau, this, &TForm1::SpeedButton1Click);
+  connect(barre_, &BarreCommandes::ouvrir, this, &TForm1::SpeedButton2Click);
+  connect(barre_, &BarreCommandes::enregistrer, this, &TForm1::SpeedButton3Click);
+  connect(barre_, &BarreCommandes::tester, this, &TForm1::SpeedButton6Click);
+  connect(barre_, &BarreCommandes::a_propos, this, &TForm1::SpeedButton4Click);
+  connect(barre_, &BarreCommandes::titre_mission, this, &TForm1::PtitreClick);
+  construit_sons();
+  construit_panneau_salle();
+  new Legendes(this);
+  aide_ = new BoiteAide(this);
+
+  TestSon = new TMsMediaPlayer(this, false);
+  TestSon->setObjectName(QStringLiteral("TestSon"));
+  place(TestSon);
+  connect(TestSon, &TMsMediaPlayer::OnPlayStateChange, this, &TForm1::TestSonPlayStateChange);
+
+  lie_survol(this, Survol::fond);
+  aide_->surveille(this);
 }
 
 TForm1::~TForm1() = default;
@@ -84,44 +131,105 @@ bool TForm1::nom_enregistrable(const QString &chemin) {
 }
 
 void TForm1::FormCreate() {
-  // The order matters: each box is placed from the ones placed before it.
   rep_appli = QDir::currentPath();
   if (!rep_appli.endsWith(QLatin1Char('/')))
     rep_appli += QLatin1Char('/');
   ODI.dossier_initial = rep_appli;
   ODM.dossier_initial = rep_appli;
   SDM.dossier_initial = rep_appli;
-
   setGeometry(0, 0, LARGEUR_FENETRE, HAUTEUR_FENETRE);
-  B1->setGeometry(0, 0, width(), height());
-  Ptextures->move(PLACE_PTEXTURES.left(), Ptextures->y());
-  PC->move(PLACE_PC.topLeft());
-  Marque->move(PLACE_MARQUE.topLeft());
-  LegendeC->move(LegendeC->x(), PLACE_LEGENDEC.top());
-  LegendeS->move(LegendeC->x() + LegendeC->width() + ECART_BOITES, PLACE_LEGENDES.top());
-  const int gauche_aide = LegendeS->x() + LegendeS->width() + ECART_BOITES;
-  Paide->setGeometry(gauche_aide, PLACE_PAIDE.top(), width() - gauche_aide - ECART_BOITES,
-                     Paide->height());
-  Laide->resize(Paide->width() - MARGE_LAIDE, Paide->height() - MARGE_LAIDE);
-  titre->move(Ptextures->x() + Ptextures->width() + ECART_BOITES, PLACE_TITRE.top());
-  quitter->move(width() - MARGE_QUITTER, PLACE_QUITTER.top());
-  Pcommandes->move(Ptextures->x() + Ptextures->width() + RETRAIT_PCOMMANDES,
-                   quitter->y() + quitter->height() + ECART_BOITES);
-  Ptitre->move(Pcommandes->x(), Pcommandes->y() + Pcommandes->height() + ECART_PTITRE);
-  Psons->move(Ptitre->x() - ECART_BOITES, Ptitre->y() + Ptitre->height());
-  TestSon->move(PLACE_TESTSON.topLeft());
-
-  charge_bitmaps();
   Cree_Monde();
 }
 
 void TForm1::FormClose() {
-  for (QPixmap &b : bmp_h)
-    b = QPixmap();
-  for (QPixmap &b : bmp_v)
-    b = QPixmap();
-  for (QPixmap &b : bmp_c)
-    b = QPixmap();
+  grille_->libere_bitmaps();
+}
+
+void TForm1::Cree_Monde() {
+  document_.cree();
+  // The textures come first; the grid does not depend on them and is built whatever failed.
+  charge_textures();
+  montre_grille_fraiche();
+}
+
+void TForm1::efface_monde() {
+  document_.efface();
+  reinitialise_sons();
+  charge_textures();
+  montre_grille_fraiche();
+}
+
+void TForm1::montre_grille_fraiche() {
+  grille_->montre_fraiche();
+  vide_panneau_salle();
+}
+
+void TForm1::quitte_salle() {
+  if (monde().salle_choisie >= 0)
+    memorise_salle();
+}
+
+void TForm1::montre_change(const Cible &cible, bool rejoue) {
+  const auto i = static_cast<size_t>(cible.indice);
+  switch (cible.champ) {
+  case Champ::contenu_cloison: return; // the grid's
+  case Champ::contenu_salle:
+  case Champ::question:
+  case Champ::reponse:
+  case Champ::bonne:
+  case Champ::image:
+  case Champ::media:
+    // On the edit itself the panel is where the value came from. A step undone or redone
+    // selects its room; the panel was stored before the step, so nothing is lost.
+    if (rejoue) {
+      document_.choisit_salle(cible.indice);
+      grille_->marque_salle(cible.indice);
+      affiche_salle(monde().salles[i]);
+    }
+    return;
+  case Champ::texture: {
+    ImageEtiree *const images[NB_TEXTURES] = {TM, TS, TP};
+    if (rejoue)
+      charge_texture(images[cible.rang], monde().texture(cible.rang));
+    return;
+  }
+  case Champ::son:
+  case Champ::titre_lab:
+  case Champ::mission:
+  case Champ::message_fin: return; // shown by rooms still to come
+  }
+}
+
+namespace {
+// A text field with the focus takes the undo and redo keys for its own text.
+template <typename Action> bool dans_champ(Action action) {
+  QWidget *focus = QApplication::focusWidget();
+  if (auto *ligne = qobject_cast<QLineEdit *>(focus)) {
+    action(ligne);
+    return true;
+  }
+  if (auto *memo = qobject_cast<QPlainTextEdit *>(focus)) {
+    action(memo);
+    return true;
+  }
+  return false;
+}
+} // namespace
+
+void TForm1::annule() {
+  if (dans_champ([](auto *champ) { champ->undo(); }))
+    return;
+  // What the author typed in the panel becomes a step first, and is the one undone.
+  quitte_salle();
+  document_.historique().undo();
+}
+
+void TForm1::refait() {
+  if (dans_champ([](auto *champ) { champ->redo(); }))
+    return;
+  // A change still in the panel is a new edit: it ends the redo history as any edit does.
+  quitte_salle();
+  document_.historique().redo();
 }
 
 void TForm1::closeEvent(QCloseEvent *event) {
@@ -139,36 +247,6 @@ void TForm1::showEvent(QShowEvent *event) {
   }
   QWidget::showEvent(event);
 }
-
-void TForm1::quitterClick() {
-  // No question about unsaved changes: the program ends here.
-  QCoreApplication::exit(0);
-}
-
-void TForm1::lie_survol(QWidget *controle, void (TForm1::*handler)(QWidget *)) {
-  controle->setMouseTracking(true);
-  controle->installEventFilter(this);
-  survols_.insert(controle, handler);
-}
-
-bool TForm1::eventFilter(QObject *objet, QEvent *event) {
-  if (event->type() == QEvent::MouseMove) {
-    const auto lien = survols_.constFind(objet);
-    if (lien != survols_.constEnd())
-      (this->*lien.value())(static_cast<QWidget *>(objet));
-  }
-  return QWidget::eventFilter(objet, event);
-}
-
-void TForm1::mouseMoveEvent(QMouseEvent *event) {
-  FormMouseMove(this);
-  QWidget::mouseMoveEvent(event);
-}
-
-// Hover help: showing the control's help text in Laide comes with the help box.
-void TForm1::Image3MouseMove(QWidget *) {}
-void TForm1::FormMouseMove(QWidget *) {}
-void TForm1::PtitreMouseMove(QWidget *) {}
 
 void TForm1::SpeedButton4Click() {
   if (Fap)

@@ -1,13 +1,14 @@
 #pragma once
-// The editor window. It owns, for the whole run, the labyrinth being edited (`document()`), the
-// 320 grid images that show it, the kind bitmaps, and every control of the window; the
-// model's records know their images only by index (cloisons[i] is shown by
-// vues_cloisons[i], salles[i] by vues_salles[i]).
+// The editor window: the composition of its rooms. It owns, for the whole run, the
+// labyrinth being edited (the Document) and builds and connects the rooms that show it:
+// the grid (Grille), the command bar (BarreCommandes), the legends (Legendes), the help box
+// (BoiteAide), and the texture box, sound rows and room panel still built here. Everything
+// is private but the few routines below: tests and the program drive the window through
+// its controls' object names, the dialog seam (DialoguesEditeur) and these faces.
 //
-// Failures met by a handler are shown through `dialogues` (the error box by default) and the
-// handler carries on or stops there; nothing is thrown out of a handler.
+// Failures met by a handler are shown through the dialog seam (the error box by default)
+// and the handler carries on or stops there; nothing is thrown out of a handler.
 
-#include <QHash>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -19,9 +20,10 @@
 #include "document.h"
 #include "monde.h"
 
-class CadreMarque;
+class BarreCommandes;
+class BoiteAide;
+class Grille;
 class ImageEtiree;
-class ImageGrille;
 struct InfoLecture;
 class QCheckBox;
 class QFrame;
@@ -50,6 +52,24 @@ public:
   void attache_fenetres(TFap *fap, TFtitre *ftitre);
   void pose_dialogues(DialoguesEditeur *dialogues);
 
+  // --- The labyrinth and what shows it ---
+  // Every change of the labyrinth goes through the document; the window shows its changes.
+  Document &document() { return document_; }
+  const Monde &monde() const { return document_.monde(); }
+
+  // Open's reading of a file named without a dialog (full path; the current folder is not
+  // changed): all or nothing, a failure shown in the error box. True when it was read.
+  bool ouvre_fichier(const QString &chemin);
+  // Starts the player on the file (full path) and waits for it to end: the bare name as
+  // its one argument, the file's folder as its working folder. When it cannot be started
+  // the window is shown again and the error box says why; false then.
+  bool lance_test(const QString &fichier);
+
+protected:
+  void closeEvent(QCloseEvent *event) override;
+  void showEvent(QShowEvent *event) override;
+
+private:
   // Shows a file dialog through the seam. A confirmed dialog remembers the file chosen (it
   // is offered again next time) and makes its folder the current folder, against which
   // every bare name of the model is resolved. Returns the full path, or "" when cancelled.
@@ -60,41 +80,24 @@ public:
   // and name no file. When it cannot, says so in the error box.
   bool nom_enregistrable(const QString &chemin);
 
-  // --- The labyrinth and what shows it ---
-  // Every change of the labyrinth goes through the document; the window shows its changes.
-  Document &document() { return document_; }
-  const Monde &monde() const { return document_.monde(); }
   QString rep_appli; // the start folder, ending in "/"
-  std::array<QPixmap, NB_TYPES_CLOISON> bmp_h;
-  std::array<QPixmap, NB_TYPES_CLOISON> bmp_v;
-  std::array<QPixmap, NB_TYPES_SALLE> bmp_c;
   QPixmap glyphe_B1; // listen: idle
   QPixmap glyphe_B2; // listen: playing
-  std::array<ImageGrille *, NB_CLOISONS_MAX> vues_cloisons{};
-  std::array<ImageGrille *, NB_SALLES_MAX> vues_salles{};
-  int delta_clic = 0;
 
   DialogueFichier ODI, ODS, ODM, SDM, OP, BoiteV;
   DialoguesEditeur *dialogues = nullptr;
   TFap *Fap = nullptr;
   TFtitre *Ftitre = nullptr;
 
-  // --- Controls, named as their objectName ---
+  // --- The rooms, and the controls still built by the window, named as their objectName ---
   QFrame *B1 = nullptr;
-  CadreMarque *Marque = nullptr;
+  Grille *grille_ = nullptr;
+  BarreCommandes *barre_ = nullptr;
+  BoiteAide *aide_ = nullptr;
   QGroupBox *Ptextures = nullptr;
   ImageEtiree *TM = nullptr;
   ImageEtiree *TS = nullptr;
   ImageEtiree *TP = nullptr;
-  QLabel *titre = nullptr;
-  QToolButton *quitter = nullptr;
-  QFrame *Pcommandes = nullptr;
-  QToolButton *SpeedButton1 = nullptr;
-  QToolButton *SpeedButton2 = nullptr;
-  QToolButton *SpeedButton3 = nullptr;
-  QToolButton *SpeedButton4 = nullptr;
-  QToolButton *SpeedButton6 = nullptr;
-  QPushButton *Ptitre = nullptr;
   QGroupBox *Psons = nullptr;
   std::array<QLabel *, NB_SONS> etiquettes_sons{};
   std::array<QToolButton *, NB_SONS> P{};  // listen, P1..P5; tag 0 idle, 1 playing
@@ -114,17 +117,11 @@ public:
   QPlainTextEdit *Memo1 = nullptr;
   std::array<QCheckBox *, NB_REPONSES> Check{}; // Check1..Check5
   std::array<QLineEdit *, NB_REPONSES> Edit{};  // Edit1..Edit5
-  QGroupBox *LegendeC = nullptr;
-  QGroupBox *LegendeS = nullptr;
-  QGroupBox *Paide = nullptr;
-  QLabel *Laide = nullptr;
   TMsMediaPlayer *TestSon = nullptr;
 
   // --- The world routines, window side ---
-  // Loads the 32 kind bitmaps and the two listen glyphs, each keyed on its bottom-left colour.
-  void charge_bitmaps();
-  // The model's building, then the textures, the 320 grid images (created here, once), the
-  // parked marker and the emptied room panel.
+  // The model's building, then the textures, the 320 grid images, the parked marker and the
+  // emptied room panel.
   void Cree_Monde();
   // The model's clearing, then the sound rows reset, the textures, the same 320 images given
   // their fresh pictures and places, the parked marker and the emptied room panel.
@@ -132,10 +129,6 @@ public:
   // The window side shared by building and clearing: every image from its fresh record,
   // the marker parked, the room panel emptied.
   void montre_grille_fraiche();
-  // Gives a grid image the picture, size and place of its record's kind; a kind outside the
-  // tables (only a file can bring one) shows nothing.
-  void dessine_cloison(int indice);
-  void dessine_salle(int indice);
   // The default textures into TM, TS and TP; each one that cannot be read is reported.
   void charge_textures();
   // Loads the picture of a bare file name (current folder) into a texture image; false and
@@ -163,30 +156,12 @@ public:
   // Open: shows ODM and reads the file all or nothing; a failure is shown and changes
   // nothing. On success the window follows the world (montre_monde_lu).
   void Chargemonde();
-  // Open's reading of a file named without a dialog (full path; the current folder is not
-  // changed): all or nothing, a failure shown in the error box. True when it was read.
-  bool ouvre_fichier(const QString &chemin);
   // The window after a reading: sound rows reset then restored, the grid images of the
   // records read, the selection dropped, the textures the file named loaded (failures
   // shown in one box at the end, each image keeping its picture).
   void montre_monde_lu(const InfoLecture &lu);
-  // Starts the player on the file (full path) and waits for it to end: the bare name as
-  // its one argument, the file's folder as its working folder. When it cannot be started
-  // the window is shown again and the error box says why; false then.
-  bool lance_test(const QString &fichier);
 
-  // The kind bitmap of a partition orientation (0 horizontal) or a room; null outside range.
-  QPixmap bitmap_cloison(int sens, int contenu) const;
-  QPixmap bitmap_salle(int contenu) const;
-
-public slots:
-  void quitterClick();
-  // Grid presses and hover help.
-  void Image1MouseDown(ImageGrille *image, Qt::MouseButton bouton);
-  void Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton);
-  void Image3MouseMove(QWidget *controle);
-  void FormMouseMove(QWidget *controle);
-  void PtitreMouseMove(QWidget *controle);
+private slots:
   // Command bar, title button, textures, room panel.
   void SpeedButton1Click();
   void SpeedButton2Click();
@@ -206,15 +181,16 @@ public slots:
   void arrete_sons();
   void TestSonPlayStateChange(int etat);
 
-protected:
-  void closeEvent(QCloseEvent *event) override;
-  void showEvent(QShowEvent *event) override;
-  void mouseMoveEvent(QMouseEvent *event) override;
-  bool eventFilter(QObject *objet, QEvent *event) override;
-
 private:
-  // Repaints what shows a field of the labyrinth the document changed.
+  // Repaints what shows a field of the labyrinth the document changed. A step undone or
+  // redone selects the room it concerns: the outline moves there and the panel shows it.
   void montre_change(const Cible &cible, bool rejoue);
+  // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z: a step of the history, the panel stored first; in a
+  // text field, the field's own undo and redo.
+  void annule();
+  void refait();
+  // The panel into the selected room before the selection moves.
+  void quitte_salle();
   // The panel's picture or medium, and the selected room's with it.
   void pose_image_salle(const std::string &nom);
   void pose_media_salle(const std::string &nom);
@@ -223,18 +199,11 @@ private:
   // The close handler: releases the kind bitmaps; asks nothing.
   void FormClose();
   void construit_controles();
-  void construit_commandes();
   void construit_textures();
   void construit_sons();
   void construit_panneau_salle();
-  void construit_legendes();
-  void construit_aide();
-  void cree_images_grille();
-  // Pointer moves over controle go to handler (hover help).
-  void lie_survol(QWidget *controle, void (TForm1::*handler)(QWidget *));
 
   Document document_;
   std::unique_ptr<DialoguesEditeurQt> dialogues_qt_;
-  QHash<QObject *, void (TForm1::*)(QWidget *)> survols_;
   bool deja_montree_ = false;
 };

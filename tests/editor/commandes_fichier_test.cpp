@@ -73,12 +73,12 @@ void remplit(Monde &m) {
 
 void montre_monde(TForm1 &f) {
   for (int i = 0; i < NB_CLOISONS_MAX; ++i)
-    f.dessine_cloison(i);
+    grille(f).dessine_cloison(i);
   for (int i = 0; i < NB_SALLES_MAX; ++i)
-    f.dessine_salle(i);
+    grille(f).dessine_salle(i);
   for (int k = 0; k < NB_SONS; ++k) {
-    f.P[k]->setEnabled(!monde(f).son(k).empty());
-    f.E[k]->setEnabled(!monde(f).son(k).empty());
+    nomme<QToolButton>(f, "P", k)->setEnabled(!monde(f).son(k).empty());
+    nomme<QToolButton>(f, "E", k)->setEnabled(!monde(f).son(k).empty());
   }
 }
 
@@ -86,13 +86,13 @@ void montre_monde(TForm1 &f) {
 void attend_grille(const TForm1 &f) {
   for (int i = 0; i < NB_CLOISONS_MAX; ++i) {
     const Tcloison &c = monde(f).cloisons[static_cast<size_t>(i)];
-    ASSERT_EQ(f.vues_cloisons[i]->picture().cacheKey(),
-              f.bitmap_cloison(c.sens, c.contenu).cacheKey())
+    ASSERT_EQ(vue_cloison(f, i)->picture().cacheKey(),
+              grille(f).bitmap_cloison(c.sens, c.contenu).cacheKey())
         << "partition " << i;
   }
   for (int i = 0; i < NB_SALLES_MAX; ++i)
-    ASSERT_EQ(f.vues_salles[i]->picture().cacheKey(),
-              f.bitmap_salle(monde(f).salles[static_cast<size_t>(i)].contenu).cacheKey())
+    ASSERT_EQ(vue_salle(f, i)->picture().cacheKey(),
+              grille(f).bitmap_salle(monde(f).salles[static_cast<size_t>(i)].contenu).cacheKey())
         << "room " << i;
 }
 
@@ -115,19 +115,22 @@ EtatFenetre etat(const TForm1 &f) {
                 monde(f).modifie,
                 monde(f).enregistre,
                 monde(f).fichier_courant,
-                f.Marque->pos(),
+                dans_fenetre(nomme(f, "Marque")).topLeft(),
                 {},
                 {},
                 {}};
   for (int k = 0; k < NB_SONS; ++k)
-    e.sons << f.P[k]->isEnabled() << f.E[k]->isEnabled();
-  for (const ImageGrille *v : f.vues_cloisons)
-    e.images << v->picture().cacheKey();
-  for (const ImageGrille *v : f.vues_salles)
-    e.images << v->picture().cacheKey();
-  for (const ImageEtiree *t : {f.TM, f.TS, f.TP})
+    e.sons << nomme<QToolButton>(f, "P", k)->isEnabled()
+           << nomme<QToolButton>(f, "E", k)->isEnabled();
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
+    e.images << vue_cloison(f, i)->picture().cacheKey();
+  for (int i = 0; i < NB_SALLES_MAX; ++i)
+    e.images << vue_salle(f, i)->picture().cacheKey();
+  for (const ImageEtiree *t :
+       {nomme<ImageEtiree>(f, "TM"), nomme<ImageEtiree>(f, "TS"), nomme<ImageEtiree>(f, "TP")})
     e.images << t->picture().cacheKey();
-  e.panneau = f.Memo1->toPlainText().toStdString() + "|" + f.Edit[0]->text().toStdString();
+  e.panneau = nomme<QPlainTextEdit>(f, "Memo1")->toPlainText().toStdString() + "|" +
+              nomme<QLineEdit>(f, "Edit", 0)->text().toStdString();
   return e;
 }
 
@@ -154,7 +157,7 @@ void edite(TForm1 &f) {
   monde(f).son_pas = "pas.mp3";
   montre_monde(f);
   monde(f).salle_choisie = 23;
-  f.Marque->move(3 * 60 + 28, 2 * 60 + 28);
+  deplace(nomme(f, "Marque"), QPoint(3 * 60 + 28, 2 * 60 + 28));
   monde(f).modifie = true;
 }
 
@@ -186,7 +189,7 @@ TEST(Nouveau, EachAnswerToTheQuestion) {
     else if (c.reponses == QList<Reponse>{Reponse::oui})
       e.dialogues.fichiers << QString();
 
-    f.SpeedButton1->click();
+    nomme<QToolButton>(f, "SpeedButton1")->click();
 
     EXPECT_EQ(e.dialogues.questions, c.question ? QStringList{QUESTION_NOUVEAU} : QStringList{});
     EXPECT_EQ(e.dialogues.genres.size(), c.reponses == QList<Reponse>{Reponse::oui} ? 1 : 0);
@@ -196,16 +199,18 @@ TEST(Nouveau, EachAnswerToTheQuestion) {
     }
     if (c.efface) {
       EXPECT_EQ(monde(f).cloisons[3].contenu, CLOISON_MUR);
-      EXPECT_EQ(f.vues_cloisons[3]->picture().cacheKey(), f.bmp_h[CLOISON_MUR].cacheKey());
+      EXPECT_EQ(vue_cloison(f, 3)->picture().cacheKey(),
+                grille(f).bitmap_cloison(0, CLOISON_MUR).cacheKey());
       EXPECT_EQ(monde(f).salle_choisie, -1);
       EXPECT_FALSE(monde(f).modifie);
-      EXPECT_FALSE(f.P[1]->isEnabled());
+      EXPECT_FALSE(nomme<QToolButton>(f, "P", 1)->isEnabled());
     } else {
       EXPECT_TRUE(ecrit_lab(monde(f)) == avant);
-      EXPECT_EQ(f.vues_cloisons[3]->picture().cacheKey(), f.bmp_h[CLOISON_SORTIE].cacheKey());
+      EXPECT_EQ(vue_cloison(f, 3)->picture().cacheKey(),
+                grille(f).bitmap_cloison(0, CLOISON_SORTIE).cacheKey());
       EXPECT_EQ(monde(f).salle_choisie, 23);
       EXPECT_TRUE(monde(f).modifie);
-      EXPECT_TRUE(f.P[1]->isEnabled());
+      EXPECT_TRUE(nomme<QToolButton>(f, "P", 1)->isEnabled());
     }
     const bool echec = c.fichier.startsWith("absent");
     EXPECT_EQ(e.dialogues.erreurs, echec ? QStringList{"Invalid filename"} : QStringList{});
@@ -216,20 +221,20 @@ TEST(Nouveau, AsksOnlyAfterAGridPressSinceTheLastSaveOrOpening) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   const QString chemin = QDir(e.depart.chemin()).filePath("m.lab");
-  QTest::mousePress(f.vues_cloisons[7], Qt::LeftButton);
+  QTest::mousePress(vue_cloison(f, 7), Qt::LeftButton);
   e.dialogues.fichiers << chemin;
-  f.SpeedButton3->click();
-  f.SpeedButton1->click(); // right after a save
+  nomme<QToolButton>(f, "SpeedButton3")->click();
+  nomme<QToolButton>(f, "SpeedButton1")->click(); // right after a save
   e.dialogues.fichiers << chemin;
-  f.SpeedButton2->click();
-  f.SpeedButton1->click(); // right after an opening
-  f.SpeedButton1->click(); // right after a clearing
-  QTest::mousePress(f.vues_salles[4], Qt::MiddleButton); // selects, changes nothing
-  f.SpeedButton1->click();
+  nomme<QToolButton>(f, "SpeedButton2")->click();
+  nomme<QToolButton>(f, "SpeedButton1")->click();       // right after an opening
+  nomme<QToolButton>(f, "SpeedButton1")->click();       // right after a clearing
+  QTest::mousePress(vue_salle(f, 4), Qt::MiddleButton); // selects, changes nothing
+  nomme<QToolButton>(f, "SpeedButton1")->click();
   EXPECT_TRUE(e.dialogues.questions.isEmpty());
   e.dialogues.reponses << Reponse::annuler;
-  QTest::mousePress(f.vues_salles[4], Qt::RightButton);
-  f.SpeedButton1->click();
+  QTest::mousePress(vue_salle(f, 4), Qt::RightButton);
+  nomme<QToolButton>(f, "SpeedButton1")->click();
   EXPECT_EQ(e.dialogues.questions, QStringList{QUESTION_NOUVEAU});
 }
 
@@ -238,13 +243,13 @@ TEST(Ouvrir, APressAfterOpeningStoresThePanelNowhere) {
   TForm1 &f = *e.fenetre;
   const QString chemin = QDir(e.depart.chemin()).filePath("m.lab");
   e.dialogues.fichiers << chemin;
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   monde(f).salle_choisie = 12;
-  f.Memo1->setPlainText(QStringLiteral("Texte du panneau"));
-  f.Edit[1]->setText(QStringLiteral("Reponse du panneau"));
+  nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(QStringLiteral("Texte du panneau"));
+  nomme<QLineEdit>(f, "Edit", 1)->setText(QStringLiteral("Reponse du panneau"));
   e.dialogues.fichiers << chemin;
-  f.SpeedButton2->click();
-  QTest::mousePress(f.vues_salles[40], Qt::MiddleButton);
+  nomme<QToolButton>(f, "SpeedButton2")->click();
+  QTest::mousePress(vue_salle(f, 40), Qt::MiddleButton);
   for (const Tsalle &s : monde(f).salles) {
     ASSERT_TRUE(s.question.empty());
     ASSERT_TRUE(s.reponses[1].empty());
@@ -256,7 +261,7 @@ TEST(Enregistrer, FreshLabyrinthIsTheKnownFile) {
   TForm1 &f = *e.fenetre;
   const QString chemin = QDir(e.depart.chemin()).filePath("neuf.lab");
   e.dialogues.fichiers << chemin;
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   const std::string octets = lit(chemin);
   EXPECT_EQ(std::count(octets.begin(), octets.end(), '\n'), 1235);
   EXPECT_TRUE(octets.starts_with("TITRE=\r\nMISSION\r\n\r\n/MISSION\r\nMESSAGE\r\n\r\n"
@@ -275,13 +280,13 @@ TEST(Enregistrer, TwiceOffersTheFirstFileAndReplacesIt) {
   const QString chemin = QDir(e.depart.chemin()).filePath("jeux/monde 1.lab");
   edite(f);
   e.dialogues.fichiers << chemin;
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
 
   EXPECT_EQ(e.dialogues.genres, QList<GenreDialogue>{GenreDialogue::enregistrer});
   EXPECT_EQ(e.dialogues.offerts, QStringList{QString()});
-  EXPECT_EQ(e.dialogues.dossiers_initiaux, QStringList{f.rep_appli});
+  EXPECT_EQ(e.dialogues.dossiers_initiaux, QStringList{e.depart.chemin() + '/'});
   EXPECT_EQ(e.dialogues.filtres, QStringList{"Fichiers labyrinthes (*.lab)"});
-  EXPECT_EQ(f.SDM.extension_defaut, "lab");
+  EXPECT_EQ(e.dialogues.extensions, QStringList{"lab"});
   EXPECT_TRUE(lit(chemin) == ecrit_lab(monde(f)));
   EXPECT_TRUE(monde(f).enregistre);
   EXPECT_FALSE(monde(f).modifie);
@@ -293,7 +298,7 @@ TEST(Enregistrer, TwiceOffersTheFirstFileAndReplacesIt) {
   monde(f).cloisons[4].contenu = CLOISON_GRILLE;
   monde(f).modifie = true;
   e.dialogues.fichiers << chemin;
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   EXPECT_EQ(e.dialogues.offerts.value(1), chemin);
   EXPECT_EQ(e.dialogues.questions, QStringList{});
   EXPECT_TRUE(lit(chemin) == ecrit_lab(monde(f)));
@@ -304,7 +309,7 @@ TEST(Enregistrer, TwiceOffersTheFirstFileAndReplacesIt) {
 
   // Cancelled: enregistre false, the rest as it was.
   monde(f).modifie = true;
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   EXPECT_FALSE(monde(f).enregistre);
   EXPECT_TRUE(monde(f).modifie);
   EXPECT_EQ(monde(f).fichier_courant, chemin.toStdString());
@@ -316,13 +321,13 @@ TEST(Enregistrer, ANameOutsideWindows1252IsWrittenUnderItsRealName) {
   TForm1 &f = *e.fenetre;
   const QString chemin = QDir(e.depart.chemin()).filePath(QString::fromUtf8("été ✓.lab"));
   e.dialogues.fichiers << chemin;
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   EXPECT_TRUE(lit(chemin) == ecrit_lab(monde(f)));
   // The model keeps its 1252 text: é as one byte, the tick, which 1252 lacks, as "?".
   EXPECT_TRUE(monde(f).fichier_courant.ends_with("\xE9t\xE9 ?.lab"));
 
   e.dialogues.fichiers << chemin;
-  f.SpeedButton2->click();
+  nomme<QToolButton>(f, "SpeedButton2")->click();
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
 }
 
@@ -331,12 +336,12 @@ TEST(Enregistrer, WithARoomSelectedWritesWhatThePanelShows) {
   TForm1 &f = *e.fenetre;
   monde(f).salles[23].question = "Ancienne question";
   monde(f).salle_choisie = 23;
-  f.Memo1->setPlainText(QString::fromUtf8("Quelle clé ?"));
-  f.Edit[0]->setText(QStringLiteral("la noire"));
-  f.Check[0]->setChecked(true);
+  nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(QString::fromUtf8("Quelle clé ?"));
+  nomme<QLineEdit>(f, "Edit", 0)->setText(QStringLiteral("la noire"));
+  nomme<QCheckBox>(f, "Check", 0)->setChecked(true);
   const QString chemin = QDir(e.depart.chemin()).filePath("panneau.lab");
   e.dialogues.fichiers << chemin;
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   const std::string octets = lit(chemin);
   // The room panel's own rules shape the question line (how memo lines are joined).
   const size_t salle = octets.find("S=3,2,0\r\nQuelle cl\xE9 ?");
@@ -347,8 +352,8 @@ TEST(Enregistrer, WithARoomSelectedWritesWhatThePanelShows) {
 
   // A cancelled dialog stores nothing.
   const std::string stockee = monde(f).salles[23].question;
-  f.Memo1->setPlainText(QStringLiteral("Autre"));
-  f.SpeedButton3->click();
+  nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(QStringLiteral("Autre"));
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   EXPECT_EQ(monde(f).salles[23].question, stockee);
 }
 
@@ -357,7 +362,7 @@ TEST(Enregistrer, FailuresAreReportedAndLoseNothing) {
   TForm1 &f = *e.fenetre;
   const QString bon = QDir(e.depart.chemin()).filePath("bon.lab");
   e.dialogues.fichiers << bon;
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   const std::string premier = lit(bon);
   edite(f);
 
@@ -373,7 +378,7 @@ TEST(Enregistrer, FailuresAreReportedAndLoseNothing) {
     SCOPED_TRACE(c.chemin.toStdString());
     e.dialogues.erreurs.clear();
     e.dialogues.fichiers << c.chemin;
-    f.SpeedButton3->click();
+    nomme<QToolButton>(f, "SpeedButton3")->click();
     EXPECT_EQ(e.dialogues.erreurs, QStringList{c.message});
     EXPECT_TRUE(monde(f).modifie);
     EXPECT_FALSE(monde(f).enregistre);
@@ -399,59 +404,64 @@ TEST(Ouvrir, TheWindowFollowsTheFileRead) {
                              "S=2,0,3\r\n");
   edite(f);
   monde(f).son_coffres = "coffre.mp3";
-  f.E[4]->setEnabled(true);
-  f.P[4]->setEnabled(true);
-  pose_tag(f.P[4], 1);
+  nomme<QToolButton>(f, "E", 4)->setEnabled(true);
+  nomme<QToolButton>(f, "P", 4)->setEnabled(true);
+  pose_tag(nomme<QToolButton>(f, "P", 4), 1);
   monde(f).enregistre = true;
   monde(f).fichier_courant = "/ailleurs/x.lab";
-  f.Memo1->setPlainText(QStringLiteral("contenu du panneau"));
-  const qint64 mur_ancien = f.TM->picture().cacheKey();
-  const qint64 cloison_2 = f.vues_cloisons[2]->picture().cacheKey();
-  const qint64 cloison_9 = f.vues_cloisons[9]->picture().cacheKey();
-  const QRect place_1 = f.vues_cloisons[1]->geometry();
+  nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(QStringLiteral("contenu du panneau"));
+  const qint64 mur_ancien = nomme<ImageEtiree>(f, "TM")->picture().cacheKey();
+  const qint64 cloison_2 = vue_cloison(f, 2)->picture().cacheKey();
+  const qint64 cloison_9 = vue_cloison(f, 9)->picture().cacheKey();
+  const QRect place_1 = dans_fenetre(vue_cloison(f, 1));
 
   e.dialogues.fichiers << jeux + "/court.lab";
-  f.SpeedButton2->click();
+  nomme<QToolButton>(f, "SpeedButton2")->click();
 
   ASSERT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
   EXPECT_EQ(e.dialogues.genres, QList<GenreDialogue>{GenreDialogue::ouvrir});
-  EXPECT_EQ(e.dialogues.dossiers_initiaux, QStringList{f.rep_appli});
+  EXPECT_EQ(e.dialogues.dossiers_initiaux, QStringList{e.depart.chemin() + '/'});
   EXPECT_EQ(e.dialogues.filtres, QStringList{"Fichiers labyrinthes (*.lab)"});
   EXPECT_TRUE(e.dialogues.questions.isEmpty()); // opening asks nothing about changes
   EXPECT_EQ(monde(f).titre_lab, "Court");
   EXPECT_EQ(monde(f).nb_cloisons, 5);
   EXPECT_EQ(monde(f).nb_salles, 3);
-  EXPECT_EQ(f.vues_cloisons[0]->picture().cacheKey(), f.bmp_h[CLOISON_SORTIE].cacheKey());
-  EXPECT_EQ(f.vues_cloisons[1]->picture().cacheKey(), f.bmp_v[CLOISON_PORTE_NOIRE].cacheKey());
-  EXPECT_EQ(f.vues_cloisons[1]->geometry(), place_1);             // the grid does not move
-  EXPECT_EQ(f.vues_cloisons[2]->picture().cacheKey(), cloison_2); // sens 2 keeps its picture
-  EXPECT_TRUE(f.vues_cloisons[3]->picture().isNull());            // unknown kind: nothing
-  EXPECT_EQ(f.vues_cloisons[4]->picture().cacheKey(), f.bmp_v[CLOISON_OUVERTE].cacheKey());
-  EXPECT_EQ(f.vues_cloisons[9]->picture().cacheKey(), cloison_9); // past the count
-  EXPECT_EQ(f.vues_salles[0]->picture().cacheKey(), f.bmp_c[SALLE_DEPART].cacheKey());
-  EXPECT_TRUE(f.vues_salles[1]->picture().isNull());
-  EXPECT_EQ(f.vues_salles[2]->picture().cacheKey(), f.bmp_c[SALLE_CLE_BLEUE].cacheKey());
-  EXPECT_EQ(f.vues_salles[23]->picture().cacheKey(), f.bmp_c[SALLE_DEPART].cacheKey());
+  EXPECT_EQ(vue_cloison(f, 0)->picture().cacheKey(),
+            grille(f).bitmap_cloison(0, CLOISON_SORTIE).cacheKey());
+  EXPECT_EQ(vue_cloison(f, 1)->picture().cacheKey(),
+            grille(f).bitmap_cloison(1, CLOISON_PORTE_NOIRE).cacheKey());
+  EXPECT_EQ(dans_fenetre(vue_cloison(f, 1)), place_1);           // the grid does not move
+  EXPECT_EQ(vue_cloison(f, 2)->picture().cacheKey(), cloison_2); // sens 2 keeps its picture
+  EXPECT_TRUE(vue_cloison(f, 3)->picture().isNull());            // unknown kind: nothing
+  EXPECT_EQ(vue_cloison(f, 4)->picture().cacheKey(),
+            grille(f).bitmap_cloison(1, CLOISON_OUVERTE).cacheKey());
+  EXPECT_EQ(vue_cloison(f, 9)->picture().cacheKey(), cloison_9); // past the count
+  EXPECT_EQ(vue_salle(f, 0)->picture().cacheKey(), grille(f).bitmap_salle(SALLE_DEPART).cacheKey());
+  EXPECT_TRUE(vue_salle(f, 1)->picture().isNull());
+  EXPECT_EQ(vue_salle(f, 2)->picture().cacheKey(),
+            grille(f).bitmap_salle(SALLE_CLE_BLEUE).cacheKey());
+  EXPECT_EQ(vue_salle(f, 23)->picture().cacheKey(),
+            grille(f).bitmap_salle(SALLE_DEPART).cacheKey());
 
   // Sounds: the rows named with a name are on; every other row reset, the playing one too.
   const bool actives[NB_SONS] = {true, false, false, false, false};
   for (int k = 0; k < NB_SONS; ++k) {
     SCOPED_TRACE(k);
-    EXPECT_EQ(f.P[k]->isEnabled(), actives[k]);
-    EXPECT_EQ(f.E[k]->isEnabled(), actives[k]);
-    EXPECT_EQ(tag(f.P[k]), 0);
+    EXPECT_EQ(nomme<QToolButton>(f, "P", k)->isEnabled(), actives[k]);
+    EXPECT_EQ(nomme<QToolButton>(f, "E", k)->isEnabled(), actives[k]);
+    EXPECT_EQ(tag(nomme<QToolButton>(f, "P", k)), 0);
   }
   EXPECT_TRUE(monde(f).son_coffres.empty());
   EXPECT_EQ(monde(f).son_ambiance, "vent.mp3");
 
   // Textures: the floor from beside the file; the walls, not named, as they were.
-  EXPECT_EQ(f.TS->picture().toImage().pixelColor(0, 0), QColor(Qt::green));
-  EXPECT_EQ(f.TM->picture().cacheKey(), mur_ancien);
+  EXPECT_EQ(nomme<ImageEtiree>(f, "TS")->picture().toImage().pixelColor(0, 0), QColor(Qt::green));
+  EXPECT_EQ(nomme<ImageEtiree>(f, "TM")->picture().cacheKey(), mur_ancien);
   EXPECT_EQ(monde(f).texture_sol, "dalles.bmp");
   EXPECT_EQ(monde(f).texture_murs, "Briques.bmp");
 
   EXPECT_EQ(monde(f).salle_choisie, -1);
-  EXPECT_EQ(f.Marque->pos(), QPoint(-100, -100));
+  EXPECT_EQ(dans_fenetre(nomme(f, "Marque")).topLeft(), QPoint(-100, -100));
   EXPECT_FALSE(monde(f).modifie);
   EXPECT_TRUE(monde(f).enregistre);
   EXPECT_EQ(monde(f).fichier_courant, "/ailleurs/x.lab");
@@ -468,10 +478,10 @@ TEST(Ouvrir, ALabyrinthWithoutSoundLinesLeavesEveryRowOff) {
   const QString chemin = QDir(e.depart.chemin()).filePath("muet.lab");
   ecrit(chemin, "C=0,0,0,1\r\n");
   e.dialogues.fichiers << chemin;
-  f.SpeedButton2->click();
+  nomme<QToolButton>(f, "SpeedButton2")->click();
   for (int k = 0; k < NB_SONS; ++k) {
-    EXPECT_FALSE(f.P[k]->isEnabled()) << k;
-    EXPECT_FALSE(f.E[k]->isEnabled()) << k;
+    EXPECT_FALSE(nomme<QToolButton>(f, "P", k)->isEnabled()) << k;
+    EXPECT_FALSE(nomme<QToolButton>(f, "E", k)->isEnabled()) << k;
     EXPECT_TRUE(monde(f).son(k).empty()) << k;
   }
 }
@@ -481,13 +491,13 @@ TEST(Ouvrir, ThenSaveOffersTheFileLastSavedNotTheOneOpened) {
   TForm1 &f = *e.fenetre;
   const QDir d(e.depart.chemin());
   e.dialogues.fichiers << d.filePath("a.lab");
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   ecrit(d.filePath("b.lab"), ecrit_lab(monde(f)));
   e.dialogues.fichiers << d.filePath("b.lab") << d.filePath("b.lab");
-  f.SpeedButton2->click();
-  f.SpeedButton2->click();
+  nomme<QToolButton>(f, "SpeedButton2")->click();
+  nomme<QToolButton>(f, "SpeedButton2")->click();
   e.dialogues.fichiers << QString();
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   EXPECT_EQ(e.dialogues.offerts, (QStringList{"", "", d.filePath("b.lab"), d.filePath("a.lab")}));
   EXPECT_EQ(monde(f).fichier_courant, d.filePath("a.lab").toStdString());
 }
@@ -496,8 +506,8 @@ TEST(Ouvrir, AFailedOpeningChangesNothing) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   edite(f);
-  f.Memo1->setPlainText(QStringLiteral("panneau"));
-  f.Edit[0]->setText(QStringLiteral("r1"));
+  nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(QStringLiteral("panneau"));
+  nomme<QLineEdit>(f, "Edit", 0)->setText(QStringLiteral("r1"));
   const EtatFenetre avant = etat(f);
   // A text that names no partition and no room, and a pipe that no one writes to.
   const QString texte = QDir(e.depart.chemin()).filePath("texte.lab");
@@ -518,12 +528,12 @@ TEST(Ouvrir, AFailedOpeningChangesNothing) {
     SCOPED_TRACE(c.chemin.toStdString());
     e.dialogues.erreurs.clear();
     e.dialogues.fichiers << c.chemin;
-    f.SpeedButton2->click();
+    nomme<QToolButton>(f, "SpeedButton2")->click();
     EXPECT_EQ(e.dialogues.erreurs, QStringList{c.message});
     attend_inchange(avant, f);
   }
   // Cancelled: nothing either.
-  f.SpeedButton2->click();
+  nomme<QToolButton>(f, "SpeedButton2")->click();
   attend_inchange(avant, f);
 }
 
@@ -539,11 +549,11 @@ TEST(Ouvrir, MissingTexturesStillOpenTheWholeLabyrinthAndKeepTheirNames) {
   QDir(e.depart.chemin()).mkdir("ailleurs");
   const QString chemin = QDir(e.depart.chemin()).filePath("ailleurs/voyage.lab");
   ecrit(chemin, octets);
-  const qint64 murs = f.TM->picture().cacheKey();
-  const qint64 plafond = f.TP->picture().cacheKey();
+  const qint64 murs = nomme<ImageEtiree>(f, "TM")->picture().cacheKey();
+  const qint64 plafond = nomme<ImageEtiree>(f, "TP")->picture().cacheKey();
 
   e.dialogues.fichiers << chemin;
-  f.SpeedButton2->click();
+  nomme<QToolButton>(f, "SpeedButton2")->click();
 
   // One box, after the opening, naming each picture that could not be read.
   ASSERT_EQ(e.dialogues.erreurs.size(), 1);
@@ -552,8 +562,8 @@ TEST(Ouvrir, MissingTexturesStillOpenTheWholeLabyrinthAndKeepTheirNames) {
   // Each line ends as a box of its own would, not only the last one.
   for (const QString &ligne : texte_boite_erreur(e.dialogues.erreurs[0]).split('\n'))
     EXPECT_TRUE(ligne.endsWith('.')) << ligne.toStdString();
-  EXPECT_EQ(f.TM->picture().cacheKey(), murs);
-  EXPECT_EQ(f.TP->picture().cacheKey(), plafond);
+  EXPECT_EQ(nomme<ImageEtiree>(f, "TM")->picture().cacheKey(), murs);
+  EXPECT_EQ(nomme<ImageEtiree>(f, "TP")->picture().cacheKey(), plafond);
   EXPECT_EQ(monde(f).nb_salles, 100);
   EXPECT_EQ(monde(f).salles[99].question, attendu.salles[99].question);
   attend_grille(f);
@@ -561,7 +571,7 @@ TEST(Ouvrir, MissingTexturesStillOpenTheWholeLabyrinthAndKeepTheirNames) {
 
   // Saved again it names the same textures; only the two blocks gain their CR LF.
   e.dialogues.fichiers << chemin;
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   attendu.mission += "\r\n";
   attendu.message_fin += "\r\n";
   EXPECT_TRUE(lit(chemin) == ecrit_lab(attendu));
@@ -573,21 +583,22 @@ TEST(Acceptation, SavedClearedAndOpenedAgainGivesTheSameLabyrinthAndFile) {
   ecrit_bmp(QDir(e.depart.chemin()).filePath("dalles.bmp"), Qt::yellow);
   remplit(monde(f));
   montre_monde(f);
-  f.charge_texture(f.TS, monde(f).texture_sol);
+  nomme<ImageEtiree>(f, "TS")->pose_picture(
+      QPixmap(QDir(e.depart.chemin()).filePath(QString::fromStdString(monde(f).texture_sol))));
   monde(f).modifie = true;
   Monde attendu = monde(f);
   const QString chemin = QDir(e.depart.chemin()).filePath("complet.lab");
 
   e.dialogues.reponses << Reponse::oui;
   e.dialogues.fichiers << chemin;
-  f.SpeedButton1->click(); // New: Yes, saved, then cleared
+  nomme<QToolButton>(f, "SpeedButton1")->click(); // New: Yes, saved, then cleared
   const std::string octets = lit(chemin);
   EXPECT_TRUE(octets == ecrit_lab(attendu));
   EXPECT_EQ(monde(f).salles[5].contenu, SALLE_VIDE);
   EXPECT_EQ(monde(f).texture_sol, "sol.bmp");
 
   e.dialogues.fichiers << chemin;
-  f.SpeedButton2->click();
+  nomme<QToolButton>(f, "SpeedButton2")->click();
   ASSERT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
   for (int i = 0; i < NB_SALLES_MAX; ++i) {
     const Tsalle &a = attendu.salles[static_cast<size_t>(i)];
@@ -597,15 +608,15 @@ TEST(Acceptation, SavedClearedAndOpenedAgainGivesTheSameLabyrinthAndFile) {
         << i;
   }
   attend_grille(f);
-  EXPECT_EQ(f.TS->picture().toImage().pixelColor(0, 0), QColor(Qt::yellow));
-  EXPECT_TRUE(f.P[0]->isEnabled());
-  EXPECT_FALSE(f.P[1]->isEnabled());
-  EXPECT_TRUE(f.E[2]->isEnabled());
+  EXPECT_EQ(nomme<ImageEtiree>(f, "TS")->picture().toImage().pixelColor(0, 0), QColor(Qt::yellow));
+  EXPECT_TRUE(nomme<QToolButton>(f, "P", 0)->isEnabled());
+  EXPECT_FALSE(nomme<QToolButton>(f, "P", 1)->isEnabled());
+  EXPECT_TRUE(nomme<QToolButton>(f, "E", 2)->isEnabled());
 
   // Saved again, the file is the same byte for byte but for the one CR LF that each of the
   // two blocks gains on every reading.
   e.dialogues.fichiers << chemin;
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   attendu.mission += "\r\n";
   attendu.message_fin += "\r\n";
   EXPECT_TRUE(lit(chemin) == ecrit_lab(attendu));

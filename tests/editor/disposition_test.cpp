@@ -7,12 +7,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include "cadre_marque.h"
+#include "disposition.h"
 #include "image_etiree.h"
 #include "image_grille.h"
 #include "ms_media_player.h"
@@ -20,80 +22,6 @@
 #include "proprietes.h"
 
 namespace {
-
-struct Place {
-  const char *nom;
-  const char *parent;
-  int x, y, l, h;
-};
-
-// Transcribed from the window's layout tables; positions inside a box or tab page are from
-// its corner.
-const Place PLACES[] = {
-    {"B1", "Form1", 0, 0, 1024, 768},
-    {"Marque", "Form1", -100, -100, 44, 44},
-    {"Ptextures", "Form1", 640, 8, 145, 273},
-    {"titre", "Form1", 793, 10, 180, 40},
-    {"quitter", "Form1", 976, 8, 41, 41},
-    {"Pcommandes", "Form1", 805, 57, 201, 41},
-    {"Ptitre", "Form1", 805, 102, 201, 21},
-    {"Psons", "Form1", 797, 123, 217, 153},
-    {"PC", "Form1", 640, 296, 369, 329},
-    {"LegendeC", "Form1", 8, 644, 257, 103},
-    {"LegendeS", "Form1", 273, 644, 265, 103},
-    {"Paide", "Form1", 546, 644, 470, 103},
-    {"Laide", "Paide", 8, 16, 454, 87},
-    {"TestSon", "Form1", -600, -600, 245, 240},
-    {"SpeedButton1", "Pcommandes", 0, 0, 41, 41},
-    {"SpeedButton2", "Pcommandes", 40, 0, 41, 41},
-    {"SpeedButton3", "Pcommandes", 80, 0, 41, 41},
-    {"SpeedButton6", "Pcommandes", 120, 0, 41, 41},
-    {"SpeedButton4", "Pcommandes", 160, 0, 41, 41},
-    {"TM", "Ptextures", 9, 49, 40, 200},
-    {"TS", "Ptextures", 57, 48, 80, 80},
-    {"TP", "Ptextures", 57, 168, 80, 80},
-    {"P1", "Psons", 136, 24, 25, 25},
-    {"OS1", "Psons", 160, 24, 25, 25},
-    {"E1", "Psons", 184, 24, 25, 25},
-    {"P2", "Psons", 136, 48, 25, 25},
-    {"OS2", "Psons", 160, 48, 25, 25},
-    {"E2", "Psons", 184, 48, 25, 25},
-    {"P3", "Psons", 136, 72, 25, 25},
-    {"OS3", "Psons", 160, 72, 25, 25},
-    {"E3", "Psons", 184, 72, 25, 25},
-    {"P4", "Psons", 136, 96, 25, 25},
-    {"OS4", "Psons", 160, 96, 25, 25},
-    {"E4", "Psons", 184, 96, 25, 25},
-    {"P5", "Psons", 136, 120, 25, 25},
-    {"OS5", "Psons", 160, 120, 25, 25},
-    {"E5", "Psons", 184, 120, 25, 25},
-    {"Image_epreuve", "TabImage", 8, 24, 320, 240},
-    {"OpenI", "TabImage", 332, 8, 25, 25},
-    {"SpeedButton5", "TabImage", 332, 32, 25, 25},
-    {"WMP2", "TabMedia", 8, 8, 310, 280},
-    {"OpenV", "TabMedia", 332, 8, 25, 25},
-    {"SpeedButton7", "TabMedia", 332, 32, 25, 25},
-    {"Memo1", "TabQuestion", 16, 16, 329, 257},
-    {"Check1", "TabReponses", 8, 32, 17, 25},
-    {"Check2", "TabReponses", 8, 88, 17, 25},
-    {"Check3", "TabReponses", 8, 144, 17, 25},
-    {"Check4", "TabReponses", 8, 200, 17, 25},
-    {"Check5", "TabReponses", 8, 256, 17, 25},
-    {"Edit1", "TabReponses", 32, 32, 321, 24},
-    {"Edit2", "TabReponses", 32, 88, 321, 24},
-    {"Edit3", "TabReponses", 32, 144, 321, 24},
-    {"Edit4", "TabReponses", 32, 200, 321, 24},
-    {"Edit5", "TabReponses", 32, 256, 321, 24},
-    {"LegendeMur", "LegendeC", 8, 24, 40, 20},
-    {"LegendePorteDerobee", "LegendeC", 8, 48, 40, 20},
-    {"LegendePorteFermee", "LegendeC", 8, 72, 40, 20},
-    {"LegendeGrille", "LegendeC", 160, 24, 40, 20},
-    {"LegendeSortie", "LegendeC", 160, 48, 40, 20},
-    {"LegendeDepart", "LegendeS", 16, 24, 40, 40},
-    {"LegendeCle", "LegendeS", 80, 24, 40, 40},
-    {"LegendeTeleporteur", "LegendeS", 144, 24, 40, 40},
-    {"LegendePlan", "LegendeS", 208, 24, 40, 40},
-};
 
 struct Etiquette {
   const char *parent;
@@ -148,21 +76,80 @@ TEST_F(Disposition, WindowIsBorderlessAndFitsA1024By768Screen) {
   EXPECT_EQ(fenetre().size(), QSize(1024, 768));
   EXPECT_TRUE(fenetre().windowFlags() & Qt::FramelessWindowHint);
   EXPECT_EQ(fenetre().windowTitle(), "Dravo-Editeur");
-  EXPECT_TRUE(fenetre().rep_appli.endsWith('/'));
-  EXPECT_EQ(fenetre().rep_appli, editeur->depart.chemin() + '/');
   EXPECT_TRUE(editeur->dialogues.erreurs.isEmpty())
       << editeur->dialogues.erreurs.join('\n').toStdString();
 }
 
-TEST_F(Disposition, EveryControlStandsAtItsPlaceInItsParent) {
+// The layout table is the window's own (disposition.h); what it cannot say of itself is
+// checked here on the built window.
+TEST_F(Disposition, EveryControlOfTheLayoutTableStandsWhereItsBoxPutsIt) {
   for (const Place &p : PLACES) {
     SCOPED_TRACE(p.nom);
     QWidget *w = controle(p.nom);
     ASSERT_NE(w, nullptr);
-    ASSERT_NE(w->parentWidget(), nullptr);
-    EXPECT_EQ(w->parentWidget()->objectName(), QString::fromLatin1(p.parent));
-    EXPECT_EQ(w->geometry(), QRect(p.x, p.y, p.l, p.h));
+    QWidget *boite = controle(p.boite);
+    ASSERT_NE(boite, nullptr);
+    EXPECT_TRUE(boite->isAncestorOf(w));
+    EXPECT_EQ(QRect(w->mapTo(boite, QPoint(0, 0)), w->size()), p.rect);
   }
+}
+
+// Placed outside the window on purpose: the outline while no room is selected, and the
+// sound player, which is never seen.
+bool garee(const char *nom) {
+  return QByteArray(nom) == "Marque" || QByteArray(nom) == "TestSon";
+}
+bool dans_garee(const QWidget *w) {
+  for (; w != nullptr; w = w->parentWidget())
+    if (garee(w->objectName().toLatin1().constData()))
+      return true;
+  return false;
+}
+
+TEST_F(Disposition, EverythingLiesInsideTheWindowAndInsideItsParentAndBox) {
+  const QRect ecran(0, 0, 1024, 768);
+  for (const Place &p : PLACES) {
+    if (garee(p.nom))
+      continue;
+    SCOPED_TRACE(p.nom);
+    const QWidget *w = controle(p.nom);
+    ASSERT_NE(w, nullptr);
+    const QRect ici = dans_fenetre(w);
+    EXPECT_TRUE(ecran.contains(ici));
+    if (w->parentWidget() != &fenetre()) {
+      EXPECT_TRUE(dans_fenetre(w->parentWidget()).contains(ici)) << "parent";
+    }
+    EXPECT_TRUE(dans_fenetre(controle(p.boite)).contains(ici)) << p.boite;
+  }
+  // Every control of the boxes too, the grid images as a file's fresh labyrinth has them.
+  for (const QWidget *w : fenetre().findChildren<QWidget *>()) {
+    // The tab pages take their size when the panel is first laid out on screen.
+    if (!w->isVisibleTo(&fenetre()) || dans_garee(w) ||
+        qobject_cast<const QStackedWidget *>(w) != nullptr ||
+        qobject_cast<const QStackedWidget *>(w->parentWidget()) != nullptr)
+      continue;
+    SCOPED_TRACE(w->objectName().toStdString());
+    EXPECT_TRUE(ecran.contains(dans_fenetre(w)));
+  }
+}
+
+TEST_F(Disposition, NoTwoControlsOfTheTableOverlapInOneParent) {
+  // B1 is the bevel drawn under everything. Flat buttons side by side share their one-pixel
+  // edge, as the command buttons and the open and clear buttons of the panel do.
+  std::vector<const QWidget *> controles;
+  for (const Place &p : PLACES)
+    if (!garee(p.nom) && QByteArray(p.nom) != "B1")
+      controles.push_back(controle(p.nom));
+  for (size_t i = 0; i < controles.size(); ++i)
+    for (size_t j = i + 1; j < controles.size(); ++j) {
+      const QWidget *a = controles[i];
+      const QWidget *b = controles[j];
+      if (a->parentWidget() == b->parentWidget()) {
+        const QRect commun = a->geometry().intersected(b->geometry());
+        EXPECT_FALSE(commun.width() > 1 && commun.height() > 1)
+            << a->objectName().toStdString() << " and " << b->objectName().toStdString();
+      }
+    }
 }
 
 TEST_F(Disposition, LabelsShowTheirTextsAtTheirPlaces) {
@@ -191,9 +178,9 @@ TEST_F(Disposition, BoxesCarryTheirCaptions) {
   for (const auto &[nom, titre] : titres)
     EXPECT_EQ(controle<QGroupBox>(nom)->title(), QString::fromUtf8(titre)) << nom;
   EXPECT_EQ(controle<QPushButton>("Ptitre")->text(), "Titre et Mission");
-  EXPECT_EQ(fenetre().Laide->text(),
+  EXPECT_EQ(nomme<QLabel>(fenetre(), "Laide")->text(),
             QString::fromUtf8("Survolez l'un des éléments de la page pour une aide contextuelle."));
-  EXPECT_TRUE(fenetre().Laide->wordWrap());
+  EXPECT_TRUE(nomme<QLabel>(fenetre(), "Laide")->wordWrap());
 }
 
 TEST_F(Disposition, FontsHaveTheirPixelHeightsAndWeights) {
@@ -233,7 +220,9 @@ TEST_F(Disposition, ColoursOfTheTextsThatHaveOne) {
   };
   for (const auto &c : couleurs)
     EXPECT_EQ(controle(c.nom)->palette().color(QPalette::Active, c.role), c.couleur) << c.nom;
-  for (const QLabel *l : fenetre().etiquettes_sons)
+  const auto etiquettes_sons = controle("Psons")->findChildren<QLabel *>();
+  EXPECT_EQ(etiquettes_sons.size(), NB_SONS);
+  for (const QLabel *l : etiquettes_sons)
     EXPECT_EQ(l->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 0, 255));
   EXPECT_EQ(controle<QToolButton>("E3")->text(), "X");
 }
@@ -259,10 +248,10 @@ TEST_F(Disposition, ButtonsAreFlatWithHandCursorsAndGlyphs) {
 TEST_F(Disposition, SoundRowsStartIdleWithListenAndClearDisabled) {
   for (int k = 0; k < NB_SONS; ++k) {
     SCOPED_TRACE(k);
-    EXPECT_FALSE(fenetre().P[k]->isEnabled());
-    EXPECT_EQ(tag(fenetre().P[k]), 0);
-    EXPECT_TRUE(fenetre().OS[k]->isEnabled());
-    EXPECT_FALSE(fenetre().E[k]->isEnabled());
+    EXPECT_FALSE(nomme<QToolButton>(fenetre(), "P", k)->isEnabled());
+    EXPECT_EQ(tag(nomme<QToolButton>(fenetre(), "P", k)), 0);
+    EXPECT_TRUE(nomme<QToolButton>(fenetre(), "OS", k)->isEnabled());
+    EXPECT_FALSE(nomme<QToolButton>(fenetre(), "E", k)->isEnabled());
   }
 }
 
@@ -273,16 +262,16 @@ TEST_F(Disposition, RoomPanelStartsEmptyOnItsImageTab) {
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(pc->tabText(i), QString::fromUtf8(onglets[i]));
   EXPECT_EQ(pc->currentIndex(), 0);
-  EXPECT_FALSE(fenetre().Image_epreuve->isVisibleTo(&fenetre()));
-  EXPECT_TRUE(fenetre().Memo1->toPlainText().isEmpty());
-  EXPECT_EQ(fenetre().Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+  EXPECT_FALSE(nomme<ImageEtiree>(fenetre(), "Image_epreuve")->isVisibleTo(&fenetre()));
+  EXPECT_TRUE(nomme<QPlainTextEdit>(fenetre(), "Memo1")->toPlainText().isEmpty());
+  EXPECT_EQ(nomme<QPlainTextEdit>(fenetre(), "Memo1")->lineWrapMode(), QPlainTextEdit::WidgetWidth);
   for (int i = 0; i < NB_REPONSES; ++i) {
-    EXPECT_TRUE(fenetre().Edit[i]->text().isEmpty());
-    EXPECT_FALSE(fenetre().Check[i]->isChecked());
-    EXPECT_TRUE(fenetre().Check[i]->text().isEmpty());
+    EXPECT_TRUE(nomme<QLineEdit>(fenetre(), "Edit", i)->text().isEmpty());
+    EXPECT_FALSE(nomme<QCheckBox>(fenetre(), "Check", i)->isChecked());
+    EXPECT_TRUE(nomme<QCheckBox>(fenetre(), "Check", i)->text().isEmpty());
   }
-  EXPECT_TRUE(fenetre().WMP2->URL().isEmpty());
-  EXPECT_TRUE(fenetre().TestSon->URL().isEmpty());
+  EXPECT_TRUE(nomme<TMsMediaPlayer>(fenetre(), "WMP2")->URL().isEmpty());
+  EXPECT_TRUE(nomme<TMsMediaPlayer>(fenetre(), "TestSon")->URL().isEmpty());
 }
 
 TEST_F(Disposition, HelpTextsAreSetButOnlyTheTitlePictureHasATooltip) {
@@ -303,30 +292,30 @@ TEST_F(Disposition, HelpTextsAreSetButOnlyTheTitlePictureHasATooltip) {
   for (const auto &[nom, texte] : aides)
     EXPECT_EQ(aide(controle(nom)), QString::fromUtf8(texte)) << nom;
   for (int k = 0; k < NB_SONS; ++k)
-    EXPECT_FALSE(aide(fenetre().E[k]).isEmpty());
+    EXPECT_FALSE(aide(nomme<QToolButton>(fenetre(), "E", k)).isEmpty());
 
   for (const QWidget *w : fenetre().findChildren<QWidget *>()) {
-    if (w != fenetre().titre) {
+    if (w != nomme<QLabel>(fenetre(), "titre")) {
       EXPECT_TRUE(w->toolTip().isEmpty()) << w->objectName().toStdString();
     }
   }
-  EXPECT_EQ(fenetre().titre->toolTip(), "Dravo-Ecole sur Internet.");
-  EXPECT_FALSE(fenetre().titre->pixmap().isNull());
+  EXPECT_EQ(nomme<QLabel>(fenetre(), "titre")->toolTip(), "Dravo-Ecole sur Internet.");
+  EXPECT_FALSE(nomme<QLabel>(fenetre(), "titre")->pixmap().isNull());
 }
 
 TEST_F(Disposition, BevelLiesUnderEverythingAndTheMarkerUnderTheRooms) {
   // Over the bare background the bevel is what the pointer finds.
-  EXPECT_EQ(fenetre().childAt(635, 5), fenetre().B1);
+  EXPECT_EQ(fenetre().childAt(635, 5), nomme(fenetre(), "B1"));
   // The marker framing room (3, 2) from 2 pixels outside: the room image stays on top, and
   // its corner, where no partition lies, is the marker's.
-  fenetre().Marque->move(3 * 60 + 28, 2 * 60 + 28);
-  EXPECT_EQ(fenetre().childAt(3 * 60 + 50, 2 * 60 + 50), fenetre().vues_salles[23]);
-  EXPECT_EQ(fenetre().childAt(3 * 60 + 28, 2 * 60 + 28), fenetre().Marque);
-  fenetre().Marque->move(-100, -100);
+  deplace(nomme(fenetre(), "Marque"), QPoint(3 * 60 + 28, 2 * 60 + 28));
+  EXPECT_EQ(fenetre().childAt(3 * 60 + 50, 2 * 60 + 50), vue_salle(fenetre(), 23));
+  EXPECT_EQ(fenetre().childAt(3 * 60 + 28, 2 * 60 + 28), nomme(fenetre(), "Marque"));
+  deplace(nomme(fenetre(), "Marque"), QPoint(-100, -100));
 }
 
 TEST_F(Disposition, MarkerDrawsARedTwoPixelOutlineWithNoFill) {
-  const QImage image = rendu_sur(fenetre().Marque, Qt::white);
+  const QImage image = rendu_sur(nomme(fenetre(), "Marque"), Qt::white);
   const QColor rouge(255, 0, 0);
   for (int i : {0, 1, 42, 43}) {
     EXPECT_EQ(image.pixelColor(i, 20), rouge) << i;

@@ -42,7 +42,7 @@ TEST(Fenetres, AboutAndTitleButtonsShowTheirDialogsModally) {
     modale = QApplication::activeModalWidget();
     fap.reject();
   });
-  QTest::mouseClick(e.fenetre->SpeedButton4, Qt::LeftButton);
+  QTest::mouseClick(nomme<QToolButton>(*e.fenetre, "SpeedButton4"), Qt::LeftButton);
   EXPECT_EQ(modale, &fap);
   EXPECT_FALSE(fap.isVisible());
 
@@ -51,7 +51,7 @@ TEST(Fenetres, AboutAndTitleButtonsShowTheirDialogsModally) {
     modale = QApplication::activeModalWidget();
     ftitre.reject();
   });
-  QTest::mouseClick(e.fenetre->Ptitre, Qt::LeftButton);
+  QTest::mouseClick(nomme<QPushButton>(*e.fenetre, "Ptitre"), Qt::LeftButton);
   EXPECT_EQ(modale, &ftitre);
 }
 
@@ -59,7 +59,8 @@ TEST(Fenetres, QuitEndsTheProgramWithoutAQuestion) {
   EditeurEnTest e;
   monde(*e.fenetre).modifie = true;
   e.fenetre->show();
-  QTimer::singleShot(0, [&] { QTest::mouseClick(e.fenetre->quitter, Qt::LeftButton); });
+  QTimer::singleShot(
+      0, [&] { QTest::mouseClick(nomme<QToolButton>(*e.fenetre, "quitter"), Qt::LeftButton); });
   // A safety net only: without it a broken quit button would hang the test program.
   QTimer garde;
   garde.setSingleShot(true);

@@ -64,20 +64,20 @@ TEST(EditionGrille, PartitionPressesStepTheKindWithWrapAroundAndSwapThePicture) 
     EditeurEnTest e;
     TForm1 &f = *e.fenetre;
     monde(f).cloisons[s.indice].contenu = s.depart;
-    f.dessine_cloison(s.indice);
-    ImageGrille *vue = f.vues_cloisons[s.indice];
-    const auto &bitmaps = s.indice < NB_CLOISONS_H ? f.bmp_h : f.bmp_v;
+    grille(f).dessine_cloison(s.indice);
+    ImageGrille *vue = vue_cloison(f, s.indice);
+    const int sens = s.indice < NB_CLOISONS_H ? 0 : 1;
     for (size_t i = 0; i < s.boutons.size(); ++i) {
       monde(f).modifie = false;
       appuie(vue, s.boutons[i]);
       EXPECT_EQ(monde(f).cloisons[s.indice].contenu, s.attendus[i]) << "press " << i;
-      EXPECT_TRUE(montre(vue, bitmaps[s.attendus[i]])) << "press " << i;
+      EXPECT_TRUE(montre(vue, grille(f).bitmap_cloison(sens, s.attendus[i]))) << "press " << i;
       // A press that leaves the kind is no step of the history and changes nothing.
       EXPECT_EQ(monde(f).modifie, s.boutons[i] != Qt::MiddleButton) << "press " << i;
     }
     // A partition press leaves the selection and the panel alone.
     EXPECT_EQ(monde(f).salle_choisie, -1);
-    EXPECT_EQ(f.Marque->pos(), QPoint(-100, -100));
+    EXPECT_EQ(dans_fenetre(nomme(f, "Marque")).topLeft(), QPoint(-100, -100));
   }
 }
 
@@ -99,15 +99,16 @@ TEST(EditionGrille, RoomPressesStepSelectAndFrameTheRoom) {
     TForm1 &f = *e.fenetre;
     const int i = indice_salle(c.col, c.lig);
     monde(f).salles[i].contenu = c.depart;
-    f.dessine_salle(i);
-    appuie(f.vues_salles[i], c.bouton);
+    grille(f).dessine_salle(i);
+    appuie(vue_salle(f, i), c.bouton);
     EXPECT_EQ(monde(f).salles[i].contenu, c.attendu);
-    EXPECT_TRUE(montre(f.vues_salles[i], f.bmp_c[c.attendu]));
+    EXPECT_TRUE(montre(vue_salle(f, i), grille(f).bitmap_salle(c.attendu)));
     EXPECT_EQ(monde(f).salle_choisie, i);
-    EXPECT_EQ(f.delta_clic, c.delta);
+    EXPECT_EQ(grille(f).delta_clic(), c.delta);
     EXPECT_EQ(monde(f).modifie, c.attendu != c.depart);
-    EXPECT_EQ(f.Marque->geometry(), QRect(c.col * 60 + 28, c.lig * 60 + 28, 44, 44));
-    EXPECT_EQ(f.Marque->geometry(), f.vues_salles[i]->geometry().adjusted(-2, -2, 2, 2));
+    EXPECT_EQ(dans_fenetre(nomme(f, "Marque")), QRect(c.col * 60 + 28, c.lig * 60 + 28, 44, 44));
+    EXPECT_EQ(dans_fenetre(nomme(f, "Marque")),
+              dans_fenetre(vue_salle(f, i)).adjusted(-2, -2, 2, 2));
   }
 }
 
@@ -132,16 +133,16 @@ TEST(EditionGrille, AKindFromOutsideTheRangeComesBackIntoItOnThePress) {
     TForm1 &f = *e.fenetre;
     if (c.salle) {
       monde(f).salles[12].contenu = c.depart;
-      f.dessine_salle(12);
-      appuie(f.vues_salles[12], c.bouton);
+      grille(f).dessine_salle(12);
+      appuie(vue_salle(f, 12), c.bouton);
       EXPECT_EQ(monde(f).salles[12].contenu, c.attendu);
-      EXPECT_TRUE(montre(f.vues_salles[12], f.bmp_c[c.attendu]));
+      EXPECT_TRUE(montre(vue_salle(f, 12), grille(f).bitmap_salle(c.attendu)));
     } else {
       monde(f).cloisons[12].contenu = c.depart;
-      f.dessine_cloison(12);
-      appuie(f.vues_cloisons[12], c.bouton);
+      grille(f).dessine_cloison(12);
+      appuie(vue_cloison(f, 12), c.bouton);
       EXPECT_EQ(monde(f).cloisons[12].contenu, c.attendu);
-      EXPECT_TRUE(montre(f.vues_cloisons[12], f.bmp_h[c.attendu]));
+      EXPECT_TRUE(montre(vue_cloison(f, 12), grille(f).bitmap_cloison(0, c.attendu)));
     }
   }
 }
@@ -150,10 +151,10 @@ TEST(EditionGrille, APartitionOfUnknownOrientationKeepsItsPicture) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   monde(f).cloisons[7].sens = 4;
-  const qint64 avant = f.vues_cloisons[7]->picture().cacheKey();
-  appuie(f.vues_cloisons[7], Qt::RightButton);
+  const qint64 avant = vue_cloison(f, 7)->picture().cacheKey();
+  appuie(vue_cloison(f, 7), Qt::RightButton);
   EXPECT_EQ(monde(f).cloisons[7].contenu, CLOISON_PORTE_DEROBEE);
-  EXPECT_EQ(f.vues_cloisons[7]->picture().cacheKey(), avant);
+  EXPECT_EQ(vue_cloison(f, 7)->picture().cacheKey(), avant);
   EXPECT_TRUE(monde(f).modifie);
 }
 
@@ -163,11 +164,11 @@ TEST(EditionGrille, EachPressOfADoubleClickActsOnce) {
   f.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
   // Through the window, as the platform delivers it: press, release, double click, release.
-  ImageGrille *cloison = f.vues_cloisons[indice_cloison_v(4, 4)];
-  QTest::mouseDClick(f.windowHandle(), Qt::RightButton, {}, cloison->geometry().center());
+  ImageGrille *cloison = vue_cloison(f, indice_cloison_v(4, 4));
+  QTest::mouseDClick(f.windowHandle(), Qt::RightButton, {}, dans_fenetre(cloison).center());
   EXPECT_EQ(monde(f).cloisons[cloison->Tag].contenu, CLOISON_MUR + 2);
-  ImageGrille *salle = f.vues_salles[indice_salle(4, 4)];
-  QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, salle->geometry().center());
+  ImageGrille *salle = vue_salle(f, indice_salle(4, 4));
+  QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, dans_fenetre(salle).center());
   EXPECT_EQ(monde(f).salles[salle->Tag].contenu, 8);
   EXPECT_EQ(monde(f).salle_choisie, salle->Tag);
 }
@@ -175,18 +176,18 @@ TEST(EditionGrille, EachPressOfADoubleClickActsOnce) {
 TEST(EditionGrille, TheOutlineIsDrawnAroundTheSelectedRoom) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
-  ImageGrille *salle = f.vues_salles[indice_salle(2, 5)];
+  ImageGrille *salle = vue_salle(f, indice_salle(2, 5));
   appuie(salle, Qt::RightButton); // a black key: opaque pixels in the middle
   const QImage rendu = rendu_sur(&f, Qt::white);
-  const QRect cadre = f.Marque->geometry();
+  const QRect cadre = dans_fenetre(nomme(f, "Marque"));
   EXPECT_EQ(rendu.pixelColor(cadre.left(), cadre.center().y()), QColor(Qt::red));
   EXPECT_EQ(rendu.pixelColor(cadre.right(), cadre.top()), QColor(Qt::red));
   EXPECT_EQ(rendu.pixelColor(cadre.right() - 1, cadre.bottom() - 1), QColor(Qt::red));
   // Inside the ring the room's own picture is drawn over the outline's rectangle.
   EXPECT_NE(rendu.pixelColor(cadre.center()), QColor(Qt::red));
   // Pressing another room moves the one outline there.
-  appuie(f.vues_salles[indice_salle(9, 0)], Qt::MiddleButton);
-  EXPECT_EQ(f.Marque->pos(), QPoint(9 * 60 + 28, 28));
+  appuie(vue_salle(f, indice_salle(9, 0)), Qt::MiddleButton);
+  EXPECT_EQ(dans_fenetre(nomme(f, "Marque")).topLeft(), QPoint(9 * 60 + 28, 28));
 }
 
 } // namespace

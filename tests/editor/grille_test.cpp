@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "cadre_marque.h"
 #include "image_etiree.h"
@@ -81,19 +82,19 @@ TEST(Grille, KindBitmapsAreKeyedOnce) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   for (int k = 0; k < NB_TYPES_CLOISON; ++k) {
-    EXPECT_EQ(f.bmp_h[k].size(), QSize(40, 20)) << k;
-    EXPECT_EQ(f.bmp_v[k].size(), QSize(20, 40)) << k;
-    EXPECT_EQ(f.bmp_h[k].toImage().pixelColor(0, 19).alpha(), 0) << k;
+    EXPECT_EQ(grille(f).bitmap_cloison(0, k).size(), QSize(40, 20)) << k;
+    EXPECT_EQ(grille(f).bitmap_cloison(1, k).size(), QSize(20, 40)) << k;
+    EXPECT_EQ(grille(f).bitmap_cloison(0, k).toImage().pixelColor(0, 19).alpha(), 0) << k;
   }
   for (int k = 0; k < NB_TYPES_SALLE; ++k)
-    EXPECT_EQ(f.bmp_c[k].size(), QSize(40, 40)) << k;
+    EXPECT_EQ(grille(f).bitmap_salle(k).size(), QSize(40, 40)) << k;
   // Kind 0 draws nothing; a wall does draw.
-  const QImage vide = f.bmp_c[0].toImage();
+  const QImage vide = grille(f).bitmap_salle(0).toImage();
   for (int y = 0; y < 40; ++y)
     for (int x = 0; x < 40; ++x)
       ASSERT_EQ(vide.pixelColor(x, y).alpha(), 0);
-  EXPECT_EQ(f.bmp_h[0].toImage().pixelColor(20, 10).alpha(), 0);
-  const QImage mur = f.bmp_h[CLOISON_MUR].toImage();
+  EXPECT_EQ(grille(f).bitmap_cloison(0, 0).toImage().pixelColor(20, 10).alpha(), 0);
+  const QImage mur = grille(f).bitmap_cloison(0, CLOISON_MUR).toImage();
   bool opaque = false;
   for (int y = 0; y < 20 && !opaque; ++y)
     for (int x = 0; x < 40 && !opaque; ++x)
@@ -108,55 +109,56 @@ TEST(Grille, FreshWorldHas220WallsAnd100EmptyRoomsOnTheirImages) {
   EXPECT_EQ(monde(f).nb_salles, 100);
   EXPECT_EQ(monde(f).salle_choisie, -1);
   EXPECT_FALSE(monde(f).modifie);
-  EXPECT_EQ(f.Marque->pos(), QPoint(-100, -100));
+  EXPECT_EQ(dans_fenetre(nomme(f, "Marque")).topLeft(), QPoint(-100, -100));
 
   std::set<ImageGrille *> distinctes;
   for (int i = 0; i < NB_CLOISONS_MAX; ++i) {
     SCOPED_TRACE(i);
-    ImageGrille *v = f.vues_cloisons[i];
+    ImageGrille *v = vue_cloison(f, i);
     ASSERT_NE(v, nullptr);
     distinctes.insert(v);
-    EXPECT_EQ(v->parentWidget(), &f);
+    EXPECT_EQ(v->parentWidget(), &grille(f));
     EXPECT_EQ(v->Tag, i);
     EXPECT_EQ(v->property("Tag").toInt(), i);
-    EXPECT_EQ(v->geometry(), place_cloison(i));
+    EXPECT_EQ(dans_fenetre(v), place_cloison(i));
     EXPECT_TRUE(v->isVisibleTo(&f));
     EXPECT_EQ(v->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(aide(v), "Clic droit ou gauche sur une cloison pour la modifier.");
-    attend_dessin(v, i < 110 ? f.bmp_h[CLOISON_MUR] : f.bmp_v[CLOISON_MUR]);
+    attend_dessin(v, i < 110 ? grille(f).bitmap_cloison(0, CLOISON_MUR)
+                             : grille(f).bitmap_cloison(1, CLOISON_MUR));
   }
   for (int i = 0; i < NB_SALLES_MAX; ++i) {
     SCOPED_TRACE(i);
-    ImageGrille *v = f.vues_salles[i];
+    ImageGrille *v = vue_salle(f, i);
     ASSERT_NE(v, nullptr);
     distinctes.insert(v);
     EXPECT_EQ(v->Tag, i);
-    EXPECT_EQ(v->geometry(), place_salle(i));
+    EXPECT_EQ(dans_fenetre(v), place_salle(i));
     EXPECT_TRUE(v->isVisibleTo(&f));
     EXPECT_EQ(v->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(aide(v), QString::fromUtf8("- Clic droit ou gauche sur une salle pour la "
                                          "modifier.\n- Clic milieu pour sélectionner une "
                                          "salle sans la modifier."));
-    attend_dessin(v, f.bmp_c[SALLE_VIDE]);
+    attend_dessin(v, grille(f).bitmap_salle(SALLE_VIDE));
   }
   EXPECT_EQ(distinctes.size(), 320u);
   // The worked example of the indexing: column 3, row 2.
-  EXPECT_EQ(f.vues_salles[23]->pos(), QPoint(210, 150));
-  EXPECT_EQ(f.vues_cloisons[23]->pos(), QPoint(210, 130));
-  EXPECT_EQ(f.vues_cloisons[135]->pos(), QPoint(190, 150));
+  EXPECT_EQ(dans_fenetre(vue_salle(f, 23)).topLeft(), QPoint(210, 150));
+  EXPECT_EQ(dans_fenetre(vue_cloison(f, 23)).topLeft(), QPoint(210, 130));
+  EXPECT_EQ(dans_fenetre(vue_cloison(f, 135)).topLeft(), QPoint(190, 150));
 }
 
 TEST(Grille, TransparentImagesStillTakePresses) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   f.show();
-  ImageGrille *salle = f.vues_salles[55]; // an empty room: nothing drawn
-  ImageGrille *cloison = f.vues_cloisons[0];
-  cloison->pose_picture(f.bmp_h[CLOISON_OUVERTE]);
+  ImageGrille *salle = vue_salle(f, 55); // an empty room: nothing drawn
+  ImageGrille *cloison = vue_cloison(f, 0);
+  cloison->pose_picture(grille(f).bitmap_cloison(0, CLOISON_OUVERTE));
   QSignalSpy appuis_salle(salle, &ImageGrille::appui);
   QSignalSpy appuis_cloison(cloison, &ImageGrille::appui);
-  QWidget *sous_salle = f.childAt(salle->geometry().center());
-  QWidget *sous_cloison = f.childAt(cloison->geometry().center());
+  QWidget *sous_salle = f.childAt(dans_fenetre(salle).center());
+  QWidget *sous_cloison = f.childAt(dans_fenetre(cloison).center());
   EXPECT_EQ(sous_salle, salle);
   EXPECT_EQ(sous_cloison, cloison);
   QTest::mousePress(salle, Qt::MiddleButton, {}, QPoint(20, 20));
@@ -170,8 +172,15 @@ TEST(Grille, TransparentImagesStillTakePresses) {
 TEST(Grille, ClearingReusesTheImagesAndBringsEverythingBack) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
-  const auto cloisons = f.vues_cloisons;
-  const auto salles = f.vues_salles;
+  const auto images = [&f] {
+    std::vector<const ImageGrille *> v;
+    for (int i = 0; i < NB_CLOISONS_MAX; ++i)
+      v.push_back(vue_cloison(f, i));
+    for (int i = 0; i < NB_SALLES_MAX; ++i)
+      v.push_back(vue_salle(f, i));
+    return v;
+  };
+  const auto avant = images();
   const auto nb_images = f.findChildren<ImageGrille *>().size();
 
   // An edited labyrinth, as loading a short file and some editing would leave it.
@@ -182,27 +191,27 @@ TEST(Grille, ClearingReusesTheImagesAndBringsEverythingBack) {
   monde(f).salles[23].contenu = SALLE_DEPART;
   monde(f).salles[23].question = "Quelle est la capitale ? ";
   monde(f).salles[23].image = "photo.jpg";
-  f.dessine_cloison(3);
-  f.dessine_cloison(150);
-  f.dessine_salle(23);
+  grille(f).dessine_cloison(3);
+  grille(f).dessine_cloison(150);
+  grille(f).dessine_salle(23);
   monde(f).titre_lab = "Mon labyrinthe";
   monde(f).son_pas = "pas.mp3";
   monde(f).texture_sol = "autre.bmp";
   monde(f).salle_choisie = 23;
   monde(f).modifie = true;
-  f.Marque->move(3 * 60 + 28, 2 * 60 + 28);
-  f.P[1]->setEnabled(true);
-  f.E[1]->setEnabled(true);
-  pose_tag(f.P[1], 1);
-  f.Memo1->setPlainText(QStringLiteral("Quelle est la capitale ?"));
-  f.Edit[2]->setText(QStringLiteral("Paris"));
-  f.Check[2]->setChecked(true);
-  f.Image_epreuve->show();
+  deplace(nomme(f, "Marque"), QPoint(3 * 60 + 28, 2 * 60 + 28));
+  nomme<QToolButton>(f, "P", 1)->setEnabled(true);
+  nomme<QToolButton>(f, "E", 1)->setEnabled(true);
+  pose_tag(nomme<QToolButton>(f, "P", 1), 1);
+  nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(QStringLiteral("Quelle est la capitale ?"));
+  nomme<QLineEdit>(f, "Edit", 2)->setText(QStringLiteral("Paris"));
+  nomme<QCheckBox>(f, "Check", 2)->setChecked(true);
+  nomme<ImageEtiree>(f, "Image_epreuve")->show();
 
-  f.efface_monde();
+  e.dialogues.reponses << Reponse::non; // the unsaved changes are let go
+  clique(f, "SpeedButton1");
 
-  EXPECT_EQ(f.vues_cloisons, cloisons);
-  EXPECT_EQ(f.vues_salles, salles);
+  EXPECT_EQ(images(), avant);
   EXPECT_EQ(f.findChildren<ImageGrille *>().size(), nb_images);
   EXPECT_EQ(monde(f).nb_cloisons, 220);
   EXPECT_EQ(monde(f).nb_salles, 100);
@@ -210,26 +219,26 @@ TEST(Grille, ClearingReusesTheImagesAndBringsEverythingBack) {
   EXPECT_EQ(monde(f).salles[23].contenu, SALLE_VIDE);
   EXPECT_TRUE(monde(f).salles[23].question.empty());
   EXPECT_TRUE(monde(f).salles[23].image.empty());
-  attend_dessin(f.vues_cloisons[3], f.bmp_h[CLOISON_MUR]);
-  attend_dessin(f.vues_cloisons[150], f.bmp_v[CLOISON_MUR]);
-  attend_dessin(f.vues_salles[23], f.bmp_c[SALLE_VIDE]);
+  attend_dessin(vue_cloison(f, 3), grille(f).bitmap_cloison(0, CLOISON_MUR));
+  attend_dessin(vue_cloison(f, 150), grille(f).bitmap_cloison(1, CLOISON_MUR));
+  attend_dessin(vue_salle(f, 23), grille(f).bitmap_salle(SALLE_VIDE));
   for (int i = 0; i < NB_CLOISONS_MAX; ++i)
-    ASSERT_EQ(f.vues_cloisons[i]->geometry(), place_cloison(i)) << i;
+    ASSERT_EQ(dans_fenetre(vue_cloison(f, i)), place_cloison(i)) << i;
   EXPECT_EQ(monde(f).titre_lab, "Mon labyrinthe");
   EXPECT_TRUE(monde(f).son_pas.empty());
   EXPECT_EQ(monde(f).texture_sol, "sol.bmp");
   EXPECT_EQ(monde(f).salle_choisie, -1);
   EXPECT_FALSE(monde(f).modifie);
-  EXPECT_EQ(f.Marque->pos(), QPoint(-100, -100));
+  EXPECT_EQ(dans_fenetre(nomme(f, "Marque")).topLeft(), QPoint(-100, -100));
   for (int k = 0; k < NB_SONS; ++k) {
-    EXPECT_FALSE(f.P[k]->isEnabled()) << k;
-    EXPECT_FALSE(f.E[k]->isEnabled()) << k;
-    EXPECT_EQ(tag(f.P[k]), 0) << k;
+    EXPECT_FALSE(nomme<QToolButton>(f, "P", k)->isEnabled()) << k;
+    EXPECT_FALSE(nomme<QToolButton>(f, "E", k)->isEnabled()) << k;
+    EXPECT_EQ(tag(nomme<QToolButton>(f, "P", k)), 0) << k;
   }
-  EXPECT_TRUE(f.Memo1->toPlainText().isEmpty());
-  EXPECT_TRUE(f.Edit[2]->text().isEmpty());
-  EXPECT_FALSE(f.Check[2]->isChecked());
-  EXPECT_FALSE(f.Image_epreuve->isVisibleTo(&f));
+  EXPECT_TRUE(nomme<QPlainTextEdit>(f, "Memo1")->toPlainText().isEmpty());
+  EXPECT_TRUE(nomme<QLineEdit>(f, "Edit", 2)->text().isEmpty());
+  EXPECT_FALSE(nomme<QCheckBox>(f, "Check", 2)->isChecked());
+  EXPECT_FALSE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(&f));
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty());
 }
 
@@ -238,11 +247,11 @@ TEST(Grille, KindOutsideTheTablesShowsNothing) {
   TForm1 &f = *e.fenetre;
   monde(f).cloisons[0].contenu = 11;
   monde(f).salles[0].contenu = -1;
-  f.dessine_cloison(0);
-  f.dessine_salle(0);
-  EXPECT_TRUE(f.vues_cloisons[0]->picture().isNull());
-  EXPECT_TRUE(f.vues_salles[0]->picture().isNull());
-  EXPECT_EQ(f.vues_cloisons[0]->geometry(), place_cloison(0));
+  grille(f).dessine_cloison(0);
+  grille(f).dessine_salle(0);
+  EXPECT_TRUE(vue_cloison(f, 0)->picture().isNull());
+  EXPECT_TRUE(vue_salle(f, 0)->picture().isNull());
+  EXPECT_EQ(dans_fenetre(vue_cloison(f, 0)), place_cloison(0));
 }
 
 TEST(Textures, DefaultTexturesAreShownStretched) {
@@ -250,9 +259,9 @@ TEST(Textures, DefaultTexturesAreShownStretched) {
   TForm1 &f = *e.fenetre;
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
   const std::tuple<ImageEtiree *, QColor, QSize> textures[] = {
-      {f.TM, COULEUR_MURS, {80, 400}},
-      {f.TS, COULEUR_SOL, {200, 200}},
-      {f.TP, COULEUR_PLAFOND, {200, 200}},
+      {nomme<ImageEtiree>(f, "TM"), COULEUR_MURS, {80, 400}},
+      {nomme<ImageEtiree>(f, "TS"), COULEUR_SOL, {200, 200}},
+      {nomme<ImageEtiree>(f, "TP"), COULEUR_PLAFOND, {200, 200}},
   };
   for (const auto &[image, couleur, taille] : textures) {
     SCOPED_TRACE(image->objectName().toStdString());
@@ -274,29 +283,29 @@ TEST(Textures, EachMissingDefaultIsReportedOnceAndTheGridIsBuiltAllTheSame) {
     EXPECT_TRUE(e.dialogues.erreurs[rang].contains(e.depart.chemin() + '/' + noms[rang]))
         << e.dialogues.erreurs[rang].toStdString();
   }
-  EXPECT_TRUE(f.TM->picture().isNull());
+  EXPECT_TRUE(nomme<ImageEtiree>(f, "TM")->picture().isNull());
   EXPECT_EQ(monde(f).texture_murs, "Briques.bmp");
   EXPECT_EQ(monde(f).nb_cloisons, 220);
   EXPECT_EQ(monde(f).nb_salles, 100);
-  for (ImageGrille *v : f.vues_salles)
-    ASSERT_NE(v, nullptr);
-  for (ImageGrille *v : f.vues_cloisons)
-    ASSERT_NE(v, nullptr);
+  for (int i = 0; i < NB_SALLES_MAX; ++i)
+    ASSERT_NE(vue_salle(f, i), nullptr);
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
+    ASSERT_NE(vue_cloison(f, i), nullptr);
 
   // Clearing loads them again, and reports them again.
-  f.efface_monde();
+  clique(f, "SpeedButton1");
   EXPECT_EQ(e.dialogues.erreurs.size(), 6);
 }
 
 TEST(Textures, AFailedDefaultLeavesTheBoxEmptyRatherThanAnOldPicture) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
-  ASSERT_FALSE(f.TS->picture().isNull());
+  ASSERT_FALSE(nomme<ImageEtiree>(f, "TS")->picture().isNull());
   QFile::remove(QStringLiteral("sol.bmp"));
-  f.efface_monde();
+  clique(f, "SpeedButton1");
   ASSERT_EQ(e.dialogues.erreurs.size(), 1);
-  EXPECT_TRUE(f.TS->picture().isNull());
-  EXPECT_FALSE(f.TM->picture().isNull());
+  EXPECT_TRUE(nomme<ImageEtiree>(f, "TS")->picture().isNull());
+  EXPECT_FALSE(nomme<ImageEtiree>(f, "TM")->picture().isNull());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "outils_test.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QImage>
 #include <QWidget>
@@ -33,4 +34,30 @@ QImage rendu_sur(QWidget *widget, QColor fond) {
   image.fill(fond);
   widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
   return image;
+}
+
+void clique(const QWidget &f, const char *nom) {
+  nomme<QAbstractButton>(f, QString::fromLatin1(nom))->click();
+}
+
+Grille &grille(const TForm1 &f) {
+  return *nomme<Grille>(f, QStringLiteral("Grille"));
+}
+
+ImageGrille *vue_cloison(const TForm1 &f, int indice) {
+  return grille(f).findChild<ImageGrille *>(QStringLiteral("Cloison%1").arg(indice),
+                                            Qt::FindDirectChildrenOnly);
+}
+
+ImageGrille *vue_salle(const TForm1 &f, int indice) {
+  return grille(f).findChild<ImageGrille *>(QStringLiteral("Salle%1").arg(indice),
+                                            Qt::FindDirectChildrenOnly);
+}
+
+QRect dans_fenetre(const QWidget *controle) {
+  return QRect(controle->mapTo(controle->window(), QPoint(0, 0)), controle->size());
+}
+
+void deplace(QWidget *controle, QPoint p) {
+  controle->move(controle->parentWidget()->mapFrom(controle->window(), p));
 }

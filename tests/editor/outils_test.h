@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the editor tests: a fresh start folder per test (with or without the default
-// textures), a dialog seam that records the error boxes, and the window built in it.
+// textures), a dialog seam that records the error boxes, the window built in it, and the
+// window's controls found by their object names.
 
 #include <QColor>
 #include <QString>
@@ -10,6 +11,8 @@
 #include <memory>
 
 #include "dialogues_editeur.h"
+#include "grille.h"
+#include "image_grille.h"
 #include "tform1.h"
 
 // Answers the dialogs from queues the test fills, and records what was asked. An empty
@@ -26,6 +29,7 @@ public:
     offerts << dialogue.dernier_fichier;
     dossiers_initiaux << dialogue.dossier_initial;
     filtres << dialogue.filtre;
+    extensions << dialogue.extension_defaut;
     return fichiers.isEmpty() ? QString() : fichiers.takeFirst();
   }
   QStringList erreurs;
@@ -36,6 +40,7 @@ public:
   QStringList offerts;           // the file each dialog offered (its last choice)
   QStringList dossiers_initiaux; // the folder each dialog started in
   QStringList filtres;
+  QStringList extensions; // the default extension of each dialog
 };
 
 // The colours of the three textures written by DossierDepart.
@@ -73,3 +78,23 @@ inline const Monde &monde(const TForm1 &f) {
 
 // A widget as drawn on a ground of the given colour.
 QImage rendu_sur(QWidget *widget, QColor fond);
+
+// A control of the window by its object name; null when the window holds none.
+template <typename T = QWidget> T *nomme(const QWidget &f, const QString &nom) {
+  return f.findChild<T *>(nom);
+}
+// A control of a numbered row by its rank from 0: ("Check", 0) is Check1.
+template <typename T = QWidget> T *nomme(const QWidget &f, const char *nom, int rang) {
+  return f.findChild<T *>(QString::fromLatin1(nom) + QString::number(rang + 1));
+}
+// Presses a button of the window by its name.
+void clique(const QWidget &f, const char *nom);
+
+// The grid room, and its images: cloisons[i] is shown by "Cloison<i>", salles[i] by "Salle<i>".
+Grille &grille(const TForm1 &f);
+ImageGrille *vue_cloison(const TForm1 &f, int indice);
+ImageGrille *vue_salle(const TForm1 &f, int indice);
+
+// A control's rectangle in window coordinates, and a move to a point of the window.
+QRect dans_fenetre(const QWidget *controle);
+void deplace(QWidget *controle, QPoint dans_fenetre);

@@ -28,7 +28,7 @@
 namespace {
 
 void appuie_salle(TForm1 &f, int i, Qt::MouseButton bouton = Qt::MiddleButton) {
-  QTest::mousePress(f.vues_salles[i], bouton, {}, QPoint(20, 20));
+  QTest::mousePress(vue_salle(f, i), bouton, {}, QPoint(20, 20));
 }
 
 // Types as the keyboard does, one key per character (QTest::keyClicks knows ASCII only).
@@ -38,7 +38,7 @@ void tape(QWidget *controle, const QString &texte) {
 }
 
 void tape_question(TForm1 &f, const QString &texte) {
-  tape(f.Memo1, texte);
+  tape(nomme<QPlainTextEdit>(f, "Memo1"), texte);
 }
 
 void ecrit_image(const QString &chemin, QColor couleur, QSize taille = {64, 48}) {
@@ -65,9 +65,9 @@ TEST(PanneauSalle, ARiddleTypedInARoomIsFoundAgainIntactAfterVisitingAnother) {
   const int b = indice_salle(6, 3);
   appuie_salle(f, a, Qt::RightButton);
   tape_question(f, QStringLiteral("Où est l'été ?"));
-  tape(f.Edit[0], QStringLiteral("Là"));
-  tape(f.Edit[3], QStringLiteral("Ici"));
-  f.Check[3]->setChecked(true);
+  tape(nomme<QLineEdit>(f, "Edit", 0), QStringLiteral("Là"));
+  tape(nomme<QLineEdit>(f, "Edit", 3), QStringLiteral("Ici"));
+  nomme<QCheckBox>(f, "Check", 3)->setChecked(true);
 
   appuie_salle(f, b);
   const Tsalle &ra = monde(f).salles[a];
@@ -78,17 +78,17 @@ TEST(PanneauSalle, ARiddleTypedInARoomIsFoundAgainIntactAfterVisitingAnother) {
   EXPECT_TRUE(ra.bonnes[3]);
   EXPECT_FALSE(ra.bonnes[0]);
   // The panel shows B, an ordinary room.
-  EXPECT_TRUE(f.Memo1->toPlainText().isEmpty());
-  EXPECT_TRUE(f.Edit[0]->text().isEmpty());
-  EXPECT_FALSE(f.Check[3]->isChecked());
+  EXPECT_TRUE(nomme<QPlainTextEdit>(f, "Memo1")->toPlainText().isEmpty());
+  EXPECT_TRUE(nomme<QLineEdit>(f, "Edit", 0)->text().isEmpty());
+  EXPECT_FALSE(nomme<QCheckBox>(f, "Check", 3)->isChecked());
   EXPECT_TRUE(monde(f).salles[b].question.empty());
 
   // Back and forth: the room keeps exactly what was stored, visit after visit.
   for (int tour = 0; tour < 3; ++tour) {
     appuie_salle(f, a);
-    EXPECT_EQ(f.Memo1->toPlainText(), QStringLiteral("Où est l'été ?"));
-    EXPECT_EQ(f.Edit[0]->text(), QStringLiteral("Là"));
-    EXPECT_TRUE(f.Check[3]->isChecked());
+    EXPECT_EQ(nomme<QPlainTextEdit>(f, "Memo1")->toPlainText(), QStringLiteral("Où est l'été ?"));
+    EXPECT_EQ(nomme<QLineEdit>(f, "Edit", 0)->text(), QStringLiteral("Là"));
+    EXPECT_TRUE(nomme<QCheckBox>(f, "Check", 3)->isChecked());
     appuie_salle(f, b);
     EXPECT_EQ(ra.question, "O\xF9 est l'\xE9t\xE9 ? ") << "visit " << tour;
     EXPECT_EQ(ra.reponses[0], "L\xE0");
@@ -104,18 +104,19 @@ TEST(PanneauSalle, TypingBeforeAnySelectionReachesNoRoom) {
   r.reponses[1] = "Huit";
   r.bonnes[1] = true;
   tape_question(f, QStringLiteral("Perdu"));
-  f.Edit[0]->setText(QStringLiteral("Perdu aussi"));
-  f.Check[0]->setChecked(true);
+  nomme<QLineEdit>(f, "Edit", 0)->setText(QStringLiteral("Perdu aussi"));
+  nomme<QCheckBox>(f, "Check", 0)->setChecked(true);
   appuie_salle(f, 40);
   for (const Tsalle &s : monde(f).salles) {
     ASSERT_EQ(s.question.find("Perdu"), std::string::npos);
     ASSERT_EQ(s.reponses[0].find("Perdu"), std::string::npos);
   }
-  EXPECT_EQ(f.Memo1->toPlainText(), QStringLiteral("Combien de pattes ?"));
-  EXPECT_TRUE(f.Edit[0]->text().isEmpty());
-  EXPECT_FALSE(f.Check[0]->isChecked());
-  EXPECT_EQ(f.Edit[1]->text(), QStringLiteral("Huit"));
-  EXPECT_TRUE(f.Check[1]->isChecked());
+  EXPECT_EQ(nomme<QPlainTextEdit>(f, "Memo1")->toPlainText(),
+            QStringLiteral("Combien de pattes ?"));
+  EXPECT_TRUE(nomme<QLineEdit>(f, "Edit", 0)->text().isEmpty());
+  EXPECT_FALSE(nomme<QCheckBox>(f, "Check", 0)->isChecked());
+  EXPECT_EQ(nomme<QLineEdit>(f, "Edit", 1)->text(), QStringLiteral("Huit"));
+  EXPECT_TRUE(nomme<QCheckBox>(f, "Check", 1)->isChecked());
   EXPECT_FALSE(r.bonnes[0]);
 }
 
@@ -127,7 +128,7 @@ TEST(PanneauSalle, PressingTheSelectedRoomAgainStoresAndStepsIt) {
   appuie_salle(f, 7, Qt::RightButton);
   EXPECT_EQ(monde(f).salles[7].question, "Encore ? ");
   EXPECT_EQ(monde(f).salles[7].contenu, 2);
-  EXPECT_EQ(f.Memo1->toPlainText(), QStringLiteral("Encore ?"));
+  EXPECT_EQ(nomme<QPlainTextEdit>(f, "Memo1")->toPlainText(), QStringLiteral("Encore ?"));
 }
 
 TEST(PanneauSalle, MemoLinesEachFollowedByOneBlank) {
@@ -148,7 +149,7 @@ TEST(PanneauSalle, MemoLinesEachFollowedByOneBlank) {
     EditeurEnTest e;
     TForm1 &f = *e.fenetre;
     appuie_salle(f, 0);
-    f.Memo1->setPlainText(c.memo);
+    nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(c.memo);
     appuie_salle(f, 1);
     EXPECT_EQ(monde(f).salles[0].question, c.attendu);
   }
@@ -158,8 +159,8 @@ TEST(PanneauSalle, OneLineFieldsNeverCarryALineBreakIntoTheModel) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   appuie_salle(f, 0);
-  f.Edit[0]->setText(QStringLiteral("a\nb"));
-  f.Edit[4]->setText(QStringLiteral("c\r\nd\re"));
+  nomme<QLineEdit>(f, "Edit", 0)->setText(QStringLiteral("a\nb"));
+  nomme<QLineEdit>(f, "Edit", 4)->setText(QStringLiteral("c\r\nd\re"));
   appuie_salle(f, 1);
   EXPECT_EQ(monde(f).salles[0].reponses[0], "a b");
   EXPECT_EQ(monde(f).salles[0].reponses[4], "c d e");
@@ -188,19 +189,19 @@ TEST(PanneauSalle, AWrappedLineCountsAsTheControlShowsIt) {
     EditeurEnTest e;
     TForm1 &f = *e.fenetre;
     if (visible) {
-      f.PC->setCurrentWidget(f.TabQuestion);
+      nomme<QTabWidget>(f, "PC")->setCurrentWidget(nomme(f, "TabQuestion"));
       f.show();
       ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
     }
     appuie_salle(f, 0);
-    f.Memo1->setPlainText(long_mot);
+    nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(long_mot);
     appuie_salle(f, 1);
     const std::string mot = monde(f).salles[0].question;
     appuie_salle(f, 0);
-    f.Memo1->setPlainText(phrase);
+    nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(phrase);
     if (visible) {
       QCoreApplication::processEvents();
-      const QStringList vues = lignes_a_l_ecran(f.Memo1);
+      const QStringList vues = lignes_a_l_ecran(nomme<QPlainTextEdit>(f, "Memo1"));
       ASSERT_GT(vues.size(), 1) << "the sentence must wrap on screen";
     }
     appuie_salle(f, 1);
@@ -208,9 +209,9 @@ TEST(PanneauSalle, AWrappedLineCountsAsTheControlShowsIt) {
     if (visible) {
       // The long word as the control showed it, each piece followed by one blank.
       appuie_salle(f, 2);
-      f.Memo1->setPlainText(long_mot);
+      nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(long_mot);
       QCoreApplication::processEvents();
-      const QStringList vues = lignes_a_l_ecran(f.Memo1);
+      const QStringList vues = lignes_a_l_ecran(nomme<QPlainTextEdit>(f, "Memo1"));
       ASSERT_GT(vues.size(), 1);
       EXPECT_EQ(QString::fromStdString(mot), vues.join(' ') + ' ');
       EXPECT_EQ(mot, cache_mot);
@@ -229,7 +230,7 @@ TEST(PanneauSalle, ChoosingAPictureCopiesItInAndNamesItInTheRoom) {
   ecrit_image(QDir(e.depart.chemin()).filePath("photo.bmp"), Qt::yellow); // replaced unasked
   appuie_salle(f, 15);
   e.dialogues.fichiers << ailleurs.fichier("photo.bmp");
-  f.OpenI->click();
+  nomme<QToolButton>(f, "OpenI")->click();
 
   ASSERT_EQ(e.dialogues.genres.size(), 1);
   EXPECT_EQ(e.dialogues.genres[0], GenreDialogue::ouvrir_image);
@@ -239,19 +240,21 @@ TEST(PanneauSalle, ChoosingAPictureCopiesItInAndNamesItInTheRoom) {
             contenu(ailleurs.fichier("photo.bmp")));
   EXPECT_EQ(monde(f).image_courante, "photo.bmp");
   EXPECT_EQ(monde(f).salles[15].image, "photo.bmp");
-  EXPECT_TRUE(f.Image_epreuve->isVisibleTo(f.TabImage));
-  EXPECT_EQ(f.Image_epreuve->picture().toImage().pixelColor(3, 3), QColor(Qt::blue));
+  EXPECT_TRUE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
+  EXPECT_EQ(nomme<ImageEtiree>(f, "Image_epreuve")->picture().toImage().pixelColor(3, 3),
+            QColor(Qt::blue));
 
   // The room keeps it: another room hides the picture, coming back shows it again, and the
   // start folder is enough when the current folder moved elsewhere.
   appuie_salle(f, 16);
-  EXPECT_FALSE(f.Image_epreuve->isVisibleTo(f.TabImage));
+  EXPECT_FALSE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
   EXPECT_TRUE(monde(f).image_courante.empty());
   EXPECT_EQ(monde(f).salles[15].image, "photo.bmp");
   QFile::remove(ailleurs.fichier("photo.bmp"));
   appuie_salle(f, 15);
-  EXPECT_TRUE(f.Image_epreuve->isVisibleTo(f.TabImage));
-  EXPECT_EQ(f.Image_epreuve->picture().toImage().pixelColor(3, 3), QColor(Qt::blue));
+  EXPECT_TRUE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
+  EXPECT_EQ(nomme<ImageEtiree>(f, "Image_epreuve")->picture().toImage().pixelColor(3, 3),
+            QColor(Qt::blue));
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty());
 }
 
@@ -263,14 +266,14 @@ TEST(PanneauSalle, AFileNameTheLabyrinthCannotHoldIsRefused) {
   ecrit_image(ailleurs.fichier(nom), Qt::blue);
   appuie_salle(f, 4);
   e.dialogues.fichiers << ailleurs.fichier(nom) << ailleurs.fichier(nom);
-  f.OpenI->click();
-  f.OpenV->click();
+  nomme<QToolButton>(f, "OpenI")->click();
+  nomme<QToolButton>(f, "OpenV")->click();
   ASSERT_EQ(e.dialogues.erreurs.size(), 2);
   EXPECT_TRUE(e.dialogues.erreurs[0].contains(nom));
   EXPECT_FALSE(QFileInfo::exists(QDir(e.depart.chemin()).filePath(nom)));
   EXPECT_TRUE(monde(f).salles[4].image.empty());
   EXPECT_TRUE(monde(f).salles[4].media.empty());
-  EXPECT_FALSE(f.Image_epreuve->isVisibleTo(f.TabImage));
+  EXPECT_FALSE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
 }
 
 TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
@@ -279,7 +282,7 @@ TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
   const QString depart = e.depart.chemin();
   ecrit_image(QDir(depart).filePath("ici.bmp"), Qt::green);
   e.dialogues.fichiers << QDir(depart).filePath("ici.bmp");
-  f.OpenI->click();
+  nomme<QToolButton>(f, "OpenI")->click();
   EXPECT_EQ(monde(f).image_courante, "ici.bmp");
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty());
   EXPECT_EQ(QDir(depart).entryList(QDir::Files).count("ici.bmp"), 1);
@@ -290,7 +293,7 @@ TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
   ASSERT_TRUE(QDir().mkpath(autre_casse));
   ecrit_image(autre_casse + "/Casse.bmp", Qt::red);
   e.dialogues.fichiers << autre_casse + "/Casse.bmp";
-  f.OpenI->click();
+  nomme<QToolButton>(f, "OpenI")->click();
   EXPECT_TRUE(QFile::exists(QDir(depart).filePath("Casse.bmp")));
   EXPECT_EQ(monde(f).image_courante, "Casse.bmp");
   QDir(autre_casse).removeRecursively();
@@ -313,20 +316,21 @@ TEST(PanneauSalle, APictureThatFailsToLoadChangesNothingButTheCopy) {
     ecrit_image(ailleurs.fichier("bon.bmp"), Qt::cyan);
     appuie_salle(f, 3);
     e.dialogues.fichiers << ailleurs.fichier("bon.bmp");
-    f.OpenI->click();
+    nomme<QToolButton>(f, "OpenI")->click();
     QFile fichier(ailleurs.fichier(c.nom));
     ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
     fichier.write(c.octets);
     fichier.close();
 
     e.dialogues.fichiers << ailleurs.fichier(c.nom);
-    f.OpenI->click();
+    nomme<QToolButton>(f, "OpenI")->click();
     ASSERT_EQ(e.dialogues.erreurs.size(), 1);
     EXPECT_TRUE(e.dialogues.erreurs[0].contains(c.message)) << e.dialogues.erreurs[0].toStdString();
     EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath(c.nom)));
     EXPECT_EQ(monde(f).image_courante, "bon.bmp");
     EXPECT_EQ(monde(f).salles[3].image, "bon.bmp");
-    EXPECT_EQ(f.Image_epreuve->picture().toImage().pixelColor(0, 0), QColor(Qt::cyan));
+    EXPECT_EQ(nomme<ImageEtiree>(f, "Image_epreuve")->picture().toImage().pixelColor(0, 0),
+              QColor(Qt::cyan));
   }
 }
 
@@ -342,16 +346,16 @@ TEST(PanneauSalle, ARoomWhosePictureIsMissingStillShowsTheRestAndKeepsTheName) {
   r.bonnes[2] = true;
   monde(f).salles[21].image = "vue.bmp";
   appuie_salle(f, 21); // a picture on show first
-  ASSERT_TRUE(f.Image_epreuve->isVisibleTo(f.TabImage));
+  ASSERT_TRUE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
 
   appuie_salle(f, 20);
   ASSERT_EQ(e.dialogues.erreurs.size(), 1);
   EXPECT_TRUE(e.dialogues.erreurs[0].contains("absente.bmp"));
-  EXPECT_FALSE(f.Image_epreuve->isVisibleTo(f.TabImage));
-  EXPECT_EQ(f.Memo1->toPlainText(), QStringLiteral("Qui crie ?"));
-  EXPECT_EQ(f.Edit[2]->text(), QStringLiteral("Le hibou"));
-  EXPECT_TRUE(f.Check[2]->isChecked());
-  EXPECT_EQ(f.WMP2->URL(), QStringLiteral("cri.wav"));
+  EXPECT_FALSE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
+  EXPECT_EQ(nomme<QPlainTextEdit>(f, "Memo1")->toPlainText(), QStringLiteral("Qui crie ?"));
+  EXPECT_EQ(nomme<QLineEdit>(f, "Edit", 2)->text(), QStringLiteral("Le hibou"));
+  EXPECT_TRUE(nomme<QCheckBox>(f, "Check", 2)->isChecked());
+  EXPECT_EQ(nomme<TMsMediaPlayer>(f, "WMP2")->URL(), QStringLiteral("cri.wav"));
   EXPECT_EQ(monde(f).image_courante, "absente.bmp");
   appuie_salle(f, 22);
   EXPECT_EQ(r.image, "absente.bmp");
@@ -372,31 +376,33 @@ TEST(PanneauSalle, MediumChosenClearedAndShownWithEnabledKept) {
 
   appuie_salle(f, 30);
   e.dialogues.fichiers << ailleurs.fichier("orage.wav");
-  f.OpenV->click();
+  nomme<QToolButton>(f, "OpenV")->click();
   EXPECT_EQ(e.dialogues.genres.value(0), GenreDialogue::ouvrir);
-  EXPECT_EQ(e.dialogues.filtres.value(0), f.BoiteV.filtre);
+  EXPECT_EQ(e.dialogues.filtres.value(0),
+            QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
+                           "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)"));
   EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath("orage.wav")));
-  EXPECT_TRUE(f.WMP2->enabled());
-  EXPECT_EQ(f.WMP2->URL(), QStringLiteral("orage.wav"));
+  EXPECT_TRUE(nomme<TMsMediaPlayer>(f, "WMP2")->enabled());
+  EXPECT_EQ(nomme<TMsMediaPlayer>(f, "WMP2")->URL(), QStringLiteral("orage.wav"));
   EXPECT_EQ(monde(f).media_courant, "orage.wav");
   EXPECT_EQ(monde(f).salles[30].media, "orage.wav");
 
-  f.SpeedButton7->click();
-  EXPECT_TRUE(f.WMP2->URL().isEmpty());
-  EXPECT_FALSE(f.WMP2->enabled());
+  nomme<QToolButton>(f, "SpeedButton7")->click();
+  EXPECT_TRUE(nomme<TMsMediaPlayer>(f, "WMP2")->URL().isEmpty());
+  EXPECT_FALSE(nomme<TMsMediaPlayer>(f, "WMP2")->enabled());
   EXPECT_TRUE(monde(f).media_courant.empty());
   EXPECT_TRUE(monde(f).salles[30].media.empty());
 
   appuie_salle(f, 31);
-  EXPECT_EQ(f.WMP2->URL(), QStringLiteral("vent.mp3"));
-  EXPECT_FALSE(f.WMP2->enabled());
+  EXPECT_EQ(nomme<TMsMediaPlayer>(f, "WMP2")->URL(), QStringLiteral("vent.mp3"));
+  EXPECT_FALSE(nomme<TMsMediaPlayer>(f, "WMP2")->enabled());
   appuie_salle(f, 30);
-  EXPECT_TRUE(f.WMP2->URL().isEmpty());
+  EXPECT_TRUE(nomme<TMsMediaPlayer>(f, "WMP2")->URL().isEmpty());
   EXPECT_EQ(monde(f).salles[31].media, "vent.mp3");
 
   // A cancelled dialog changes nothing.
-  f.OpenV->click();
-  f.OpenI->click();
+  nomme<QToolButton>(f, "OpenV")->click();
+  nomme<QToolButton>(f, "OpenI")->click();
   EXPECT_TRUE(monde(f).salles[30].media.empty());
   EXPECT_TRUE(monde(f).salles[30].image.empty());
 }
@@ -417,11 +423,12 @@ TEST(PanneauSalle, ARoomMediumIsFoundInTheStartFolderLikeItsPicture) {
   monde(f).salles[41].media = "pluie.wav";
   ASSERT_TRUE(QDir::setCurrent(ailleurs.dossier.path()));
   appuie_salle(f, 40);
-  EXPECT_EQ(QFileInfo(QDir::current().absoluteFilePath(f.WMP2->URL())).canonicalFilePath(),
+  EXPECT_EQ(QFileInfo(QDir::current().absoluteFilePath(nomme<TMsMediaPlayer>(f, "WMP2")->URL()))
+                .canonicalFilePath(),
             QFileInfo(QDir(e.depart.chemin()).filePath("cri.wav")).canonicalFilePath());
   EXPECT_EQ(monde(f).media_courant, "cri.wav");
   appuie_salle(f, 41);
-  EXPECT_EQ(f.WMP2->URL(), QStringLiteral("pluie.wav"));
+  EXPECT_EQ(nomme<TMsMediaPlayer>(f, "WMP2")->URL(), QStringLiteral("pluie.wav"));
   appuie_salle(f, 42);
   EXPECT_EQ(monde(f).salles[40].media, "cri.wav");
   ASSERT_TRUE(QDir::setCurrent(e.depart.chemin()));
@@ -442,25 +449,25 @@ TEST(PanneauSalle, PictureChosenWithNoRoomSelectedIsShownThenDiscarded) {
   TForm1 &f = *e.fenetre;
   ecrit_image(QDir(e.depart.chemin()).filePath("libre.bmp"), Qt::gray);
   e.dialogues.fichiers << QDir(e.depart.chemin()).filePath("libre.bmp");
-  f.OpenI->click();
-  EXPECT_TRUE(f.Image_epreuve->isVisibleTo(f.TabImage));
+  nomme<QToolButton>(f, "OpenI")->click();
+  EXPECT_TRUE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
   EXPECT_EQ(monde(f).image_courante, "libre.bmp");
   EXPECT_FALSE(monde(f).modifie); // the panel's buttons do not mark the labyrinth
   appuie_salle(f, 50);
-  EXPECT_FALSE(f.Image_epreuve->isVisibleTo(f.TabImage));
+  EXPECT_FALSE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
   EXPECT_TRUE(monde(f).image_courante.empty());
   for (const Tsalle &s : monde(f).salles)
     ASSERT_TRUE(s.image.empty());
 
   // Clearing the picture of the selected room reaches the room at once.
   e.dialogues.fichiers << QDir(e.depart.chemin()).filePath("libre.bmp");
-  f.OpenI->click();
+  nomme<QToolButton>(f, "OpenI")->click();
   EXPECT_EQ(monde(f).salles[50].image, "libre.bmp");
-  f.SpeedButton5->click();
+  nomme<QToolButton>(f, "SpeedButton5")->click();
   EXPECT_TRUE(monde(f).salles[50].image.empty());
   EXPECT_TRUE(monde(f).image_courante.empty());
-  EXPECT_TRUE(f.Image_epreuve->picture().isNull());
-  EXPECT_FALSE(f.Image_epreuve->isVisibleTo(f.TabImage));
+  EXPECT_TRUE(nomme<ImageEtiree>(f, "Image_epreuve")->picture().isNull());
+  EXPECT_FALSE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
 }
 
 TEST(ApercuImage, ThePictureDialogShowsTheSelectedFileThroughTheEditorsLoader) {

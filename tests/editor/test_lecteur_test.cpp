@@ -81,7 +81,7 @@ TEST_F(TestLecteur, BlanksInTheNameMakeOneArgumentAndTheFileFolderIsTheWorkingFo
   TForm1 &f = *e->fenetre;
   const QString chemin = jeux() + "/monde 1.lab";
   e->dialogues.fichiers << chemin;
-  f.SpeedButton6->click();
+  nomme<QToolButton>(f, "SpeedButton6")->click();
   EXPECT_EQ(lignes(sortie()), (QStringList{jeux(), "monde 1.lab", "trouve"}));
   EXPECT_EQ(e->dialogues.genres, QList<GenreDialogue>{GenreDialogue::enregistrer});
   EXPECT_TRUE(e->dialogues.erreurs.isEmpty());
@@ -96,11 +96,11 @@ TEST_F(TestLecteur, NoChangesStillAsksForTheFileAndWritesItAgain) {
   TForm1 &f = *e->fenetre;
   const QString chemin = jeux() + "/monde_1.lab";
   e->dialogues.fichiers << chemin;
-  f.SpeedButton3->click();
+  nomme<QToolButton>(f, "SpeedButton3")->click();
   QFile::remove(chemin);
   ASSERT_FALSE(monde(f).modifie);
   e->dialogues.fichiers << chemin;
-  f.SpeedButton6->click();
+  nomme<QToolButton>(f, "SpeedButton6")->click();
   EXPECT_EQ(e->dialogues.offerts.value(1), chemin);
   EXPECT_TRUE(QFile::exists(chemin));
   EXPECT_EQ(lignes(sortie()).value(1), "monde_1.lab");
@@ -109,12 +109,12 @@ TEST_F(TestLecteur, NoChangesStillAsksForTheFileAndWritesItAgain) {
 TEST_F(TestLecteur, CancelledOrFailedSaveStartsNothing) {
   TForm1 &f = *e->fenetre;
   monde(f).modifie = true;
-  f.SpeedButton6->click(); // the dialog cancelled
+  nomme<QToolButton>(f, "SpeedButton6")->click(); // the dialog cancelled
   EXPECT_TRUE(monde(f).modifie);
   EXPECT_TRUE(e->dialogues.erreurs.isEmpty());
 
   e->dialogues.fichiers << jeux() + "/pas_de_dossier/monde.lab";
-  f.SpeedButton6->click();
+  nomme<QToolButton>(f, "SpeedButton6")->click();
   EXPECT_EQ(e->dialogues.erreurs, QStringList{"Invalid filename"});
   EXPECT_TRUE(monde(f).modifie);
 
@@ -128,7 +128,7 @@ TEST_F(TestLecteur, ThePlayerBesideTheLabyrinthComesBeforeTheSearchPath) {
   const QString locale = QDir(traces.path()).filePath("local.txt");
   ecrit_lecteur(jeux(), locale);
   e->dialogues.fichiers << jeux() + "/m.lab";
-  f.SpeedButton6->click();
+  nomme<QToolButton>(f, "SpeedButton6")->click();
   EXPECT_EQ(lignes(locale).value(1), "m.lab");
   EXPECT_FALSE(QFile::exists(sortie()));
 }
@@ -156,7 +156,7 @@ TEST_F(TestLecteur, AWindowsPlayerRunsThroughWineWithTheSameNameAndFolder) {
   ecrit_wine(outils.path(), sortie());
   qputenv("PATH", QFile::encodeName(windows.path() + ":" + outils.path()));
   e->dialogues.fichiers << jeux() + "/monde 1.lab";
-  f.SpeedButton6->click();
+  nomme<QToolButton>(f, "SpeedButton6")->click();
   const QString joueur = QFileInfo(QDir(windows.path()).filePath("Dravo.exe")).absoluteFilePath();
   EXPECT_EQ(lignes(sortie()), (QStringList{jeux(), joueur, "monde 1.lab"}));
   EXPECT_TRUE(e->dialogues.erreurs.isEmpty());
@@ -194,7 +194,7 @@ TEST_F(TestLecteur, APlayerThatCannotStartIsExplainedAndTheWindowComesBack) {
     e->dialogues.erreurs.clear();
     visibilite.evenements.clear();
     e->dialogues.fichiers << chemin;
-    f.SpeedButton6->click();
+    nomme<QToolButton>(f, "SpeedButton6")->click();
     EXPECT_TRUE(QFile::exists(chemin));
     ASSERT_EQ(e->dialogues.erreurs.size(), 1);
     for (const QString &mot : c.attendus)

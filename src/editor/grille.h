@@ -1,0 +1,77 @@
+#pragma once
+// The grid room: the 320 images that show the labyrinth's records, the kind bitmaps they
+// are drawn with, the selection outline `Marque`, and the press handlers. The model's
+// records know their images only by index: cloisons[i] is shown by the image named
+// "Cloison<i>", salles[i] by "Salle<i>", whose Tag is i. An image stands at its record's
+// x and y in the window (the room itself is placed by the layout table).
+//
+// A press on a partition steps its kind through the document; a press on a room asks the
+// window to store the panel (salle_quittee), selects the room, steps its kind and asks the
+// window to show it (salle_montree). Every kind the document changes, by a press, an undo
+// or a redo, is repainted here.
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <array>
+
+#include "edition.h"
+#include "monde.h"
+
+class CadreMarque;
+class Document;
+class ImageGrille;
+
+class Grille : public QWidget {
+  Q_OBJECT
+
+public:
+  // Loads the kind bitmaps and creates the 320 images, hidden until a labyrinth is shown.
+  Grille(Document &document, QWidget *parent);
+
+  // The kind bitmap of a partition orientation (0 horizontal) or a room; null outside range.
+  QPixmap bitmap_cloison(int sens, int contenu) const;
+  QPixmap bitmap_salle(int contenu) const;
+  // The step of the last press: -1 left, +1 right, 0 any other button.
+  int delta_clic() const { return delta_clic_; }
+
+  // Every image from its fresh record (place, size, picture), the outline parked.
+  void montre_fraiche();
+  // After a reading: the images of the records read take their kinds' pictures where they
+  // stand (a file's col and lig do not move the grid), the outline parked.
+  void montre_lue();
+  // Gives an image the picture, size and place of its record's kind; a kind outside the
+  // tables (only a file can bring one) shows nothing.
+  void dessine_cloison(int indice);
+  void dessine_salle(int indice);
+  // The outline around a room's image, or parked for -1.
+  void marque_salle(int indice);
+  // Releases the kind bitmaps (the window's close handler).
+  void libere_bitmaps();
+
+signals:
+  // A room is pressed: the selection is about to move.
+  void salle_quittee();
+  // The pressed room is selected and its kind stepped.
+  void salle_montree(int indice);
+
+private slots:
+  void Image1MouseDown(ImageGrille *image, Qt::MouseButton bouton);
+  void Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton);
+
+private:
+  void charge_bitmaps();
+  void montre_change(const Cible &cible);
+  const Monde &monde() const;
+  // A record's window position in the room.
+  QPoint dans_grille(int x, int y) const;
+
+  Document &document_;
+  std::array<QPixmap, NB_TYPES_CLOISON> bmp_h;
+  std::array<QPixmap, NB_TYPES_CLOISON> bmp_v;
+  std::array<QPixmap, NB_TYPES_SALLE> bmp_c;
+  CadreMarque *Marque = nullptr;
+  std::array<ImageGrille *, NB_CLOISONS_MAX> vues_cloisons{};
+  std::array<ImageGrille *, NB_SALLES_MAX> vues_salles{};
+  int delta_clic_ = 0;
+};
