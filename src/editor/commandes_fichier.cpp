@@ -10,6 +10,7 @@
 #include "grille.h"
 #include "image_etiree.h"
 #include "lab_file.h"
+#include "panneau_salle.h"
 #include "texte_1252.h"
 #include "tform1.h"
 
@@ -72,8 +73,7 @@ bool TForm1::Sauvemonde() {
   if (chemin.isEmpty())
     return true;
   document_.fichier_choisi();
-  if (monde().salle_choisie >= 0)
-    memorise_salle();
+  panneau_->memorise_salle();
   const Resultat r = document_.sauve(chemin_disque(chemin), utf8_vers_1252(chemin.toStdString()));
   if (!r) {
     dialogues->erreur(QString::fromStdString(r.message()));

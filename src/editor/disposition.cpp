@@ -1,18 +1,12 @@
-// Building the controls of the texture box, the sound rows and the room panel at their
-// places (disposition.h), with their names, fonts, colours, cursors, help texts and the
-// bindings of their handlers.
+// Building the controls of the texture box and the sound rows at their places
+// (disposition.h), with their names, fonts, colours, cursors, help texts and the bindings
+// of their handlers.
 
-#include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QToolButton>
-
-#include <limits>
 
 #include "apparence.h"
 #include "construction.h"
@@ -102,77 +96,4 @@ void TForm1::construit_sons() {
     lie_survol(e, Survol::aide);
     E[k] = e;
   }
-}
-
-void TForm1::construit_panneau_salle() {
-  PC = new QTabWidget(this);
-  PC->setObjectName(QStringLiteral("PC"));
-  place(PC);
-  PC->setFont(police(POLICE_LEGENDE, true));
-  lie_survol(PC, Survol::fond);
-  const struct {
-    QWidget *TForm1::*membre;
-    const char *nom;
-    const char *titre;
-    const char *aide;
-  } onglets[] = {
-      {&TForm1::TabImage, "TabImage", "Image", AIDE_ONGLET_IMAGE},
-      {&TForm1::TabMedia, "TabMedia", "Média", AIDE_ONGLET_MEDIA},
-      {&TForm1::TabQuestion, "TabQuestion", "Question", AIDE_ONGLET_QUESTION},
-      {&TForm1::TabReponses, "TabReponses", "Réponses", AIDE_ONGLET_REPONSES},
-  };
-  for (const auto &o : onglets) {
-    auto *page = new QWidget;
-    page->setObjectName(QString::fromLatin1(o.nom));
-    PC->addTab(page, QString::fromUtf8(o.titre));
-    pose_aide(page, QString::fromUtf8(o.aide));
-    lie_survol(page, Survol::aide);
-    this->*o.membre = page;
-  }
-
-  Image_epreuve = new ImageEtiree(TabImage);
-  Image_epreuve->setObjectName(QStringLiteral("Image_epreuve"));
-  place(Image_epreuve);
-  Image_epreuve->hide();
-  const QPixmap glyphe_ouvrir = glyphe(QStringLiteral("OpenI"));
-  OpenI = bouton_plat(TabImage, QStringLiteral("OpenI"));
-  pose_glyphe(OpenI, glyphe_ouvrir);
-  connect(OpenI, &QToolButton::clicked, this, &TForm1::OpenIClick);
-  SpeedButton5 = bouton_plat(TabImage, QStringLiteral("SpeedButton5"));
-  pose_croix(SpeedButton5, true);
-  connect(SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
-
-  WMP2 = new TMsMediaPlayer(TabMedia, true);
-  WMP2->setObjectName(QStringLiteral("WMP2"));
-  place(WMP2);
-  OpenV = bouton_plat(TabMedia, QStringLiteral("OpenV"), false);
-  pose_glyphe(OpenV, glyphe_ouvrir);
-  connect(OpenV, &QToolButton::clicked, this, &TForm1::OpenVClick);
-  SpeedButton7 = bouton_plat(TabMedia, QStringLiteral("SpeedButton7"));
-  pose_croix(SpeedButton7, true);
-  connect(SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
-
-  Memo1 = new QPlainTextEdit(TabQuestion);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  place(Memo1);
-  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-
-  for (int i = 0; i < NB_REPONSES; ++i) {
-    const int dy = PAS_REPONSE * i;
-    const QString rang = QString::number(i + 1);
-    QLabel *l = etiquette(TabReponses, decale(PLACE_ETIQUETTE_REPONSE, dy), "",
-                          police(POLICE_LEGENDE, true));
-    l->setText(QStringLiteral("Réponse ") + rang);
-    l->setObjectName(QStringLiteral("LabelReponse") + rang);
-    Check[i] = new QCheckBox(TabReponses);
-    Check[i]->setObjectName(QStringLiteral("Check") + rang);
-    Check[i]->setGeometry(decale(PLACE_CHECK, dy));
-    Edit[i] = new QLineEdit(TabReponses);
-    Edit[i]->setObjectName(QStringLiteral("Edit") + rang);
-    Edit[i]->setGeometry(decale(PLACE_EDIT, dy));
-    // An answer has no length limit: the field's default one would cut a long answer
-    // read from a file the next time the room is stored.
-    Edit[i]->setMaxLength(std::numeric_limits<int>::max());
-  }
-  PC->setCurrentIndex(0);
 }

@@ -1,7 +1,5 @@
 #include "document.h"
 
-#include <QCoreApplication>
-
 #include <memory>
 
 Document::Document(QObject *parent) : QObject(parent) {
@@ -47,25 +45,18 @@ bool Document::pas_salle(int indice, int delta) {
   return pose({Champ::contenu_salle, indice, 0}, pas_de_type(k, delta, NB_TYPES_SALLE));
 }
 
-void Document::memorise_salle(int indice, const Tsalle &p) {
-  if (indice < 0 || indice >= NB_SALLES_MAX)
-    return;
-  auto groupe = std::make_unique<QUndoCommand>(
-      QCoreApplication::translate("Document", "Salle %1").arg(indice));
-  const auto ajoute = [&](const Cible &cible, const Valeur &v) {
+bool Document::pose_ensemble(const std::vector<std::pair<Cible, Valeur>> &champs,
+                             const QString &nom) {
+  auto groupe = std::make_unique<QUndoCommand>(nom);
+  for (const auto &[cible, v] : champs) {
     Changement c;
     if (prevu(monde_, cible, v, c))
       new CommandeEdition(this, std::move(c), groupe.get());
-  };
-  ajoute(cible_image(indice), p.image);
-  ajoute(cible_media(indice), p.media);
-  ajoute(cible_question(indice), p.question);
-  for (int i = 0; i < NB_REPONSES; ++i) {
-    ajoute(cible_reponse(indice, i), p.reponses[static_cast<size_t>(i)]);
-    ajoute(cible_bonne(indice, i), p.bonnes[static_cast<size_t>(i)]);
   }
-  if (groupe->childCount() > 0)
-    historique_.push(groupe.release());
+  if (groupe->childCount() == 0)
+    return false;
+  historique_.push(groupe.release());
+  return true;
 }
 
 void Document::choisit_salle(int indice) {

@@ -10,6 +10,8 @@
 #include <QUndoStack>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "edition.h"
 #include "lab_file.h"
@@ -35,9 +37,9 @@ public:
   // cible_image, cible_media, cible_texture, cible_son, Champ::titre_lab...). True when
   // the field changed.
   bool pose(const Cible &cible, const Valeur &valeur);
-  // Stores a room's riddle, picture and medium as the panel holds them: one step per field
-  // that differs, grouped as one step of the history.
-  void memorise_salle(int indice, const Tsalle &panneau);
+  // Sets several fields as one step named `nom`, made of the fields that differ; no step
+  // when none does. True when a field changed.
+  bool pose_ensemble(const std::vector<std::pair<Cible, Valeur>> &champs, const QString &nom);
 
   // --- The session: not part of the file, not undone ---
   void choisit_salle(int indice);

@@ -1,29 +1,35 @@
-// The room panel: the page control PC with the selected room's picture, medium, question
-// and answers. The panel is not bound to the room while the author types: memorise_salle
-// copies it into the selected room, affiche_salle copies a room into it. Texts cross from
-// the widgets' Unicode to the model's Windows-1252 bytes here and nowhere else.
+// The room panel: its controls, the transfers between the panel and a room, its four
+// buttons, and the steps the author's edits become.
+
+#include "panneau_salle.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTextLayout>
+#include <QToolButton>
 
-#include <string>
+#include <limits>
+#include <string_view>
 #include <vector>
 
+#include "apparence.h"
+#include "construction.h"
+#include "disposition.h"
+#include "document.h"
 #include "fichiers.h"
 #include "image_etiree.h"
 #include "ms_media_player.h"
 #include "picture_qt.h"
+#include "proprietes.h"
 #include "texte_1252.h"
 #include "texte_salle.h"
-#include "tform1.h"
 
 namespace {
 
@@ -31,82 +37,14 @@ std::string vers_modele(const QString &texte) {
   return utf8_vers_1252(texte.toStdString());
 }
 
-QString depuis_modele(const std::string &octets) {
-  return QString::fromStdString(utf8_depuis_1252(octets));
+QString depuis_modele(std::string_view octets) {
+  return QString::fromStdString(utf8_depuis_1252(std::string(octets)));
 }
 
-struct LigneVue {
-  QString texte;
-  bool coupee; // wrapped on screen: the paragraph goes on on the next line
-};
-
-// Lays the memo's paragraphs out as the control does: the document's font and wrap option,
-// at the viewport's width less the document margin on both sides. Returns the height.
-qreal dispose_memo(const QTextDocument &doc, qreal largeur_vue, std::vector<LigneVue> *lignes) {
-  const qreal largeur = largeur_vue - 2 * doc.documentMargin();
-  qreal hauteur = 0;
-  for (QTextBlock bloc = doc.begin(); bloc.isValid(); bloc = bloc.next()) {
-    const QString texte = bloc.text();
-    QTextLayout plan(texte, doc.defaultFont());
-    plan.setTextOption(doc.defaultTextOption());
-    plan.beginLayout();
-    for (QTextLine l = plan.createLine(); l.isValid(); l = plan.createLine()) {
-      l.setLeadingIncluded(true);
-      l.setLineWidth(largeur);
-      hauteur += l.height();
-    }
-    plan.endLayout();
-    if (lignes == nullptr)
-      continue;
-    for (int i = 0; i < plan.lineCount(); ++i) {
-      const QTextLine l = plan.lineAt(i);
-      LigneVue vue{texte.mid(l.textStart(), l.textLength()), i + 1 < plan.lineCount()};
-      // A line separator (Shift+Enter) ends its line like a paragraph end does.
-      if (vue.texte.endsWith(QChar::LineSeparator)) {
-        vue.texte.chop(1);
-        vue.coupee = false;
-      }
-      lignes->push_back(std::move(vue));
-    }
-  }
-  return hauteur;
-}
-
-// The lines the memo shows, a line wrapped on screen counting as its own. The memo may lie
-// on a tab never shown, whose viewport has not been given its size yet: its width is then
-// taken from the frame, less the vertical scroll bar when the text would need it.
-std::vector<std::string> lignes_memo(const QPlainTextEdit &memo) {
-  const QTextDocument &doc = *memo.document();
-  qreal largeur = memo.viewport()->width();
-  if (!memo.isVisible()) {
-    largeur = memo.contentsRect().width();
-    if (memo.verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
-        (memo.verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ||
-         dispose_memo(doc, largeur, nullptr) > memo.contentsRect().height()))
-      largeur -= memo.verticalScrollBar()->sizeHint().width();
-  }
-  std::vector<LigneVue> vues;
-  dispose_memo(doc, largeur, &vues);
-  // The empty line after a final line break is where the caret waits, not a line of text:
-  // an empty memo holds no line at all.
-  if (!vues.empty() && vues.back().texte.isEmpty())
-    vues.pop_back();
-  std::vector<std::string> lignes;
-  lignes.reserve(vues.size());
-  for (LigneVue &v : vues) {
-    // A wrapped line ends at the blank where it was broken; the blank that follows every
-    // stored line takes its place, so a wrapped question comes back word for word.
-    if (v.coupee && v.texte.endsWith(QLatin1Char(' ')))
-      v.texte.chop(1);
-    lignes.push_back(vers_modele(v.texte));
-  }
-  return lignes;
-}
-
-// A bare name of the model as a file: in the current folder, where the last dialog left it,
-// or else in the start folder, where every chosen file was copied.
+// A room's name as a file: in the current folder, where the last dialog left it, or else
+// in the start folder, where every chosen file was copied.
 QString fichier_de_salle(const std::string &nom, const QString &rep_appli) {
-  const QString n = depuis_modele(nom);
+  const QString n = depuis_modele(nom_dans_dossier(nom));
   const QString ici = QDir::current().absoluteFilePath(n);
   if (!QFileInfo::exists(ici)) {
     const QString depart = QDir(rep_appli).absoluteFilePath(n);
@@ -119,7 +57,7 @@ QString fichier_de_salle(const std::string &nom, const QString &rep_appli) {
 // What the room's player is given for a medium: the bare name, which it resolves against
 // the current folder, unless only the start folder holds the file (as for the picture).
 QString url_de_salle(const std::string &nom, const QString &rep_appli) {
-  const QString n = depuis_modele(nom);
+  const QString n = depuis_modele(nom_dans_dossier(nom));
   if (n.isEmpty())
     return n;
   const QString chemin = fichier_de_salle(nom, rep_appli);
@@ -133,46 +71,199 @@ QString nom_copie(const QString &chemin, const QString &rep_appli) {
                                .c_str());
 }
 
+// The lines the author typed: the memo's paragraphs, a Shift+Enter break ending a line too.
+// A line the control wraps on screen is still one line: the wrap is the control's, not
+// the author's. The empty line after a final break is where the caret waits, not a line.
+std::vector<std::string> lignes_tapees(const QPlainTextEdit &memo) {
+  std::vector<std::string> lignes;
+  for (QTextBlock bloc = memo.document()->begin(); bloc.isValid(); bloc = bloc.next())
+    for (const QString &l : bloc.text().split(QChar::LineSeparator))
+      lignes.push_back(vers_modele(l));
+  if (!lignes.empty() && lignes.back().empty())
+    lignes.pop_back();
+  return lignes;
+}
+
 } // namespace
 
-void TForm1::vide_panneau_salle() {
-  Memo1->clear();
+PanneauSalle::PanneauSalle(Document &document, LiensPanneau liens, QWidget *parent)
+    : QTabWidget(parent), document_(document), liens_(std::move(liens)) {
+  OP.filtre = QStringLiteral("Toutes les images (*.bmp *.jpg *.jpeg *.gif);;"
+                             "Bitmaps (*.bmp);;Images JPEG (*.jpg *.jpeg);;Images GIF (*.gif)");
+  BoiteV.filtre = QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
+                                 "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)");
+  construit();
+}
+
+void PanneauSalle::construit() {
+  setObjectName(QStringLiteral("PC"));
+  place(this);
+  setFont(police(POLICE_LEGENDE, true));
+  lie_survol(this, Survol::fond);
+  const struct {
+    QWidget *PanneauSalle::*membre;
+    const char *nom;
+    const char *titre;
+    const char *aide;
+  } onglets[] = {
+      {&PanneauSalle::TabImage, "TabImage", "Image", AIDE_ONGLET_IMAGE},
+      {&PanneauSalle::TabMedia, "TabMedia", "Média", AIDE_ONGLET_MEDIA},
+      {&PanneauSalle::TabQuestion, "TabQuestion", "Question", AIDE_ONGLET_QUESTION},
+      {&PanneauSalle::TabReponses, "TabReponses", "Réponses", AIDE_ONGLET_REPONSES},
+  };
+  for (const auto &o : onglets) {
+    auto *page = new QWidget;
+    page->setObjectName(QString::fromLatin1(o.nom));
+    addTab(page, QString::fromUtf8(o.titre));
+    pose_aide(page, QString::fromUtf8(o.aide));
+    lie_survol(page, Survol::aide);
+    this->*o.membre = page;
+  }
+
+  Image_epreuve = new ImageEtiree(TabImage);
+  Image_epreuve->setObjectName(QStringLiteral("Image_epreuve"));
+  place(Image_epreuve);
+  Image_epreuve->hide();
+  const QPixmap glyphe_ouvrir = glyphe(QStringLiteral("OpenI"));
+  OpenI = bouton_plat(TabImage, QStringLiteral("OpenI"));
+  pose_glyphe(OpenI, glyphe_ouvrir);
+  connect(OpenI, &QToolButton::clicked, this, &PanneauSalle::OpenIClick);
+  SpeedButton5 = bouton_plat(TabImage, QStringLiteral("SpeedButton5"));
+  pose_croix(SpeedButton5, true);
+  connect(SpeedButton5, &QToolButton::clicked, this, &PanneauSalle::SpeedButton5Click);
+
+  WMP2 = new TMsMediaPlayer(TabMedia, true);
+  WMP2->setObjectName(QStringLiteral("WMP2"));
+  place(WMP2);
+  OpenV = bouton_plat(TabMedia, QStringLiteral("OpenV"), false);
+  pose_glyphe(OpenV, glyphe_ouvrir);
+  connect(OpenV, &QToolButton::clicked, this, &PanneauSalle::OpenVClick);
+  SpeedButton7 = bouton_plat(TabMedia, QStringLiteral("SpeedButton7"));
+  pose_croix(SpeedButton7, true);
+  connect(SpeedButton7, &QToolButton::clicked, this, &PanneauSalle::SpeedButton7Click);
+
+  Memo1 = new QPlainTextEdit(TabQuestion);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  place(Memo1);
+  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { question_touchee_ = true; });
+  Memo1->installEventFilter(this);
+
+  for (int i = 0; i < NB_REPONSES; ++i) {
+    const int dy = PAS_REPONSE * i;
+    const QString rang = QString::number(i + 1);
+    QLabel *l = etiquette(TabReponses, PLACE_ETIQUETTE_REPONSE.translated(0, dy), "",
+                          police(POLICE_LEGENDE, true));
+    l->setText(QStringLiteral("Réponse ") + rang);
+    l->setObjectName(QStringLiteral("LabelReponse") + rang);
+    QCheckBox *c = new QCheckBox(TabReponses);
+    c->setObjectName(QStringLiteral("Check") + rang);
+    c->setGeometry(PLACE_CHECK.translated(0, dy));
+    // Only the author's click is a step; showing a room sets the box without one.
+    connect(c, &QCheckBox::clicked, this, [this, i] { valide_bonne(i); });
+    Check[static_cast<size_t>(i)] = c;
+    QLineEdit *e = new QLineEdit(TabReponses);
+    e->setObjectName(QStringLiteral("Edit") + rang);
+    e->setGeometry(PLACE_EDIT.translated(0, dy));
+    // An answer has no length limit: the field's default one would cut a long answer
+    // read from a file the next time the room is stored.
+    e->setMaxLength(std::numeric_limits<int>::max());
+    connect(e, &QLineEdit::textChanged, this,
+            [this, i] { reponse_touchee_[static_cast<size_t>(i)] = true; });
+    connect(e, &QLineEdit::editingFinished, this, [this, i] { valide_reponse(i); });
+    Edit[static_cast<size_t>(i)] = e;
+  }
+  setCurrentIndex(0);
+}
+
+bool PanneauSalle::eventFilter(QObject *objet, QEvent *event) {
+  // Leaving the memo ends the question's edit: one step for all that was typed.
+  if (objet == Memo1 && event->type() == QEvent::FocusOut)
+    valide_question();
+  return QTabWidget::eventFilter(objet, event);
+}
+
+void PanneauSalle::vide() {
+  montre_question({});
   WMP2->setURL(QString());
   Image_epreuve->hide();
   for (int i = 0; i < NB_REPONSES; ++i) {
-    Edit[i]->clear();
-    Check[i]->setChecked(false);
+    montre_reponse(i, {});
+    montre_bonne(i, false);
   }
 }
 
-Tsalle TForm1::salle_du_panneau() const {
+Tsalle PanneauSalle::salle() const {
+  const Monde &m = document_.monde();
   Tsalle r;
-  r.image = monde().image_courante;
-  r.media = monde().media_courant;
-  r.question = question_depuis_lignes(lignes_memo(*Memo1));
+  r.image = m.image_courante;
+  r.media = m.media_courant;
+  r.question = question_touchee_ ? question_depuis_lignes(lignes_tapees(*Memo1)) : question_;
   for (size_t i = 0; i < NB_REPONSES; ++i) {
     // A break pasted into an answer would split the room's line in the file.
-    r.reponses[i] = sur_une_ligne(vers_modele(Edit[i]->text()));
+    r.reponses[i] =
+        reponse_touchee_[i] ? sur_une_ligne(vers_modele(Edit[i]->text())) : reponses_[i];
     r.bonnes[i] = Check[i]->isChecked();
   }
   return r;
 }
 
-void TForm1::memorise_salle() {
-  document_.memorise_salle(monde().salle_choisie, salle_du_panneau());
+void PanneauSalle::memorise_salle() {
+  const int indice = document_.monde().salle_choisie;
+  if (indice < 0)
+    return;
+  const Tsalle p = salle();
+  document_.pose(cible_image(indice), p.image);
+  document_.pose(cible_media(indice), p.media);
+  valide_question();
+  for (int i = 0; i < NB_REPONSES; ++i) {
+    valide_reponse(i);
+    valide_bonne(i);
+  }
 }
 
-void TForm1::affiche_salle(const Tsalle &salle) {
-  QString echec_image;
-  if (!salle.image.empty()) {
+void PanneauSalle::valide_saisie() {
+  // Only the texts can be pending: ticks, pictures and media are steps at once.
+  valide_question();
+  for (int i = 0; i < NB_REPONSES; ++i)
+    valide_reponse(i);
+}
+
+void PanneauSalle::valide_question() {
+  const int indice = document_.monde().salle_choisie;
+  if (indice < 0 || !question_touchee_)
+    return;
+  question_ = question_depuis_lignes(lignes_tapees(*Memo1));
+  question_touchee_ = false;
+  document_.pose(cible_question(indice), question_);
+}
+
+void PanneauSalle::valide_reponse(int i) {
+  const auto k = static_cast<size_t>(i);
+  const int indice = document_.monde().salle_choisie;
+  if (indice < 0 || !reponse_touchee_[k])
+    return;
+  reponses_[k] = sur_une_ligne(vers_modele(Edit[k]->text()));
+  reponse_touchee_[k] = false;
+  document_.pose(cible_reponse(indice, i), reponses_[k]);
+}
+
+void PanneauSalle::valide_bonne(int i) {
+  const int indice = document_.monde().salle_choisie;
+  if (indice >= 0)
+    document_.pose(cible_bonne(indice, i), Check[static_cast<size_t>(i)]->isChecked());
+}
+
+void PanneauSalle::montre_image(const std::string &nom, QString *echec) {
+  if (!nom.empty()) {
     QString message;
-    const QString chemin = fichier_de_salle(salle.image, rep_appli);
+    const QString chemin = fichier_de_salle(nom, liens_.rep_appli());
     const QImage picture = charge_image(chemin, &message);
     if (picture.isNull()) {
       // Nothing of another room stays on show; the name stays with the room.
       Image_epreuve->pose_picture(QPixmap());
       Image_epreuve->hide();
-      echec_image = message.isEmpty() ? chemin : message;
+      *echec = message.isEmpty() ? chemin : message;
     } else {
       Image_epreuve->pose_picture(QPixmap::fromImage(picture));
       Image_epreuve->show();
@@ -180,38 +271,85 @@ void TForm1::affiche_salle(const Tsalle &salle) {
   } else {
     Image_epreuve->hide();
   }
-  document_.pose_image_courante(salle.image);
-  WMP2->setURL(url_de_salle(salle.media, rep_appli));
-  document_.pose_media_courant(salle.media);
+  document_.pose_image_courante(nom);
+}
 
-  // Storing adds a blank after the memo's line; it is taken off again here, so that a
-  // question shown and stored again stays as it was instead of growing at each visit.
-  std::string question = salle.question;
-  if (!question.empty() && question.back() == ' ')
-    question.pop_back();
-  if (question.empty())
+void PanneauSalle::montre_media(const std::string &nom) {
+  WMP2->setURL(url_de_salle(nom, liens_.rep_appli()));
+  document_.pose_media_courant(nom);
+}
+
+void PanneauSalle::montre_question(const std::string &question) {
+  question_ = question;
+  // Storing adds a blank after each line; the last one is taken off here, so that a
+  // question the author edits and stores again does not grow at each visit.
+  std::string texte = question;
+  if (!texte.empty() && texte.back() == ' ')
+    texte.pop_back();
+  if (texte.empty())
     Memo1->clear();
   else
-    Memo1->setPlainText(depuis_modele(question));
-  for (size_t i = 0; i < NB_REPONSES; ++i) {
-    Edit[i]->setText(depuis_modele(salle.reponses[i]));
-    Check[i]->setChecked(salle.bonnes[i]);
+    Memo1->setPlainText(depuis_modele(texte));
+  question_touchee_ = false;
+}
+
+void PanneauSalle::montre_reponse(int i, const std::string &reponse) {
+  const auto k = static_cast<size_t>(i);
+  reponses_[k] = reponse;
+  Edit[k]->setText(depuis_modele(reponse));
+  reponse_touchee_[k] = false;
+}
+
+void PanneauSalle::montre_bonne(int i, bool bonne) {
+  Check[static_cast<size_t>(i)]->setChecked(bonne);
+}
+
+void PanneauSalle::affiche_salle(const Tsalle &salle) {
+  QString echec_image;
+  montre_image(salle.image, &echec_image);
+  montre_media(salle.media);
+  montre_question(salle.question);
+  for (int i = 0; i < NB_REPONSES; ++i) {
+    montre_reponse(i, salle.reponses[static_cast<size_t>(i)]);
+    montre_bonne(i, salle.bonnes[static_cast<size_t>(i)]);
   }
   // Reported last: the box waits for the author, and the panel already shows the room.
   if (!echec_image.isEmpty())
-    dialogues->erreur(echec_image);
+    liens_.erreur(echec_image);
 }
 
-void TForm1::OpenIClick() {
-  const QString chemin = montre_dialogue(OP, GenreDialogue::ouvrir_image);
-  if (chemin.isEmpty() || !nom_enregistrable(chemin))
+void PanneauSalle::montre_champ(const Cible &cible) {
+  const int indice = document_.monde().salle_choisie;
+  if (indice < 0 || cible.indice != indice)
     return;
-  const QString nom = nom_copie(chemin, rep_appli);
+  const Tsalle &s = document_.monde().salles[static_cast<size_t>(indice)];
+  const auto rang = static_cast<size_t>(cible.rang);
+  switch (cible.champ) {
+  case Champ::question: montre_question(s.question); return;
+  case Champ::reponse: montre_reponse(cible.rang, s.reponses[rang]); return;
+  case Champ::bonne: montre_bonne(cible.rang, s.bonnes[rang]); return;
+  case Champ::image: {
+    QString echec;
+    montre_image(s.image, &echec);
+    if (!echec.isEmpty())
+      liens_.erreur(echec);
+    return;
+  }
+  case Champ::media: montre_media(s.media); return;
+  default: return;
+  }
+}
+
+void PanneauSalle::OpenIClick() {
+  const QString chemin = liens_.choisit_fichier(OP, GenreDialogue::ouvrir_image);
+  if (chemin.isEmpty() || !liens_.nom_enregistrable(chemin))
+    return;
+  const QString nom = nom_copie(chemin, liens_.rep_appli());
   // The dialog has made the chosen file's folder current: the chosen file is the one loaded.
   QString message;
   const QImage picture = charge_image(chemin, &message);
   if (picture.isNull()) {
-    dialogues->erreur(message.isEmpty() ? chemin : message);
+    liens_.erreur(message.isEmpty() ? chemin : message);
     return;
   }
   Image_epreuve->pose_picture(QPixmap::fromImage(picture));
@@ -219,38 +357,38 @@ void TForm1::OpenIClick() {
   pose_image_salle(vers_modele(nom));
 }
 
-void TForm1::SpeedButton5Click() {
+void PanneauSalle::SpeedButton5Click() {
   Image_epreuve->pose_picture(QPixmap());
   Image_epreuve->hide();
   pose_image_salle({});
 }
 
-void TForm1::OpenVClick() {
-  const QString chemin = montre_dialogue(BoiteV, GenreDialogue::ouvrir);
-  if (chemin.isEmpty() || !nom_enregistrable(chemin))
+void PanneauSalle::OpenVClick() {
+  const QString chemin = liens_.choisit_fichier(BoiteV, GenreDialogue::ouvrir);
+  if (chemin.isEmpty() || !liens_.nom_enregistrable(chemin))
     return;
-  const QString nom = nom_copie(chemin, rep_appli);
+  const QString nom = nom_copie(chemin, liens_.rep_appli());
   // Enabled before the URL is set, so that the control row is live when playback starts.
   WMP2->set_enabled(true);
   WMP2->setURL(nom);
   pose_media_salle(vers_modele(nom));
 }
 
-void TForm1::SpeedButton7Click() {
+void PanneauSalle::SpeedButton7Click() {
   WMP2->close();
   WMP2->setURL(QString());
   WMP2->set_enabled(false);
   pose_media_salle({});
 }
 
-void TForm1::pose_image_salle(const std::string &nom) {
+void PanneauSalle::pose_image_salle(const std::string &nom) {
   document_.pose_image_courante(nom);
-  if (monde().salle_choisie >= 0)
-    document_.pose(cible_image(monde().salle_choisie), nom);
+  if (document_.monde().salle_choisie >= 0)
+    document_.pose(cible_image(document_.monde().salle_choisie), nom);
 }
 
-void TForm1::pose_media_salle(const std::string &nom) {
+void PanneauSalle::pose_media_salle(const std::string &nom) {
   document_.pose_media_courant(nom);
-  if (monde().salle_choisie >= 0)
-    document_.pose(cible_media(monde().salle_choisie), nom);
+  if (document_.monde().salle_choisie >= 0)
+    document_.pose(cible_media(document_.monde().salle_choisie), nom);
 }

@@ -22,6 +22,7 @@
 #include "image_etiree.h"
 #include "legendes.h"
 #include "ms_media_player.h"
+#include "panneau_salle.h"
 #include "proprietes.h"
 #include "texte_1252.h"
 #include "tfap.h"
@@ -46,10 +47,6 @@ TForm1::TForm1(DialoguesEditeur *dialogues_test, QWidget *parent)
   ODM.filtre = QStringLiteral("Fichiers labyrinthes (*.lab)");
   SDM.filtre = ODM.filtre;
   SDM.extension_defaut = QStringLiteral("lab");
-  OP.filtre = QStringLiteral("Toutes les images (*.bmp *.jpg *.jpeg *.gif);;"
-                             "Bitmaps (*.bmp);;Images JPEG (*.jpg *.jpeg);;Images GIF (*.gif)");
-  BoiteV.filtre = QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
-                                 "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)");
 
   construit_controles();
   // After the grid, which repaints the kinds first.
@@ -75,8 +72,9 @@ void TForm1::construit_controles() {
   place(B1);
   grille_ = new Grille(document_, this);
   connect(grille_, &Grille::salle_quittee, this, &TForm1::quitte_salle);
-  connect(grille_, &Grille::salle_montree, this,
-          [this](int indice) { affiche_salle(monde().salles[static_cast<size_t>(indice)]); });
+  connect(grille_, &Grille::salle_montree, this, [this](int indice) {
+    panneau_->affiche_salle(monde().salles[static_cast<size_t>(indice)]);
+  });
   construit_textures();
   barre_ = new BarreCommandes(this);
   connect(barre_, &BarreCommandes::nouveau, this, &TForm1::SpeedButton1Click);
@@ -161,16 +159,20 @@ void TForm1::efface_monde() {
 
 void TForm1::montre_grille_fraiche() {
   grille_->montre_fraiche();
-  vide_panneau_salle();
+  panneau_->vide();
 }
 
 void TForm1::quitte_salle() {
-  if (monde().salle_choisie >= 0)
-    memorise_salle();
+  panneau_->memorise_salle();
+}
+
+void TForm1::selectionne_salle(int indice) {
+  document_.choisit_salle(indice);
+  grille_->marque_salle(indice);
+  panneau_->affiche_salle(monde().salles[static_cast<size_t>(indice)]);
 }
 
 void TForm1::montre_change(const Cible &cible, bool rejoue) {
-  const auto i = static_cast<size_t>(cible.indice);
   switch (cible.champ) {
   case Champ::contenu_cloison: return; // the grid's
   case Champ::contenu_salle:
@@ -180,12 +182,14 @@ void TForm1::montre_change(const Cible &cible, bool rejoue) {
   case Champ::image:
   case Champ::media:
     // On the edit itself the panel is where the value came from. A step undone or redone
-    // selects its room; the panel was stored before the step, so nothing is lost.
-    if (rejoue) {
-      document_.choisit_salle(cible.indice);
-      grille_->marque_salle(cible.indice);
-      affiche_salle(monde().salles[i]);
-    }
+    // selects its room, or shows the field again when its room is on show; the panel was
+    // stored before the step, so nothing is lost.
+    if (!rejoue)
+      return;
+    if (cible.indice == monde().salle_choisie)
+      panneau_->montre_champ(cible);
+    else
+      selectionne_salle(cible.indice);
     return;
   case Champ::texture: {
     ImageEtiree *const images[NB_TEXTURES] = {TM, TS, TP};
@@ -254,6 +258,26 @@ void TForm1::SpeedButton4Click() {
 }
 
 void TForm1::PtitreClick() {
-  if (Ftitre)
-    Ftitre->exec();
+  if (Ftitre == nullptr)
+    return;
+  const Monde &m = monde();
+  Ftitre->pose_textes(m.titre_lab, m.mission, m.message_fin);
+  if (Ftitre->exec() != QDialog::Accepted)
+    return;
+  // The three texts are one step, and none when the author changed nothing.
+  document_.pose_ensemble({{{Champ::titre_lab, 0, 0}, Ftitre->titre_lab()},
+                           {{Champ::mission, 0, 0}, Ftitre->mission()},
+                           {{Champ::message_fin, 0, 0}, Ftitre->message_fin()}},
+                          QStringLiteral("Titre et Mission"));
+}
+
+void TForm1::construit_panneau_salle() {
+  LiensPanneau liens;
+  liens.choisit_fichier = [this](DialogueFichier &d, GenreDialogue g) {
+    return montre_dialogue(d, g);
+  };
+  liens.nom_enregistrable = [this](const QString &chemin) { return nom_enregistrable(chemin); };
+  liens.erreur = [this](const QString &message) { dialogues->erreur(message); };
+  liens.rep_appli = [this] { return rep_appli; };
+  panneau_ = new PanneauSalle(document_, std::move(liens), this);
 }

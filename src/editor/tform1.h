@@ -2,9 +2,10 @@
 // The editor window: the composition of its rooms. It owns, for the whole run, the
 // labyrinth being edited (the Document) and builds and connects the rooms that show it:
 // the grid (Grille), the command bar (BarreCommandes), the legends (Legendes), the help box
-// (BoiteAide), and the texture box, sound rows and room panel still built here. Everything
-// is private but the few routines below: tests and the program drive the window through
-// its controls' object names, the dialog seam (DialoguesEditeur) and these faces.
+// (BoiteAide), the room panel (PanneauSalle), and the texture box and sound rows still
+// built here. Everything is private but the few routines below: tests and the program drive
+// the window through its controls' object names, the dialog seam (DialoguesEditeur) and
+// these faces.
 //
 // Failures met by a handler are shown through the dialog seam (the error box by default)
 // and the handler carries on or stops there; nothing is thrown out of a handler.
@@ -23,16 +24,13 @@
 class BarreCommandes;
 class BoiteAide;
 class Grille;
+class PanneauSalle;
 class ImageEtiree;
 struct InfoLecture;
-class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
-class QTabWidget;
 class QToolButton;
 class TFap;
 class TFtitre;
@@ -84,7 +82,7 @@ private:
   QPixmap glyphe_B1; // listen: idle
   QPixmap glyphe_B2; // listen: playing
 
-  DialogueFichier ODI, ODS, ODM, SDM, OP, BoiteV;
+  DialogueFichier ODI, ODS, ODM, SDM;
   DialoguesEditeur *dialogues = nullptr;
   TFap *Fap = nullptr;
   TFtitre *Ftitre = nullptr;
@@ -103,20 +101,7 @@ private:
   std::array<QToolButton *, NB_SONS> P{};  // listen, P1..P5; tag 0 idle, 1 playing
   std::array<QToolButton *, NB_SONS> OS{}; // load, OS1..OS5
   std::array<QToolButton *, NB_SONS> E{};  // clear, E1..E5
-  QTabWidget *PC = nullptr;
-  QWidget *TabImage = nullptr;
-  QWidget *TabMedia = nullptr;
-  QWidget *TabQuestion = nullptr;
-  QWidget *TabReponses = nullptr;
-  ImageEtiree *Image_epreuve = nullptr;
-  QToolButton *OpenI = nullptr;
-  QToolButton *SpeedButton5 = nullptr;
-  TMsMediaPlayer *WMP2 = nullptr;
-  QToolButton *OpenV = nullptr;
-  QToolButton *SpeedButton7 = nullptr;
-  QPlainTextEdit *Memo1 = nullptr;
-  std::array<QCheckBox *, NB_REPONSES> Check{}; // Check1..Check5
-  std::array<QLineEdit *, NB_REPONSES> Edit{};  // Edit1..Edit5
+  PanneauSalle *panneau_ = nullptr;        // PC
   TMsMediaPlayer *TestSon = nullptr;
 
   // --- The world routines, window side ---
@@ -136,16 +121,6 @@ private:
   bool charge_texture(ImageEtiree *image, const std::string &nom);
   // Every sound row idle: listen button on "B1", listen and clear buttons disabled.
   void reinitialise_sons();
-  void vide_panneau_salle();
-  // Stores the room panel into the selected room; nothing when no room is selected.
-  void memorise_salle();
-  // The room panel as a room: its picture, medium, question, answers and ticks.
-  Tsalle salle_du_panneau() const;
-  // Shows a room's riddle, picture and medium in the room panel. A picture that cannot be
-  // loaded is reported once in the error box, after the rest of the room is shown; the
-  // panel keeps the room's picture name so that storing the panel back does not lose it.
-  void affiche_salle(const Tsalle &salle);
-
   // --- File commands and the player test ---
   // Save: shows SDM and writes the labyrinth (the room panel stored first). Returns false
   // only when the file chosen could not be written, after the error box: the calling
@@ -162,7 +137,7 @@ private:
   void montre_monde_lu(const InfoLecture &lu);
 
 private slots:
-  // Command bar, title button, textures, room panel.
+  // Command bar, title button, textures.
   void SpeedButton1Click();
   void SpeedButton2Click();
   void SpeedButton3Click();
@@ -170,10 +145,6 @@ private slots:
   void SpeedButton6Click();
   void PtitreClick();
   void TMClick(ImageEtiree *image);
-  void OpenIClick();
-  void SpeedButton5Click();
-  void OpenVClick();
-  void SpeedButton7Click();
   // The five sound rows share one handler per button kind; slot is 0..4.
   void OSClick(int slot);
   void PClick(int slot);
@@ -183,7 +154,8 @@ private slots:
 
 private:
   // Repaints what shows a field of the labyrinth the document changed. A step undone or
-  // redone selects the room it concerns: the outline moves there and the panel shows it.
+  // redone selects the room it concerns: the outline moves there and the panel shows it
+  // (the field alone when its room is already on show).
   void montre_change(const Cible &cible, bool rejoue);
   // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z: a step of the history, the panel stored first; in a
   // text field, the field's own undo and redo.
@@ -191,9 +163,8 @@ private:
   void refait();
   // The panel into the selected room before the selection moves.
   void quitte_salle();
-  // The panel's picture or medium, and the selected room's with it.
-  void pose_image_salle(const std::string &nom);
-  void pose_media_salle(const std::string &nom);
+  // Selects a room without storing the panel: outline moved, room shown in the panel.
+  void selectionne_salle(int indice);
   // The creation handler, run once by the constructor: start folder, places, bitmaps, world.
   void FormCreate();
   // The close handler: releases the kind bitmaps; asks nothing.

@@ -5,8 +5,9 @@
 #include <string_view>
 #include <vector>
 
-// The question is stored as one line: every line the memo shows (a line wrapped on screen
-// counts as its own), the last one included, followed by one blank. No line gives "".
+// The question is stored as one line: every line the author typed (a line the memo only
+// wraps on screen is one line), the last one included, followed by one blank. No line
+// gives "".
 std::string question_depuis_lignes(const std::vector<std::string> &lignes);
 
 // A one-line field never carries a line break into the model, so that a riddle cannot break

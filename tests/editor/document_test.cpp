@@ -65,25 +65,27 @@ TEST(Historique, PanelFieldsAreStepsTakenWhenAnotherRoomIsSelected) {
   QUndoStack &h = f.document().historique();
   EXPECT_EQ(h.count(), 0); // typing is not stored yet
   appuie(vue_salle(f, 13), Qt::MiddleButton);
-  ASSERT_EQ(h.count(), 1); // one step for the room
+  ASSERT_EQ(h.count(), 3); // one step per field edited
   EXPECT_EQ(f.monde().salles[12].reponses[2], "Trois");
   EXPECT_TRUE(f.monde().modifie);
 
-  h.undo();
+  while (h.canUndo())
+    h.undo();
   EXPECT_EQ(f.monde().salles[12].question, "");
   EXPECT_EQ(f.monde().salles[12].reponses[2], "");
   EXPECT_FALSE(f.monde().salles[12].bonnes[2]);
   EXPECT_FALSE(f.monde().modifie);
-  h.redo();
-  EXPECT_EQ(f.monde().salles[12].question, "Combien ? ");
-  EXPECT_TRUE(f.monde().salles[12].bonnes[2]);
-  // Back on room 12, the panel shows it; undoing now empties the panel with the room.
-  appuie(vue_salle(f, 12), Qt::MiddleButton);
-  ASSERT_EQ(h.count(), 1);
-  h.undo();
+  // The undo selected the room it concerned and shows it.
+  EXPECT_EQ(f.monde().salle_choisie, 12);
   EXPECT_EQ(f.findChild<QLineEdit *>("Edit3")->text(), "");
   EXPECT_FALSE(f.findChild<QCheckBox *>("Check3")->isChecked());
   EXPECT_TRUE(f.findChild<QPlainTextEdit *>("Memo1")->toPlainText().isEmpty());
+  while (h.canRedo())
+    h.redo();
+  EXPECT_EQ(f.monde().salles[12].question, "Combien ? ");
+  EXPECT_TRUE(f.monde().salles[12].bonnes[2]);
+  EXPECT_EQ(f.findChild<QPlainTextEdit *>("Memo1")->toPlainText(), "Combien ?");
+  EXPECT_EQ(f.findChild<QLineEdit *>("Edit3")->text(), "Trois");
 }
 
 TEST(Historique, SavingMarksTheCleanStateAndNewStartsAnEmptyHistory) {

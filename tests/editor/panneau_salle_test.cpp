@@ -18,10 +18,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <functional>
 
 #include "apercu_image.h"
+#include "cadre_marque.h"
 #include "image_etiree.h"
 #include "image_grille.h"
+#include "lab_file.h"
 #include "ms_media_player.h"
 #include "outils_test.h"
 
@@ -31,6 +35,33 @@ void appuie_salle(TForm1 &f, int i, Qt::MouseButton bouton = Qt::MiddleButton) {
   QTest::mousePress(vue_salle(f, i), bouton, {}, QPoint(20, 20));
 }
 
+// The room panel's controls, found by their names.
+struct ControlesPanneau {
+  explicit ControlesPanneau(const QWidget &f)
+      : PC(nomme<QTabWidget>(f, "PC")), TabImage(nomme(f, "TabImage")),
+        TabQuestion(nomme(f, "TabQuestion")), TabReponses(nomme(f, "TabReponses")),
+        Image_epreuve(nomme<ImageEtiree>(f, "Image_epreuve")),
+        OpenI(nomme<QToolButton>(f, "OpenI")), SpeedButton5(nomme<QToolButton>(f, "SpeedButton5")),
+        OpenV(nomme<QToolButton>(f, "OpenV")), SpeedButton7(nomme<QToolButton>(f, "SpeedButton7")),
+        WMP2(nomme<TMsMediaPlayer>(f, "WMP2")), Memo1(nomme<QPlainTextEdit>(f, "Memo1")) {
+    for (int i = 0; i < NB_REPONSES; ++i) {
+      Check[static_cast<size_t>(i)] = nomme<QCheckBox>(f, "Check", i);
+      Edit[static_cast<size_t>(i)] = nomme<QLineEdit>(f, "Edit", i);
+    }
+  }
+  QTabWidget *PC;
+  QWidget *TabImage, *TabQuestion, *TabReponses;
+  ImageEtiree *Image_epreuve;
+  QToolButton *OpenI, *SpeedButton5, *OpenV, *SpeedButton7;
+  TMsMediaPlayer *WMP2;
+  QPlainTextEdit *Memo1;
+  std::array<QCheckBox *, NB_REPONSES> Check{};
+  std::array<QLineEdit *, NB_REPONSES> Edit{};
+};
+ControlesPanneau panneau(const QWidget &f) {
+  return ControlesPanneau(f);
+}
+
 // Types as the keyboard does, one key per character (QTest::keyClicks knows ASCII only).
 void tape(QWidget *controle, const QString &texte) {
   for (const QChar c : texte)
@@ -38,7 +69,7 @@ void tape(QWidget *controle, const QString &texte) {
 }
 
 void tape_question(TForm1 &f, const QString &texte) {
-  tape(nomme<QPlainTextEdit>(f, "Memo1"), texte);
+  tape(panneau(f).Memo1, texte);
 }
 
 void ecrit_image(const QString &chemin, QColor couleur, QSize taille = {64, 48}) {
@@ -65,9 +96,9 @@ TEST(PanneauSalle, ARiddleTypedInARoomIsFoundAgainIntactAfterVisitingAnother) {
   const int b = indice_salle(6, 3);
   appuie_salle(f, a, Qt::RightButton);
   tape_question(f, QStringLiteral("Où est l'été ?"));
-  tape(nomme<QLineEdit>(f, "Edit", 0), QStringLiteral("Là"));
-  tape(nomme<QLineEdit>(f, "Edit", 3), QStringLiteral("Ici"));
-  nomme<QCheckBox>(f, "Check", 3)->setChecked(true);
+  tape(panneau(f).Edit[0], QStringLiteral("Là"));
+  tape(panneau(f).Edit[3], QStringLiteral("Ici"));
+  panneau(f).Check[3]->setChecked(true);
 
   appuie_salle(f, b);
   const Tsalle &ra = monde(f).salles[a];
@@ -78,17 +109,17 @@ TEST(PanneauSalle, ARiddleTypedInARoomIsFoundAgainIntactAfterVisitingAnother) {
   EXPECT_TRUE(ra.bonnes[3]);
   EXPECT_FALSE(ra.bonnes[0]);
   // The panel shows B, an ordinary room.
-  EXPECT_TRUE(nomme<QPlainTextEdit>(f, "Memo1")->toPlainText().isEmpty());
-  EXPECT_TRUE(nomme<QLineEdit>(f, "Edit", 0)->text().isEmpty());
-  EXPECT_FALSE(nomme<QCheckBox>(f, "Check", 3)->isChecked());
+  EXPECT_TRUE(panneau(f).Memo1->toPlainText().isEmpty());
+  EXPECT_TRUE(panneau(f).Edit[0]->text().isEmpty());
+  EXPECT_FALSE(panneau(f).Check[3]->isChecked());
   EXPECT_TRUE(monde(f).salles[b].question.empty());
 
   // Back and forth: the room keeps exactly what was stored, visit after visit.
   for (int tour = 0; tour < 3; ++tour) {
     appuie_salle(f, a);
-    EXPECT_EQ(nomme<QPlainTextEdit>(f, "Memo1")->toPlainText(), QStringLiteral("Où est l'été ?"));
-    EXPECT_EQ(nomme<QLineEdit>(f, "Edit", 0)->text(), QStringLiteral("Là"));
-    EXPECT_TRUE(nomme<QCheckBox>(f, "Check", 3)->isChecked());
+    EXPECT_EQ(panneau(f).Memo1->toPlainText(), QStringLiteral("Où est l'été ?"));
+    EXPECT_EQ(panneau(f).Edit[0]->text(), QStringLiteral("Là"));
+    EXPECT_TRUE(panneau(f).Check[3]->isChecked());
     appuie_salle(f, b);
     EXPECT_EQ(ra.question, "O\xF9 est l'\xE9t\xE9 ? ") << "visit " << tour;
     EXPECT_EQ(ra.reponses[0], "L\xE0");
@@ -104,19 +135,18 @@ TEST(PanneauSalle, TypingBeforeAnySelectionReachesNoRoom) {
   r.reponses[1] = "Huit";
   r.bonnes[1] = true;
   tape_question(f, QStringLiteral("Perdu"));
-  nomme<QLineEdit>(f, "Edit", 0)->setText(QStringLiteral("Perdu aussi"));
-  nomme<QCheckBox>(f, "Check", 0)->setChecked(true);
+  panneau(f).Edit[0]->setText(QStringLiteral("Perdu aussi"));
+  panneau(f).Check[0]->setChecked(true);
   appuie_salle(f, 40);
   for (const Tsalle &s : monde(f).salles) {
     ASSERT_EQ(s.question.find("Perdu"), std::string::npos);
     ASSERT_EQ(s.reponses[0].find("Perdu"), std::string::npos);
   }
-  EXPECT_EQ(nomme<QPlainTextEdit>(f, "Memo1")->toPlainText(),
-            QStringLiteral("Combien de pattes ?"));
-  EXPECT_TRUE(nomme<QLineEdit>(f, "Edit", 0)->text().isEmpty());
-  EXPECT_FALSE(nomme<QCheckBox>(f, "Check", 0)->isChecked());
-  EXPECT_EQ(nomme<QLineEdit>(f, "Edit", 1)->text(), QStringLiteral("Huit"));
-  EXPECT_TRUE(nomme<QCheckBox>(f, "Check", 1)->isChecked());
+  EXPECT_EQ(panneau(f).Memo1->toPlainText(), QStringLiteral("Combien de pattes ?"));
+  EXPECT_TRUE(panneau(f).Edit[0]->text().isEmpty());
+  EXPECT_FALSE(panneau(f).Check[0]->isChecked());
+  EXPECT_EQ(panneau(f).Edit[1]->text(), QStringLiteral("Huit"));
+  EXPECT_TRUE(panneau(f).Check[1]->isChecked());
   EXPECT_FALSE(r.bonnes[0]);
 }
 
@@ -128,7 +158,7 @@ TEST(PanneauSalle, PressingTheSelectedRoomAgainStoresAndStepsIt) {
   appuie_salle(f, 7, Qt::RightButton);
   EXPECT_EQ(monde(f).salles[7].question, "Encore ? ");
   EXPECT_EQ(monde(f).salles[7].contenu, 2);
-  EXPECT_EQ(nomme<QPlainTextEdit>(f, "Memo1")->toPlainText(), QStringLiteral("Encore ?"));
+  EXPECT_EQ(panneau(f).Memo1->toPlainText(), QStringLiteral("Encore ?"));
 }
 
 TEST(PanneauSalle, MemoLinesEachFollowedByOneBlank) {
@@ -149,7 +179,7 @@ TEST(PanneauSalle, MemoLinesEachFollowedByOneBlank) {
     EditeurEnTest e;
     TForm1 &f = *e.fenetre;
     appuie_salle(f, 0);
-    nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(c.memo);
+    panneau(f).Memo1->setPlainText(c.memo);
     appuie_salle(f, 1);
     EXPECT_EQ(monde(f).salles[0].question, c.attendu);
   }
@@ -159,8 +189,8 @@ TEST(PanneauSalle, OneLineFieldsNeverCarryALineBreakIntoTheModel) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   appuie_salle(f, 0);
-  nomme<QLineEdit>(f, "Edit", 0)->setText(QStringLiteral("a\nb"));
-  nomme<QLineEdit>(f, "Edit", 4)->setText(QStringLiteral("c\r\nd\re"));
+  panneau(f).Edit[0]->setText(QStringLiteral("a\nb"));
+  panneau(f).Edit[4]->setText(QStringLiteral("c\r\nd\re"));
   appuie_salle(f, 1);
   EXPECT_EQ(monde(f).salles[0].reponses[0], "a b");
   EXPECT_EQ(monde(f).salles[0].reponses[4], "c d e");
@@ -177,48 +207,71 @@ QStringList lignes_a_l_ecran(QPlainTextEdit *memo) {
   return lignes;
 }
 
-TEST(PanneauSalle, AWrappedLineCountsAsTheControlShowsIt) {
-  // A word too long for one line is broken where the control breaks it, whether or not
-  // its tab was ever shown; a question wrapped between words comes back word for word.
-  const QString long_mot = QString(90, QLatin1Char('m'));
+// Shows the window with the question's tab in front, so that the memo wraps on screen.
+void montre_question(TForm1 &f) {
+  panneau(f).PC->setCurrentWidget(panneau(f).TabQuestion);
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+}
+
+TEST(PanneauSalle, AWrapOnScreenIsNoLineOfTheQuestion) {
+  // Only the breaks the author typed make lines: a word longer than the memo's line and a
+  // sentence wrapped between words come back as typed, with the one final blank.
+  const QString long_mot = QStringLiteral("https://exemple.fr/") + QString(300, QLatin1Char('m'));
   const QString phrase = QStringLiteral("Dans quel pays se trouve la ville qui porte le nom "
                                         "le plus long du monde, et combien de lettres a-t-il ?");
-  std::string cache_mot, cache_phrase;
   for (bool visible : {false, true}) {
     SCOPED_TRACE(visible ? "on screen" : "tab never shown");
     EditeurEnTest e;
     TForm1 &f = *e.fenetre;
-    if (visible) {
-      nomme<QTabWidget>(f, "PC")->setCurrentWidget(nomme(f, "TabQuestion"));
-      f.show();
-      ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    if (visible)
+      montre_question(f);
+    int salle = 0;
+    for (const QString &texte : {long_mot, phrase, long_mot + "\n" + phrase}) {
+      appuie_salle(f, salle);
+      panneau(f).Memo1->setPlainText(texte);
+      if (visible) {
+        QCoreApplication::processEvents();
+        ASSERT_GT(lignes_a_l_ecran(panneau(f).Memo1).size(), texte.count('\n') + 1)
+            << "the text must wrap on screen";
+      }
+      appuie_salle(f, salle + 1);
+      QString attendu = texte;
+      attendu.replace('\n', ' ');
+      EXPECT_EQ(monde(f).salles[salle].question, attendu.toStdString() + " ");
+      ++salle;
     }
-    appuie_salle(f, 0);
-    nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(long_mot);
-    appuie_salle(f, 1);
-    const std::string mot = monde(f).salles[0].question;
-    appuie_salle(f, 0);
-    nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(phrase);
-    if (visible) {
-      QCoreApplication::processEvents();
-      const QStringList vues = lignes_a_l_ecran(nomme<QPlainTextEdit>(f, "Memo1"));
-      ASSERT_GT(vues.size(), 1) << "the sentence must wrap on screen";
-    }
-    appuie_salle(f, 1);
-    EXPECT_EQ(monde(f).salles[0].question, phrase.toStdString() + " ");
-    if (visible) {
-      // The long word as the control showed it, each piece followed by one blank.
-      appuie_salle(f, 2);
-      nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(long_mot);
-      QCoreApplication::processEvents();
-      const QStringList vues = lignes_a_l_ecran(nomme<QPlainTextEdit>(f, "Memo1"));
-      ASSERT_GT(vues.size(), 1);
-      EXPECT_EQ(QString::fromStdString(mot), vues.join(' ') + ' ');
-      EXPECT_EQ(mot, cache_mot);
-    } else {
-      cache_mot = mot;
-      EXPECT_GT(std::count(mot.begin(), mot.end(), ' '), 1);
-    }
+  }
+}
+
+TEST(PanneauSalle, ARoomSelectedAndLeftKeepsItsQuestionByteForByte) {
+  // Whatever the file held: long words the memo wraps, no final blank, bytes that
+  // Windows-1252 leaves undefined, a no-break space, blanks at both ends.
+  std::string longue;
+  while (longue.size() < 3000)
+    longue += "Voir https://exemple.fr/" + std::string(120, 'x') + " et 12345678901234567890 ";
+  longue.pop_back();
+  const std::string cas[] = {
+      longue,
+      "Sans blanc final",
+      "Octets \x81\x8D\x8F\x90\x9D et\xA0"
+      "espace ",
+      "  deux blancs devant et derri\xE8re  ",
+  };
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  montre_question(f);
+  for (const std::string &question : cas) {
+    SCOPED_TRACE(question.substr(0, 30));
+    monde(f).salles[5].question = question;
+    monde(f).salles[5].reponses[0] = question;
+    appuie_salle(f, 5);
+    QCoreApplication::processEvents();
+    appuie_salle(f, 6);
+    EXPECT_EQ(monde(f).salles[5].question, question);
+    EXPECT_EQ(monde(f).salles[5].reponses[0], question);
+    EXPECT_EQ(f.document().historique().count(), 0) << "nothing was edited";
+    EXPECT_FALSE(monde(f).modifie);
   }
 }
 
@@ -230,7 +283,7 @@ TEST(PanneauSalle, ChoosingAPictureCopiesItInAndNamesItInTheRoom) {
   ecrit_image(QDir(e.depart.chemin()).filePath("photo.bmp"), Qt::yellow); // replaced unasked
   appuie_salle(f, 15);
   e.dialogues.fichiers << ailleurs.fichier("photo.bmp");
-  nomme<QToolButton>(f, "OpenI")->click();
+  panneau(f).OpenI->click();
 
   ASSERT_EQ(e.dialogues.genres.size(), 1);
   EXPECT_EQ(e.dialogues.genres[0], GenreDialogue::ouvrir_image);
@@ -240,21 +293,19 @@ TEST(PanneauSalle, ChoosingAPictureCopiesItInAndNamesItInTheRoom) {
             contenu(ailleurs.fichier("photo.bmp")));
   EXPECT_EQ(monde(f).image_courante, "photo.bmp");
   EXPECT_EQ(monde(f).salles[15].image, "photo.bmp");
-  EXPECT_TRUE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
-  EXPECT_EQ(nomme<ImageEtiree>(f, "Image_epreuve")->picture().toImage().pixelColor(3, 3),
-            QColor(Qt::blue));
+  EXPECT_TRUE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
+  EXPECT_EQ(panneau(f).Image_epreuve->picture().toImage().pixelColor(3, 3), QColor(Qt::blue));
 
   // The room keeps it: another room hides the picture, coming back shows it again, and the
   // start folder is enough when the current folder moved elsewhere.
   appuie_salle(f, 16);
-  EXPECT_FALSE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
+  EXPECT_FALSE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
   EXPECT_TRUE(monde(f).image_courante.empty());
   EXPECT_EQ(monde(f).salles[15].image, "photo.bmp");
   QFile::remove(ailleurs.fichier("photo.bmp"));
   appuie_salle(f, 15);
-  EXPECT_TRUE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
-  EXPECT_EQ(nomme<ImageEtiree>(f, "Image_epreuve")->picture().toImage().pixelColor(3, 3),
-            QColor(Qt::blue));
+  EXPECT_TRUE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
+  EXPECT_EQ(panneau(f).Image_epreuve->picture().toImage().pixelColor(3, 3), QColor(Qt::blue));
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty());
 }
 
@@ -266,14 +317,14 @@ TEST(PanneauSalle, AFileNameTheLabyrinthCannotHoldIsRefused) {
   ecrit_image(ailleurs.fichier(nom), Qt::blue);
   appuie_salle(f, 4);
   e.dialogues.fichiers << ailleurs.fichier(nom) << ailleurs.fichier(nom);
-  nomme<QToolButton>(f, "OpenI")->click();
-  nomme<QToolButton>(f, "OpenV")->click();
+  panneau(f).OpenI->click();
+  panneau(f).OpenV->click();
   ASSERT_EQ(e.dialogues.erreurs.size(), 2);
   EXPECT_TRUE(e.dialogues.erreurs[0].contains(nom));
   EXPECT_FALSE(QFileInfo::exists(QDir(e.depart.chemin()).filePath(nom)));
   EXPECT_TRUE(monde(f).salles[4].image.empty());
   EXPECT_TRUE(monde(f).salles[4].media.empty());
-  EXPECT_FALSE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
+  EXPECT_FALSE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
 }
 
 TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
@@ -282,7 +333,7 @@ TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
   const QString depart = e.depart.chemin();
   ecrit_image(QDir(depart).filePath("ici.bmp"), Qt::green);
   e.dialogues.fichiers << QDir(depart).filePath("ici.bmp");
-  nomme<QToolButton>(f, "OpenI")->click();
+  panneau(f).OpenI->click();
   EXPECT_EQ(monde(f).image_courante, "ici.bmp");
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty());
   EXPECT_EQ(QDir(depart).entryList(QDir::Files).count("ici.bmp"), 1);
@@ -293,7 +344,7 @@ TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
   ASSERT_TRUE(QDir().mkpath(autre_casse));
   ecrit_image(autre_casse + "/Casse.bmp", Qt::red);
   e.dialogues.fichiers << autre_casse + "/Casse.bmp";
-  nomme<QToolButton>(f, "OpenI")->click();
+  panneau(f).OpenI->click();
   EXPECT_TRUE(QFile::exists(QDir(depart).filePath("Casse.bmp")));
   EXPECT_EQ(monde(f).image_courante, "Casse.bmp");
   QDir(autre_casse).removeRecursively();
@@ -316,21 +367,20 @@ TEST(PanneauSalle, APictureThatFailsToLoadChangesNothingButTheCopy) {
     ecrit_image(ailleurs.fichier("bon.bmp"), Qt::cyan);
     appuie_salle(f, 3);
     e.dialogues.fichiers << ailleurs.fichier("bon.bmp");
-    nomme<QToolButton>(f, "OpenI")->click();
+    panneau(f).OpenI->click();
     QFile fichier(ailleurs.fichier(c.nom));
     ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
     fichier.write(c.octets);
     fichier.close();
 
     e.dialogues.fichiers << ailleurs.fichier(c.nom);
-    nomme<QToolButton>(f, "OpenI")->click();
+    panneau(f).OpenI->click();
     ASSERT_EQ(e.dialogues.erreurs.size(), 1);
     EXPECT_TRUE(e.dialogues.erreurs[0].contains(c.message)) << e.dialogues.erreurs[0].toStdString();
     EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath(c.nom)));
     EXPECT_EQ(monde(f).image_courante, "bon.bmp");
     EXPECT_EQ(monde(f).salles[3].image, "bon.bmp");
-    EXPECT_EQ(nomme<ImageEtiree>(f, "Image_epreuve")->picture().toImage().pixelColor(0, 0),
-              QColor(Qt::cyan));
+    EXPECT_EQ(panneau(f).Image_epreuve->picture().toImage().pixelColor(0, 0), QColor(Qt::cyan));
   }
 }
 
@@ -346,22 +396,69 @@ TEST(PanneauSalle, ARoomWhosePictureIsMissingStillShowsTheRestAndKeepsTheName) {
   r.bonnes[2] = true;
   monde(f).salles[21].image = "vue.bmp";
   appuie_salle(f, 21); // a picture on show first
-  ASSERT_TRUE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
+  ASSERT_TRUE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
 
   appuie_salle(f, 20);
   ASSERT_EQ(e.dialogues.erreurs.size(), 1);
   EXPECT_TRUE(e.dialogues.erreurs[0].contains("absente.bmp"));
-  EXPECT_FALSE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
-  EXPECT_EQ(nomme<QPlainTextEdit>(f, "Memo1")->toPlainText(), QStringLiteral("Qui crie ?"));
-  EXPECT_EQ(nomme<QLineEdit>(f, "Edit", 2)->text(), QStringLiteral("Le hibou"));
-  EXPECT_TRUE(nomme<QCheckBox>(f, "Check", 2)->isChecked());
-  EXPECT_EQ(nomme<TMsMediaPlayer>(f, "WMP2")->URL(), QStringLiteral("cri.wav"));
+  EXPECT_FALSE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
+  EXPECT_EQ(panneau(f).Memo1->toPlainText(), QStringLiteral("Qui crie ?"));
+  EXPECT_EQ(panneau(f).Edit[2]->text(), QStringLiteral("Le hibou"));
+  EXPECT_TRUE(panneau(f).Check[2]->isChecked());
+  EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("cri.wav"));
   EXPECT_EQ(monde(f).image_courante, "absente.bmp");
   appuie_salle(f, 22);
   EXPECT_EQ(r.image, "absente.bmp");
   EXPECT_EQ(r.media, "cri.wav");
   EXPECT_EQ(r.question, "Qui crie ? ");
   EXPECT_EQ(e.dialogues.erreurs.size(), 1);
+}
+
+TEST(PanneauSalle, NamesReadFromAFileAreLookedUpByTheirLastComponentOnly) {
+  // A folder beside the labyrinth's holds files of the same bare names: they are never
+  // shown or played, and the room keeps its names as read.
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  Ailleurs ailleurs;
+  const QString ici = e.depart.chemin();
+  ecrit_image(ailleurs.fichier("z.bmp"), Qt::red);
+  ecrit_image(QDir(ici).filePath("z.bmp"), Qt::green);
+  QFile(ailleurs.fichier("cri.wav")).open(QIODevice::WriteOnly);
+  QFile(QDir(ici).filePath("cri.wav")).open(QIODevice::WriteOnly);
+  const std::string relatif = QDir(ici).relativeFilePath(ailleurs.fichier("z.bmp")).toStdString();
+  const struct {
+    std::string image, media;
+  } cas[] = {
+      {relatif, ailleurs.fichier("cri.wav").toStdString()},
+      {"..\\" + relatif.substr(3), "C:\\Windows\\cri.wav"},
+      {ailleurs.fichier("z.bmp").toStdString(), "sons/cri.wav"},
+  };
+  for (const auto &c : cas) {
+    SCOPED_TRACE(c.image + " | " + c.media);
+    monde(f).salles[8].image = c.image;
+    monde(f).salles[8].media = c.media;
+    appuie_salle(f, 8);
+    EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
+    EXPECT_EQ(panneau(f).Image_epreuve->picture().toImage().pixelColor(3, 3), QColor(Qt::green));
+    EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("cri.wav"));
+    appuie_salle(f, 9);
+    EXPECT_EQ(monde(f).salles[8].image, c.image);
+    EXPECT_EQ(monde(f).salles[8].media, c.media);
+  }
+  // Only in the start folder: found there, still never beside it.
+  ASSERT_TRUE(QDir::setCurrent(ailleurs.dossier.path()));
+  QFile::remove(ailleurs.fichier("z.bmp"));
+  ecrit_image(ailleurs.fichier("autre.bmp"), Qt::red);
+  monde(f).salles[8].image = "../x/autre.bmp";
+  QDir(ici).mkdir("x");
+  ecrit_image(QDir(ici).filePath("x/autre.bmp"), Qt::blue);
+  ecrit_image(QDir(ici).filePath("autre.bmp"), Qt::green);
+  appuie_salle(f, 8);
+  EXPECT_EQ(panneau(f).Image_epreuve->picture().toImage().pixelColor(3, 3), QColor(Qt::red));
+  QFile::remove(ailleurs.fichier("autre.bmp"));
+  appuie_salle(f, 8);
+  EXPECT_EQ(panneau(f).Image_epreuve->picture().toImage().pixelColor(3, 3), QColor(Qt::green));
+  ASSERT_TRUE(QDir::setCurrent(ici));
 }
 
 TEST(PanneauSalle, MediumChosenClearedAndShownWithEnabledKept) {
@@ -376,33 +473,33 @@ TEST(PanneauSalle, MediumChosenClearedAndShownWithEnabledKept) {
 
   appuie_salle(f, 30);
   e.dialogues.fichiers << ailleurs.fichier("orage.wav");
-  nomme<QToolButton>(f, "OpenV")->click();
+  panneau(f).OpenV->click();
   EXPECT_EQ(e.dialogues.genres.value(0), GenreDialogue::ouvrir);
   EXPECT_EQ(e.dialogues.filtres.value(0),
-            QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
-                           "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)"));
+            QStringLiteral("Fichiers audio/vid\u00E9o (*.wav, *.mp3, *.avi, *.wmv, *.mpg, *.mpeg) "
+                           "(*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)"));
   EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath("orage.wav")));
-  EXPECT_TRUE(nomme<TMsMediaPlayer>(f, "WMP2")->enabled());
-  EXPECT_EQ(nomme<TMsMediaPlayer>(f, "WMP2")->URL(), QStringLiteral("orage.wav"));
+  EXPECT_TRUE(panneau(f).WMP2->enabled());
+  EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("orage.wav"));
   EXPECT_EQ(monde(f).media_courant, "orage.wav");
   EXPECT_EQ(monde(f).salles[30].media, "orage.wav");
 
-  nomme<QToolButton>(f, "SpeedButton7")->click();
-  EXPECT_TRUE(nomme<TMsMediaPlayer>(f, "WMP2")->URL().isEmpty());
-  EXPECT_FALSE(nomme<TMsMediaPlayer>(f, "WMP2")->enabled());
+  panneau(f).SpeedButton7->click();
+  EXPECT_TRUE(panneau(f).WMP2->URL().isEmpty());
+  EXPECT_FALSE(panneau(f).WMP2->enabled());
   EXPECT_TRUE(monde(f).media_courant.empty());
   EXPECT_TRUE(monde(f).salles[30].media.empty());
 
   appuie_salle(f, 31);
-  EXPECT_EQ(nomme<TMsMediaPlayer>(f, "WMP2")->URL(), QStringLiteral("vent.mp3"));
-  EXPECT_FALSE(nomme<TMsMediaPlayer>(f, "WMP2")->enabled());
+  EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("vent.mp3"));
+  EXPECT_FALSE(panneau(f).WMP2->enabled());
   appuie_salle(f, 30);
-  EXPECT_TRUE(nomme<TMsMediaPlayer>(f, "WMP2")->URL().isEmpty());
+  EXPECT_TRUE(panneau(f).WMP2->URL().isEmpty());
   EXPECT_EQ(monde(f).salles[31].media, "vent.mp3");
 
   // A cancelled dialog changes nothing.
-  nomme<QToolButton>(f, "OpenV")->click();
-  nomme<QToolButton>(f, "OpenI")->click();
+  panneau(f).OpenV->click();
+  panneau(f).OpenI->click();
   EXPECT_TRUE(monde(f).salles[30].media.empty());
   EXPECT_TRUE(monde(f).salles[30].image.empty());
 }
@@ -423,12 +520,11 @@ TEST(PanneauSalle, ARoomMediumIsFoundInTheStartFolderLikeItsPicture) {
   monde(f).salles[41].media = "pluie.wav";
   ASSERT_TRUE(QDir::setCurrent(ailleurs.dossier.path()));
   appuie_salle(f, 40);
-  EXPECT_EQ(QFileInfo(QDir::current().absoluteFilePath(nomme<TMsMediaPlayer>(f, "WMP2")->URL()))
-                .canonicalFilePath(),
+  EXPECT_EQ(QFileInfo(QDir::current().absoluteFilePath(panneau(f).WMP2->URL())).canonicalFilePath(),
             QFileInfo(QDir(e.depart.chemin()).filePath("cri.wav")).canonicalFilePath());
   EXPECT_EQ(monde(f).media_courant, "cri.wav");
   appuie_salle(f, 41);
-  EXPECT_EQ(nomme<TMsMediaPlayer>(f, "WMP2")->URL(), QStringLiteral("pluie.wav"));
+  EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("pluie.wav"));
   appuie_salle(f, 42);
   EXPECT_EQ(monde(f).salles[40].media, "cri.wav");
   ASSERT_TRUE(QDir::setCurrent(e.depart.chemin()));
@@ -449,25 +545,208 @@ TEST(PanneauSalle, PictureChosenWithNoRoomSelectedIsShownThenDiscarded) {
   TForm1 &f = *e.fenetre;
   ecrit_image(QDir(e.depart.chemin()).filePath("libre.bmp"), Qt::gray);
   e.dialogues.fichiers << QDir(e.depart.chemin()).filePath("libre.bmp");
-  nomme<QToolButton>(f, "OpenI")->click();
-  EXPECT_TRUE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
+  panneau(f).OpenI->click();
+  EXPECT_TRUE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
   EXPECT_EQ(monde(f).image_courante, "libre.bmp");
   EXPECT_FALSE(monde(f).modifie); // the panel's buttons do not mark the labyrinth
   appuie_salle(f, 50);
-  EXPECT_FALSE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
+  EXPECT_FALSE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
   EXPECT_TRUE(monde(f).image_courante.empty());
   for (const Tsalle &s : monde(f).salles)
     ASSERT_TRUE(s.image.empty());
 
   // Clearing the picture of the selected room reaches the room at once.
   e.dialogues.fichiers << QDir(e.depart.chemin()).filePath("libre.bmp");
-  nomme<QToolButton>(f, "OpenI")->click();
+  panneau(f).OpenI->click();
   EXPECT_EQ(monde(f).salles[50].image, "libre.bmp");
-  nomme<QToolButton>(f, "SpeedButton5")->click();
+  panneau(f).SpeedButton5->click();
   EXPECT_TRUE(monde(f).salles[50].image.empty());
   EXPECT_TRUE(monde(f).image_courante.empty());
-  EXPECT_TRUE(nomme<ImageEtiree>(f, "Image_epreuve")->picture().isNull());
-  EXPECT_FALSE(nomme<ImageEtiree>(f, "Image_epreuve")->isVisibleTo(nomme(f, "TabImage")));
+  EXPECT_TRUE(panneau(f).Image_epreuve->picture().isNull());
+  EXPECT_FALSE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
+}
+
+// What the panel shows, as the author sees it.
+struct VuePanneau {
+  QString memo;
+  QStringList reponses;
+  QList<bool> bonnes;
+  bool image_visible;
+  QColor couleur_image;
+  QString url;
+  std::string image_courante, media_courant;
+  bool operator==(const VuePanneau &) const = default;
+};
+
+VuePanneau vue(TForm1 &f) {
+  const ControlesPanneau p(f);
+  VuePanneau v;
+  v.memo = p.Memo1->toPlainText();
+  for (int i = 0; i < NB_REPONSES; ++i) {
+    v.reponses << p.Edit[i]->text();
+    v.bonnes << p.Check[i]->isChecked();
+  }
+  v.image_visible = p.Image_epreuve->isVisibleTo(p.TabImage);
+  v.couleur_image =
+      v.image_visible ? p.Image_epreuve->picture().toImage().pixelColor(3, 3) : QColor();
+  v.url = p.WMP2->URL();
+  v.image_courante = monde(f).image_courante;
+  v.media_courant = monde(f).media_courant;
+  return v;
+}
+
+// The window shown and active, so that its keyboard shortcuts are live.
+void active(TForm1 &f) {
+  f.show();
+  f.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+}
+
+// Ctrl+Z or Ctrl+Y with the focus out of every text field.
+void annule(TForm1 &f) {
+  f.setFocus();
+  QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+}
+void refait(TForm1 &f) {
+  f.setFocus();
+  QTest::keyClick(&f, Qt::Key_Y, Qt::ControlModifier);
+}
+
+TEST(PanneauSalleHistorique, EachEditIsOneStepThatUndoesAndRedoesExactly) {
+  struct Cas {
+    const char *nom;
+    std::function<void(TForm1 &, EditeurEnTest &)> edite;
+  } const cas[] = {
+      {"question", [](TForm1 &f, EditeurEnTest &) { tape(panneau(f).Memo1, "Et alors ?"); }},
+      {"answer", [](TForm1 &f, EditeurEnTest &) { panneau(f).Edit[2]->setText("Autre"); }},
+      {"tick", [](TForm1 &f, EditeurEnTest &) { panneau(f).Check[4]->click(); }},
+      {"picture chosen",
+       [](TForm1 &f, EditeurEnTest &e) {
+         e.dialogues.fichiers << QDir(e.depart.chemin()).filePath("bleu.bmp");
+         panneau(f).OpenI->click();
+       }},
+      {"picture cleared", [](TForm1 &f, EditeurEnTest &) { panneau(f).SpeedButton5->click(); }},
+      {"medium chosen",
+       [](TForm1 &f, EditeurEnTest &e) {
+         e.dialogues.fichiers << QDir(e.depart.chemin()).filePath("orage.wav");
+         panneau(f).OpenV->click();
+       }},
+      {"medium cleared", [](TForm1 &f, EditeurEnTest &) { panneau(f).SpeedButton7->click(); }},
+  };
+  for (const Cas &c : cas) {
+    SCOPED_TRACE(c.nom);
+    EditeurEnTest e;
+    TForm1 &f = *e.fenetre;
+    active(f);
+    ecrit_image(QDir(e.depart.chemin()).filePath("rouge.bmp"), Qt::red);
+    ecrit_image(QDir(e.depart.chemin()).filePath("bleu.bmp"), Qt::blue);
+    QFile(QDir(e.depart.chemin()).filePath("orage.wav")).open(QIODevice::WriteOnly);
+    Tsalle &r = monde(f).salles[12];
+    r.question = "Quoi ? ";
+    r.reponses[2] = "Ceci";
+    r.bonnes[1] = true;
+    r.image = "rouge.bmp";
+    r.media = "vent.mp3";
+    appuie_salle(f, 12);
+    const VuePanneau avant = vue(f);
+    const std::string fichier_avant = ecrit_lab(f.monde());
+    c.edite(f, e);
+    const VuePanneau apres = vue(f);
+    ASSERT_NE(apres, avant);
+    appuie_salle(f, 40); // the selection moves away; the edit is stored by now
+    QUndoStack &h = f.document().historique();
+    ASSERT_EQ(h.count(), 1);
+    const std::string fichier_apres = ecrit_lab(f.monde());
+    ASSERT_NE(fichier_apres, fichier_avant);
+    EXPECT_TRUE(f.monde().modifie);
+
+    annule(f);
+    EXPECT_EQ(ecrit_lab(f.monde()), fichier_avant);
+    EXPECT_FALSE(f.monde().modifie);
+    EXPECT_EQ(f.monde().salle_choisie, 12) << "the room the step concerns is selected";
+    EXPECT_EQ(dans_fenetre(nomme(f, "Marque")),
+              dans_fenetre(vue_salle(f, 12))
+                  .adjusted(-CadreMarque::EPAISSEUR, -CadreMarque::EPAISSEUR,
+                            CadreMarque::EPAISSEUR, CadreMarque::EPAISSEUR));
+    EXPECT_TRUE(vue(f) == avant);
+    refait(f);
+    EXPECT_EQ(ecrit_lab(f.monde()), fichier_apres);
+    EXPECT_TRUE(vue(f) == apres);
+    // Undone with the room on show: the field alone goes back.
+    annule(f);
+    EXPECT_TRUE(vue(f) == avant);
+    EXPECT_EQ(h.count(), 1);
+    EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
+  }
+}
+
+TEST(PanneauSalleHistorique, TypingIsOneStepWhenTheFieldIsLeftNotOnePerKey) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  active(f);
+  appuie_salle(f, 3);
+  const ControlesPanneau p(f);
+  QUndoStack &h = f.document().historique();
+  p.PC->setCurrentWidget(p.TabReponses);
+  p.Edit[0]->setFocus();
+  QTest::keyClicks(p.Edit[0], "Paris");
+  EXPECT_EQ(h.count(), 0);
+  p.Edit[1]->setFocus(); // the first field is left
+  EXPECT_EQ(h.count(), 1);
+  EXPECT_EQ(monde(f).salles[3].reponses[0], "Paris");
+  QTest::keyClicks(p.Edit[1], "Rome");
+  // Ctrl+Z in a field acts on the field's own text, not on the history.
+  QTest::keyClick(p.Edit[1], Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(p.Edit[1]->text().isEmpty());
+  EXPECT_EQ(h.count(), 1);
+  EXPECT_EQ(monde(f).salles[3].reponses[0], "Paris");
+  QTest::keyClick(p.Edit[1], Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(p.Edit[1]->text(), "Rome");
+  EXPECT_EQ(h.count(), 1);
+
+  p.PC->setCurrentWidget(p.TabQuestion);
+  p.Memo1->setFocus();
+  QTest::keyClicks(p.Memo1, "Capitale ?");
+  EXPECT_EQ(h.count(), 2); // the answer field was left when the memo took the focus
+  f.setFocus();            // out of every text field: the keys reach the history
+  EXPECT_EQ(h.count(), 3);
+  EXPECT_EQ(monde(f).salles[3].question, "Capitale ? ");
+  QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(monde(f).salles[3].question.empty());
+  EXPECT_TRUE(p.Memo1->toPlainText().isEmpty());
+  QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(monde(f).salles[3].question, "Capitale ? ");
+  EXPECT_EQ(p.Memo1->toPlainText(), "Capitale ?");
+}
+
+TEST(PanneauSalleHistorique, UndoNeverDropsTextBeingTyped) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  active(f);
+  QUndoStack &h = f.document().historique();
+  appuie_salle(f, 7);
+  panneau(f).Check[0]->click(); // a step on room 7
+  appuie_salle(f, 12);
+  panneau(f).Memo1->setPlainText("En cours");
+  panneau(f).Edit[1]->setText("aussi");
+  ASSERT_EQ(h.count(), 1);
+  // The typing becomes steps first; the undo takes back the last of them.
+  annule(f);
+  EXPECT_EQ(h.count(), 3);
+  EXPECT_EQ(f.monde().salle_choisie, 12);
+  EXPECT_EQ(monde(f).salles[12].question, "En cours ");
+  EXPECT_TRUE(panneau(f).Edit[1]->text().isEmpty());
+  annule(f);
+  annule(f); // the tick of room 7, which is selected again
+  EXPECT_EQ(f.monde().salle_choisie, 7);
+  EXPECT_FALSE(panneau(f).Check[0]->isChecked());
+  for (int n = 0; n < 3; ++n)
+    refait(f);
+  EXPECT_EQ(f.monde().salle_choisie, 12);
+  EXPECT_EQ(monde(f).salles[12].reponses[1], "aussi");
+  EXPECT_EQ(panneau(f).Memo1->toPlainText(), "En cours");
+  EXPECT_EQ(panneau(f).Edit[1]->text(), "aussi");
+  EXPECT_TRUE(monde(f).salles[7].bonnes[0]);
 }
 
 TEST(ApercuImage, ThePictureDialogShowsTheSelectedFileThroughTheEditorsLoader) {

@@ -1,0 +1,116 @@
+#pragma once
+// The room panel: the page control PC with the selected room's picture, medium, question and
+// answers. It owns its controls and edits the labyrinth only through the document.
+//
+// The texts and ticks are not bound live to the room: a field being typed becomes one step
+// of the history when it is left, when another room is selected (memorise_salle), or before
+// the history moves (valide_saisie). A tick, a picture or a medium chosen or cleared is a
+// step at once. Fields the author did not touch are never stored back, so a room shown
+// and left keeps its bytes exactly. Texts cross from the widgets' Unicode to the model's
+// Windows-1252 bytes here and nowhere else.
+//
+// Failures (a picture that cannot be read) go to the window's error box through `erreur`.
+
+#include <QString>
+#include <QTabWidget>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "dialogues_editeur.h"
+#include "edition.h"
+#include "monde.h"
+
+class Document;
+class ImageEtiree;
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QToolButton;
+class TMsMediaPlayer;
+
+// What the panel asks of the window it lives in.
+struct LiensPanneau {
+  // Shows a file dialog through the window's seam and makes the chosen file's folder
+  // current; the full path, or "" when cancelled.
+  std::function<QString(DialogueFichier &, GenreDialogue)> choisit_fichier;
+  // Whether a chosen file's bare name can be stored (says why not in the error box).
+  std::function<bool(const QString &)> nom_enregistrable;
+  std::function<void(const QString &)> erreur;
+  // The start folder, ending in "/": where chosen files are copied and names are looked
+  // up when the current folder lacks them.
+  std::function<QString()> rep_appli;
+};
+
+class PanneauSalle : public QTabWidget {
+  Q_OBJECT
+
+public:
+  PanneauSalle(Document &document, LiensPanneau liens, QWidget *parent);
+
+  // The panel as a room: picture and medium names, question, answers, ticks. A field the
+  // author has not touched since the room was shown gives the room's own value.
+  Tsalle salle() const;
+  // Stores the panel into the selected room, one step per field that differs; nothing
+  // when no room is selected.
+  void memorise_salle();
+  // Shows a room. A picture that cannot be loaded is reported once in the error box, after
+  // the rest of the room is shown; the panel keeps the room's picture name so that storing
+  // the panel back does not lose it.
+  void affiche_salle(const Tsalle &salle);
+  // The empty panel of a fresh labyrinth.
+  void vide();
+  // Takes what is being typed as steps now: before undo or redo moves the history.
+  void valide_saisie();
+  // Shows one field of the selected room again after undo or redo changed it.
+  void montre_champ(const Cible &cible);
+
+  void OpenIClick();
+  void SpeedButton5Click();
+  void OpenVClick();
+  void SpeedButton7Click();
+
+protected:
+  bool eventFilter(QObject *objet, QEvent *event) override;
+
+private:
+  void construit();
+  void montre_image(const std::string &nom, QString *echec);
+  void montre_media(const std::string &nom);
+  void montre_question(const std::string &question);
+  void montre_reponse(int i, const std::string &reponse);
+  void montre_bonne(int i, bool bonne);
+  // One field of the panel into the selected room, as one step when it differs.
+  void valide_question();
+  void valide_reponse(int i);
+  void valide_bonne(int i);
+  // The panel's picture or medium, and the selected room's with it.
+  void pose_image_salle(const std::string &nom);
+  void pose_media_salle(const std::string &nom);
+
+  Document &document_;
+  LiensPanneau liens_;
+  DialogueFichier OP, BoiteV;
+
+  QWidget *TabImage = nullptr;
+  QWidget *TabMedia = nullptr;
+  QWidget *TabQuestion = nullptr;
+  QWidget *TabReponses = nullptr;
+  ImageEtiree *Image_epreuve = nullptr;
+  QToolButton *OpenI = nullptr;
+  QToolButton *SpeedButton5 = nullptr;
+  TMsMediaPlayer *WMP2 = nullptr;
+  QToolButton *OpenV = nullptr;
+  QToolButton *SpeedButton7 = nullptr;
+  QPlainTextEdit *Memo1 = nullptr;
+  std::array<QCheckBox *, NB_REPONSES> Check{}; // Check1..Check5
+  std::array<QLineEdit *, NB_REPONSES> Edit{};  // Edit1..Edit5
+
+  // The room's own texts as last shown or stored, and whether the author has changed the
+  // field since: an untouched field gives these bytes back unchanged.
+  std::string question_;
+  bool question_touchee_ = false;
+  std::array<std::string, NB_REPONSES> reponses_;
+  std::array<bool, NB_REPONSES> reponse_touchee_{};
+};
