@@ -12,8 +12,16 @@ while read -r screen factor want_w want_h want_x want_y; do
   start_xvfb "$screen"
   export QT_SCALE_FACTOR="$factor"
   start_editor "$dir"
-  sleep 0.5
-  eval "$(xdotool getwindowgeometry --shell "$win")"
+  # The window may still be settling (centred, or restarted at a lower scale) when it
+  # first maps: look again for a while before calling it wrong.
+  tries=0
+  while :; do
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    [ "$WIDTH $HEIGHT $X $Y" = "$want_w $want_h $want_x $want_y" ] && break
+    tries=$((tries + 1))
+    [ $tries -ge 20 ] && break
+  done
   echo "$screen at $factor: window ${WIDTH}x$HEIGHT at $X,$Y"
   [ "$WIDTH $HEIGHT $X $Y" = "$want_w $want_h $want_x $want_y" ] \
     || fail "$screen at $factor: ${WIDTH}x$HEIGHT at $X,$Y, not ${want_w}x$want_h at $want_x,$want_y"
