@@ -14,19 +14,21 @@ stop() {
 trap 'stop; rm -rf "$dir"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-# start_xvfb WIDTHxHEIGHT: a free display, exported as DISPLAY once it answers.
+# start_xvfb WIDTHxHEIGHT: a free display, exported as DISPLAY once it answers. The server
+# picks the display number itself (-displayfd), so that scripts run side by side by CTest
+# never race for the same one.
 start_xvfb() {
-  display=""
-  for n in $(seq 140 259); do
-    if [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-  done
-  [ -n "$display" ] || fail "no free X display"
-  Xvfb "$display" -screen 0 "${1}x24" -nolisten tcp >/dev/null 2>&1 &
+  rm -f "$dir/display"
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$dir/display" >/dev/null 2>&1 &
   xvfb_pid=$!
-  export DISPLAY="$display"
+  i=0
+  until [ -s "$dir/display" ]; do
+    i=$((i + 1)); [ $i -lt 100 ] || fail "Xvfb did not start"; sleep 0.1
+  done
+  export DISPLAY=":$(head -1 "$dir/display")"
   i=0
   until xdpyinfo >/dev/null 2>&1; do
-    i=$((i + 1)); [ $i -lt 100 ] || fail "Xvfb did not start"; sleep 0.1
+    i=$((i + 1)); [ $i -lt 100 ] || fail "Xvfb did not answer"; sleep 0.1
   done
 }
 
