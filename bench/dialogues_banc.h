@@ -1,7 +1,7 @@
 #pragma once
 // The dialog seam of the window benchmarks: every file dialog returns `chemin` (empty:
-// cancelled), every question is cancelled, and an error box is a failure of the benchmark
-// itself, which stops it.
+// cancelled), every question is cancelled but the one about replacing a file, and an error box is a
+// failure of the benchmark itself, which stops it.
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +19,8 @@ public:
     std::abort();
   }
   Reponse question(const QString &, const QString &) override { return Reponse::annuler; }
+  // A benchmark replaces its own files on purpose, over and over.
+  bool confirme(const QString &, const QString &) override { return true; }
   QString choisit_fichier(GenreDialogue, const DialogueFichier &) override { return chemin; }
   QString chemin;
 };

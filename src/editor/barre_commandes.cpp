@@ -1,6 +1,5 @@
 #include "barre_commandes.h"
 
-#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -28,7 +27,7 @@ BarreCommandes::BarreCommandes(QWidget *parent) : QWidget(parent) {
   pose_glyphe(quitter, glyphe(QStringLiteral("quitter")));
   pose_aide(quitter, QString::fromUtf8(AIDE_QUITTER));
   lie_survol(quitter, Survol::aide);
-  connect(quitter, &QToolButton::clicked, this, &BarreCommandes::quitterClick);
+  connect(quitter, &QToolButton::clicked, this, &BarreCommandes::quitter);
 
   auto *Pcommandes = new QFrame(this);
   Pcommandes->setObjectName(QStringLiteral("Pcommandes"));
@@ -64,9 +63,4 @@ BarreCommandes::BarreCommandes(QWidget *parent) : QWidget(parent) {
   pose_aide(Ptitre, QString::fromUtf8(AIDE_PTITRE));
   lie_survol(Ptitre, Survol::ptitre);
   connect(Ptitre, &QPushButton::clicked, this, &BarreCommandes::titre_mission);
-}
-
-void BarreCommandes::quitterClick() {
-  // No question about unsaved changes: the program ends here.
-  QCoreApplication::exit(0);
 }

@@ -2,7 +2,7 @@
 // The command bar room: the title picture `titre`, the quit button `quitter`, the command
 // panel `Pcommandes` with New, Open, Save, Test and About (SpeedButton1, 2, 3, 6, 4), and
 // the "Titre et Mission" button `Ptitre`. It owns the buttons and says which was pressed;
-// the window runs the commands. Quitting needs nobody: the program ends here.
+// the window runs the commands.
 
 #include <QWidget>
 
@@ -19,7 +19,5 @@ signals:
   void tester();        // SpeedButton6
   void a_propos();      // SpeedButton4
   void titre_mission(); // Ptitre
-
-private slots:
-  void quitterClick();
+  void quitter();       // quitter
 };

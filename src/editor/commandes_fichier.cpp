@@ -1,9 +1,13 @@
-// The file commands of the command bar: New, Open and Save, and what opening shows on the
-// window. The disk work is the model's (charge_lab reads all or nothing, sauve_lab writes a
-// temporary file beside the target and renames it over); this file adds the dialogs, the
-// question about unsaved changes and the window's refresh.
+// The file commands of the command bar: New, Open and Save, their keys, the question asked
+// before anything unsaved is dropped (New, Open, quit, the window's close), the window's
+// title, and what opening shows on the window. The disk work is the model's (charge_lab
+// reads all or nothing, sauve_lab writes a temporary file beside the target and renames it
+// over); this file adds the dialogs, the questions and the window's refresh.
 
 #include <QFile>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QToolButton>
 
 #include "boite_erreur.h"
@@ -43,35 +47,79 @@ private:
 } // namespace
 
 void TForm1::SpeedButton1Click() {
-  if (monde().modifie) {
-    switch (dialogues->question(QStringLiteral("Editeur"),
-                                QStringLiteral("Enregistrer les modifications ?"))) {
-    case Reponse::annuler: return;
-    case Reponse::oui:
-      // A cancelled save dialog still clears; a file that could not be written does not,
-      // or the labyrinth would be lost with its only copy.
-      if (!Sauvemonde())
-        return;
-      break;
-    case Reponse::non: break;
-    }
-  }
-  efface_monde();
+  if (demande_enregistrement())
+    efface_monde();
 }
 
 void TForm1::SpeedButton2Click() {
-  Chargemonde();
+  if (demande_enregistrement())
+    Chargemonde();
 }
 
 void TForm1::SpeedButton3Click() {
   Sauvemonde();
 }
 
+bool TForm1::demande_enregistrement() {
+  // What the author is typing in the room panel is a change like any other; stored first,
+  // it is part of what the question asks about and of what Yes saves.
+  panneau_->valide_saisie();
+  if (!monde().modifie)
+    return true;
+  switch (dialogues->question(QStringLiteral("Editeur"),
+                              QStringLiteral("Enregistrer les modifications ?"))) {
+  case Reponse::annuler: return false;
+  case Reponse::non: return true;
+  case Reponse::oui:
+    // The author asked for a copy: backing out of the save dialog, or a file that could
+    // not be written, stops the command rather than drop the only one.
+    return Sauvemonde() && monde().enregistre;
+  }
+  return false;
+}
+
 bool TForm1::Sauvemonde() {
   document_.debut_enregistrement();
-  const QString chemin = montre_dialogue(SDM, GenreDialogue::enregistrer);
+  const QString chemin = choisit_fichier_a_ecrire();
   if (chemin.isEmpty())
     return true;
+  return ecrit_labyrinthe(chemin);
+}
+
+void TForm1::enregistre_sans_dialogue() {
+  if (document_.fichier().isEmpty()) {
+    SpeedButton3Click();
+    return;
+  }
+  document_.debut_enregistrement();
+  ecrit_labyrinthe(document_.fichier());
+}
+
+namespace {
+// Whether writing to chemin would replace a file other than the labyrinth being edited.
+bool remplacerait_un_autre(const QString &chemin, const QString &edite) {
+  const QFileInfo choisi(chemin);
+  if (!choisi.exists() || choisi.isDir())
+    return false;
+  return edite.isEmpty() || choisi.canonicalFilePath() != QFileInfo(edite).canonicalFilePath();
+}
+} // namespace
+
+QString TForm1::choisit_fichier_a_ecrire() {
+  SDM.dernier_fichier = document_.fichier();
+  for (;;) {
+    const QString chemin = montre_dialogue(SDM, GenreDialogue::enregistrer);
+    if (chemin.isEmpty() || !remplacerait_un_autre(chemin, document_.fichier()))
+      return chemin;
+    if (dialogues->confirme(QStringLiteral("Editeur"),
+                            QStringLiteral("%1 existe d\u00E9j\u00E0. Voulez-vous le remplacer ?")
+                                .arg(QFileInfo(chemin).fileName())))
+      return chemin;
+    // No: the dialog again, offering the name refused so that it can be changed.
+  }
+}
+
+bool TForm1::ecrit_labyrinthe(const QString &chemin) {
   document_.fichier_choisi();
   panneau_->memorise_salle();
   const Resultat r = document_.sauve(chemin_disque(chemin), utf8_vers_1252(chemin.toStdString()));
@@ -80,6 +128,40 @@ bool TForm1::Sauvemonde() {
     return false;
   }
   return true;
+}
+
+void TForm1::lie_commandes_fichier() {
+  const struct {
+    QKeySequence touches;
+    void (TForm1::*commande)();
+  } raccourcis[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::enregistre_sans_dialogue},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm1::SpeedButton3Click},
+      {QKeySequence(Qt::CTRL | Qt::Key_N), &TForm1::SpeedButton1Click},
+      {QKeySequence(Qt::CTRL | Qt::Key_O), &TForm1::SpeedButton2Click},
+      {QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::quitterClick},
+  };
+  for (const auto &r : raccourcis)
+    connect(new QShortcut(r.touches, this), &QShortcut::activated, this, r.commande);
+
+  connect(&document_, &Document::fichier_change, this, &TForm1::actualise_titre);
+  connect(&document_.historique(), &QUndoStack::cleanChanged, this, &TForm1::actualise_titre);
+  // Typing shows as unsaved at once, before it becomes a step of the history.
+  connect(panneau_, &PanneauSalle::saisie_en_cours, this, &TForm1::actualise_titre);
+  actualise_titre();
+}
+
+void TForm1::actualise_titre() {
+  const QString &fichier = document_.fichier();
+  if (fichier.isEmpty()) {
+    setWindowTitle(QStringLiteral("Dravo-Editeur[*]"));
+  } else {
+    // "[*]" in a file name is the toolkit's mark; doubled, it shows as written.
+    QString nom = QFileInfo(fichier).fileName();
+    nom.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    setWindowTitle(nom + QStringLiteral("[*] \u2014 Dravo-Editeur"));
+  }
+  setWindowModified(monde().modifie || panneau_->saisie_en_attente());
 }
 
 void TForm1::Chargemonde() {

@@ -24,6 +24,15 @@ Reponse DialoguesEditeurQt::question(const QString &titre, const QString &texte)
   }
 }
 
+bool DialoguesEditeurQt::confirme(const QString &titre, const QString &texte) {
+  QMessageBox boite(QMessageBox::Warning, titre, texte, QMessageBox::Yes | QMessageBox::No,
+                    fenetre_);
+  // Enter must not replace a file by reflex: the safe answer is the default one.
+  boite.setDefaultButton(QMessageBox::No);
+  boite.setEscapeButton(QMessageBox::No);
+  return boite.exec() == QMessageBox::Yes;
+}
+
 QString DialoguesEditeurQt::choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) {
   QFileDialog boite(fenetre_);
   boite.setNameFilter(dialogue.filtre);
@@ -38,7 +47,7 @@ QString DialoguesEditeurQt::choisit_fichier(GenreDialogue genre, const DialogueF
     boite.setAcceptMode(QFileDialog::AcceptSave);
     boite.setFileMode(QFileDialog::AnyFile);
     boite.setDefaultSuffix(dialogue.extension_defaut);
-    // Replacing an existing labyrinth asks nothing, as the author expects of Save.
+    // The window asks itself, and only when the file is not the labyrinth being edited.
     boite.setOption(QFileDialog::DontConfirmOverwrite);
   } else {
     boite.setAcceptMode(QFileDialog::AcceptOpen);

@@ -35,6 +35,12 @@ public:
   // A question with the buttons Yes, No and Cancel and a warning icon.
   virtual Reponse question(const QString &titre, const QString &texte) = 0;
 
+  // A question with the buttons Yes and No and a warning icon; true for Yes. Seams that
+  // answer in code may leave it to `question`, whose Yes is Yes and anything else No.
+  virtual bool confirme(const QString &titre, const QString &texte) {
+    return question(titre, texte) == Reponse::oui;
+  }
+
   // Shows a file dialog set up from `dialogue` (filter, initial folder, the file last chosen
   // in it offered again, default extension). Returns the full path chosen, or an empty
   // string when the author cancels. It does not touch `dialogue` nor the current folder:
@@ -49,6 +55,7 @@ public:
 
   void erreur(const QString &message) override;
   Reponse question(const QString &titre, const QString &texte) override;
+  bool confirme(const QString &titre, const QString &texte) override;
   QString choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) override;
 
 private:

@@ -1,5 +1,7 @@
 #include "document.h"
 
+#include <QFile>
+
 #include <memory>
 
 Document::Document(QObject *parent) : QObject(parent) {
@@ -10,6 +12,13 @@ Document::Document(QObject *parent) : QObject(parent) {
 void Document::suit_historique() {
   // The one place where the editor writes modifie: it mirrors the history.
   monde_.modifie = !historique_.isClean();
+}
+
+void Document::nomme(const QString &fichier) {
+  if (fichier == fichier_)
+    return;
+  fichier_ = fichier;
+  emit fichier_change();
 }
 
 namespace {
@@ -75,6 +84,7 @@ void Document::cree() {
   ::Cree_Monde(monde_);
   historique_.clear();
   suit_historique();
+  nomme({});
   emit remplace();
 }
 
@@ -82,6 +92,7 @@ void Document::efface() {
   ::efface_monde(monde_);
   historique_.clear();
   suit_historique();
+  nomme({});
   emit remplace();
 }
 
@@ -92,6 +103,7 @@ Resultat Document::charge(const std::string &chemin, InfoLecture *lu) {
   monde_.salle_choisie = -1;
   historique_.clear();
   suit_historique();
+  nomme(QFile::decodeName(chemin.c_str()));
   emit remplace();
   return r;
 }
@@ -114,6 +126,7 @@ Resultat Document::sauve(const std::string &chemin, const std::string &fichier_c
   historique_.setClean();
   suit_historique();
   monde_.fichier_courant = fichier_courant;
+  nomme(QFile::decodeName(chemin.c_str()));
   return r;
 }
 

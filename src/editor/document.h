@@ -56,6 +56,11 @@ public:
   void fichier_choisi();       // enregistre true: a file was chosen
   Resultat sauve(const std::string &chemin, const std::string &fichier_courant);
 
+  // The file of the labyrinth being edited, as its real path on disk: the one opened or
+  // last saved; empty for a labyrinth created or cleared and never saved since. Saving
+  // onto it replaces nothing the author did not choose.
+  const QString &fichier() const { return fichier_; }
+
   // Applies a value to a field and reports it; the commands' one way into the world.
   void applique(const Cible &cible, const Valeur &valeur, bool rejoue);
 
@@ -65,12 +70,16 @@ signals:
   void change(const Cible &cible, bool rejoue);
   // The whole labyrinth was replaced (created, cleared or read).
   void remplace();
+  // fichier() changed.
+  void fichier_change();
 
 private:
   void suit_historique();
+  void nomme(const QString &fichier);
 
   Monde monde_;
   QUndoStack historique_;
+  QString fichier_;
 };
 
 // One field changed: redo sets the new value, undo the old one.

@@ -146,7 +146,10 @@ void PanneauSalle::construit() {
   Memo1->setObjectName(QStringLiteral("Memo1"));
   place(Memo1);
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  connect(Memo1, &QPlainTextEdit::textChanged, this, [this] { question_touchee_ = true; });
+  connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
+    question_touchee_ = true;
+    emit saisie_en_cours();
+  });
   Memo1->installEventFilter(this);
 
   for (int i = 0; i < NB_REPONSES; ++i) {
@@ -168,8 +171,10 @@ void PanneauSalle::construit() {
     // An answer has no length limit: the field's default one would cut a long answer
     // read from a file the next time the room is stored.
     e->setMaxLength(std::numeric_limits<int>::max());
-    connect(e, &QLineEdit::textChanged, this,
-            [this, i] { reponse_touchee_[static_cast<size_t>(i)] = true; });
+    connect(e, &QLineEdit::textChanged, this, [this, i] {
+      reponse_touchee_[static_cast<size_t>(i)] = true;
+      emit saisie_en_cours();
+    });
     connect(e, &QLineEdit::editingFinished, this, [this, i] { valide_reponse(i); });
     Edit[static_cast<size_t>(i)] = e;
   }
@@ -229,6 +234,15 @@ void PanneauSalle::valide_saisie() {
     valide_reponse(i);
 }
 
+bool PanneauSalle::saisie_en_attente() const {
+  const int indice = document_.monde().salle_choisie;
+  if (indice < 0)
+    return false;
+  const Tsalle &tenue = document_.monde().salles[static_cast<size_t>(indice)];
+  const Tsalle p = salle();
+  return p.question != tenue.question || p.reponses != tenue.reponses;
+}
+
 void PanneauSalle::valide_question() {
   const int indice = document_.monde().salle_choisie;
   if (indice < 0 || !question_touchee_)
@@ -236,6 +250,7 @@ void PanneauSalle::valide_question() {
   question_ = question_depuis_lignes(lignes_tapees(*Memo1));
   question_touchee_ = false;
   document_.pose(cible_question(indice), question_);
+  emit saisie_en_cours();
 }
 
 void PanneauSalle::valide_reponse(int i) {
@@ -246,6 +261,7 @@ void PanneauSalle::valide_reponse(int i) {
   reponses_[k] = sur_une_ligne(vers_modele(Edit[k]->text()));
   reponse_touchee_[k] = false;
   document_.pose(cible_reponse(indice, i), reponses_[k]);
+  emit saisie_en_cours();
 }
 
 void PanneauSalle::valide_bonne(int i) {
@@ -291,6 +307,7 @@ void PanneauSalle::montre_question(const std::string &question) {
   else
     Memo1->setPlainText(depuis_modele(texte));
   question_touchee_ = false;
+  emit saisie_en_cours();
 }
 
 void PanneauSalle::montre_reponse(int i, const std::string &reponse) {
@@ -298,6 +315,7 @@ void PanneauSalle::montre_reponse(int i, const std::string &reponse) {
   reponses_[k] = reponse;
   Edit[k]->setText(depuis_modele(reponse));
   reponse_touchee_[k] = false;
+  emit saisie_en_cours();
 }
 
 void PanneauSalle::montre_bonne(int i, bool bonne) {

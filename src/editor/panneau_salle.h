@@ -61,8 +61,12 @@ public:
   void affiche_salle(const Tsalle &salle);
   // The empty panel of a fresh labyrinth.
   void vide();
-  // Takes what is being typed as steps now: before undo or redo moves the history.
+  // Takes what is being typed as steps now: before undo or redo moves the history, and
+  // before a command asks about unsaved changes.
   void valide_saisie();
+  // Whether a text being typed differs from what the selected room holds: storing the
+  // panel now would make a step. Ticks, pictures and media are steps at once, never pending.
+  bool saisie_en_attente() const;
   // Shows one field of the selected room again after undo or redo changed it.
   void montre_champ(const Cible &cible);
 
@@ -70,6 +74,10 @@ public:
   void SpeedButton5Click();
   void OpenVClick();
   void SpeedButton7Click();
+
+signals:
+  // What saisie_en_attente says may have changed: a text typed, shown or stored.
+  void saisie_en_cours();
 
 protected:
   bool eventFilter(QObject *objet, QEvent *event) override;

@@ -9,9 +9,9 @@ void TForm1::SpeedButton6Click() {
   // player is not started.
   if (!Sauvemonde() || !monde().enregistre)
     return;
-  // The save dialog's last choice is the file just written, under its real name on disk
-  // (fichier_courant holds it as 1252 text, which may have lost characters).
-  const QString fichier = SDM.dernier_fichier;
+  // The file just written, under its real name on disk (fichier_courant holds it as 1252
+  // text, which may have lost characters).
+  const QString fichier = document_.fichier();
   hide();
   lance_test(fichier);
   show();

@@ -11,15 +11,16 @@ inline constexpr const char *AIDE_SALLE =
     "- Clic droit ou gauche sur une salle pour la modifier.\n"
     "- Clic milieu pour sélectionner une salle sans la modifier.";
 
-inline constexpr const char *AIDE_NOUVEAU = "Cliquez pour créer un nouveau labyrinthe.";
+inline constexpr const char *AIDE_NOUVEAU = "Cliquez pour créer un nouveau labyrinthe (Ctrl+N).";
 inline constexpr const char *AIDE_OUVRIR =
-    "Cliquez pour ouvrir un labyrinthe enregistré sur le disque.";
+    "Cliquez pour ouvrir un labyrinthe enregistré sur le disque (Ctrl+O).";
 inline constexpr const char *AIDE_ENREGISTRER =
-    "Cliquez pour enregistrer le labyrinthe en cours d'édition. Nommez le premier "
+    "Cliquez pour enregistrer le labyrinthe en cours d'édition (Ctrl+Maj+S ; Ctrl+S "
+    "l'enregistre dans son fichier sans rien demander). Nommez le premier "
     "labyrinthe monde_1, le deuxième monde_2, etc.";
 inline constexpr const char *AIDE_TESTER = "Cliquez pour lancer Dravo et tester le labyrinthe.";
 inline constexpr const char *AIDE_A_PROPOS = "A propos de Dravo et Dravo-Editeur.";
-inline constexpr const char *AIDE_QUITTER = "Cliquez pour quitter Dravo-Editeur";
+inline constexpr const char *AIDE_QUITTER = "Cliquez pour quitter Dravo-Editeur (Ctrl+Q)";
 inline constexpr const char *AIDE_PTITRE =
     "Cliquez pour définir le titre du labyrinthe et entrer un message d'accueil";
 

@@ -33,7 +33,6 @@ TForm1::TForm1(DialoguesEditeur *dialogues_test, QWidget *parent)
       dialogues_qt_(std::make_unique<DialoguesEditeurQt>(this)) {
   dialogues = dialogues_test ? dialogues_test : dialogues_qt_.get();
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QStringLiteral("Dravo-Editeur"));
   setFixedSize(LARGEUR_FENETRE, HAUTEUR_FENETRE);
   setFont(police(POLICE_FENETRE));
   QPalette fond = palette();
@@ -61,6 +60,7 @@ TForm1::TForm1(DialoguesEditeur *dialogues_test, QWidget *parent)
   };
   for (const auto &r : raccourcis)
     connect(new QShortcut(r.touches, this), &QShortcut::activated, this, r.action);
+  lie_commandes_fichier();
   FormCreate();
 }
 
@@ -83,6 +83,7 @@ void TForm1::construit_controles() {
   connect(barre_, &BarreCommandes::tester, this, &TForm1::SpeedButton6Click);
   connect(barre_, &BarreCommandes::a_propos, this, &TForm1::SpeedButton4Click);
   connect(barre_, &BarreCommandes::titre_mission, this, &TForm1::PtitreClick);
+  connect(barre_, &BarreCommandes::quitter, this, &TForm1::quitterClick);
   construit_sons();
   construit_panneau_salle();
   new Legendes(this);
@@ -237,6 +238,11 @@ void TForm1::refait() {
 }
 
 void TForm1::closeEvent(QCloseEvent *event) {
+  // Alt+F4, the window manager's close and the session's logout all come here.
+  if (!demande_enregistrement()) {
+    event->ignore();
+    return;
+  }
   FormClose();
   event->accept();
 }
@@ -250,6 +256,11 @@ void TForm1::showEvent(QShowEvent *event) {
       move(ecran->availableGeometry().center() - rect().center());
   }
   QWidget::showEvent(event);
+}
+
+void TForm1::quitterClick() {
+  if (demande_enregistrement())
+    QCoreApplication::exit(0);
 }
 
 void TForm1::SpeedButton4Click() {

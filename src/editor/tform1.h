@@ -121,6 +121,7 @@ private:
   bool charge_texture(ImageEtiree *image, const std::string &nom);
   // Every sound row idle: listen button on "B1", listen and clear buttons disabled.
   void reinitialise_sons();
+
   // --- File commands and the player test ---
   // Save: shows SDM and writes the labyrinth (the room panel stored first). Returns false
   // only when the file chosen could not be written, after the error box: the calling
@@ -128,6 +129,14 @@ private:
   // file returns true with enregistre true, modifie false and fichier_courant its path. A
   // failed write also leaves enregistre false, so that nothing takes the file as written.
   bool Sauvemonde();
+  // Ctrl+S: writes onto the labyrinth being edited without a dialog; a labyrinth that has
+  // no file yet is saved as by the Save button.
+  void enregistre_sans_dialogue();
+  // The question before a command that would drop unsaved changes (New, Open, quit, the
+  // window's close): what the panel holds is stored first, then, when modifie, "Enregistrer
+  // les modifications ?". True when the command may go on: nothing unsaved, No, or Yes
+  // with the file written. Cancel, a cancelled save dialog or a failed save give false.
+  bool demande_enregistrement();
   // Open: shows ODM and reads the file all or nothing; a failure is shown and changes
   // nothing. On success the window follows the world (montre_monde_lu).
   void Chargemonde();
@@ -151,6 +160,8 @@ private slots:
   void EClick(int slot);
   void arrete_sons();
   void TestSonPlayStateChange(int etat);
+  // The quit button and Ctrl+Q: the question, then the program ends.
+  void quitterClick();
 
 private:
   // Repaints what shows a field of the labyrinth the document changed. A step undone or
@@ -165,9 +176,18 @@ private:
   void quitte_salle();
   // Selects a room without storing the panel: outline moved, room shown in the panel.
   void selectionne_salle(int indice);
+  // The save dialog, offering the labyrinth being edited. Choosing another existing file
+  // asks before replacing it; No shows the dialog again. "" when cancelled.
+  QString choisit_fichier_a_ecrire();
+  // Stores the panel and writes the labyrinth to the file; false after the error box.
+  bool ecrit_labyrinthe(const QString &chemin);
+  // The window's title: the file being edited, and "*" while something is unsaved.
+  void actualise_titre();
+  // The keys of the file commands, and the title kept up to date.
+  void lie_commandes_fichier();
   // The creation handler, run once by the constructor: start folder, places, bitmaps, world.
   void FormCreate();
-  // The close handler: releases the kind bitmaps; asks nothing.
+  // The close handler: releases the kind bitmaps.
   void FormClose();
   void construit_controles();
   void construit_textures();

@@ -2,17 +2,23 @@
 // folder: the files on disk byte for byte, the window after each command, and every failure
 // leaving both the labyrinth and the files as they were.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <tuple>
 
@@ -173,7 +179,8 @@ TEST(Nouveau, EachAnswerToTheQuestion) {
       {"Cancel", true, {Reponse::annuler}, {}, true, false, false},
       {"No", true, {Reponse::non}, {}, true, true, false},
       {"Yes, saved", true, {Reponse::oui}, "sauve.lab", true, true, true},
-      {"Yes, save cancelled", true, {Reponse::oui}, "", true, true, false},
+      // Backing out of the save stops New: the author who said "save" has no copy.
+      {"Yes, save cancelled", true, {Reponse::oui}, "", true, false, false},
       {"Yes, save failed", true, {Reponse::oui}, "absent/sauve.lab", true, false, false},
   };
   for (const auto &c : cas) {
@@ -247,6 +254,7 @@ TEST(Ouvrir, APressAfterOpeningStoresThePanelNowhere) {
   monde(f).salle_choisie = 12;
   nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(QStringLiteral("Texte du panneau"));
   nomme<QLineEdit>(f, "Edit", 1)->setText(QStringLiteral("Reponse du panneau"));
+  e.dialogues.reponses << Reponse::non; // the panel is a change: Open asks first
   e.dialogues.fichiers << chemin;
   nomme<QToolButton>(f, "SpeedButton2")->click();
   QTest::mousePress(vue_salle(f, 40), Qt::MiddleButton);
@@ -415,6 +423,7 @@ TEST(Ouvrir, TheWindowFollowsTheFileRead) {
   const qint64 cloison_9 = vue_cloison(f, 9)->picture().cacheKey();
   const QRect place_1 = dans_fenetre(vue_cloison(f, 1));
 
+  e.dialogues.reponses << Reponse::non;
   e.dialogues.fichiers << jeux + "/court.lab";
   nomme<QToolButton>(f, "SpeedButton2")->click();
 
@@ -422,7 +431,7 @@ TEST(Ouvrir, TheWindowFollowsTheFileRead) {
   EXPECT_EQ(e.dialogues.genres, QList<GenreDialogue>{GenreDialogue::ouvrir});
   EXPECT_EQ(e.dialogues.dossiers_initiaux, QStringList{e.depart.chemin() + '/'});
   EXPECT_EQ(e.dialogues.filtres, QStringList{"Fichiers labyrinthes (*.lab)"});
-  EXPECT_TRUE(e.dialogues.questions.isEmpty()); // opening asks nothing about changes
+  EXPECT_EQ(e.dialogues.questions, QStringList{QUESTION_NOUVEAU});
   EXPECT_EQ(monde(f).titre_lab, "Court");
   EXPECT_EQ(monde(f).nb_cloisons, 5);
   EXPECT_EQ(monde(f).nb_salles, 3);
@@ -486,20 +495,22 @@ TEST(Ouvrir, ALabyrinthWithoutSoundLinesLeavesEveryRowOff) {
   }
 }
 
-TEST(Ouvrir, ThenSaveOffersTheFileLastSavedNotTheOneOpened) {
+TEST(Ouvrir, ThenSaveOffersTheFileOpenedAndReplacesItWithoutAQuestion) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   const QDir d(e.depart.chemin());
   e.dialogues.fichiers << d.filePath("a.lab");
-  nomme<QToolButton>(f, "SpeedButton3")->click();
+  clique(f, "SpeedButton3");
   ecrit(d.filePath("b.lab"), ecrit_lab(monde(f)));
-  e.dialogues.fichiers << d.filePath("b.lab") << d.filePath("b.lab");
-  nomme<QToolButton>(f, "SpeedButton2")->click();
-  nomme<QToolButton>(f, "SpeedButton2")->click();
-  e.dialogues.fichiers << QString();
-  nomme<QToolButton>(f, "SpeedButton3")->click();
-  EXPECT_EQ(e.dialogues.offerts, (QStringList{"", "", d.filePath("b.lab"), d.filePath("a.lab")}));
-  EXPECT_EQ(monde(f).fichier_courant, d.filePath("a.lab").toStdString());
+  e.dialogues.fichiers << d.filePath("b.lab");
+  clique(f, "SpeedButton2");
+  QTest::mousePress(vue_cloison(f, 5), Qt::RightButton);
+  e.dialogues.fichiers << d.filePath("b.lab");
+  clique(f, "SpeedButton3");
+  EXPECT_EQ(e.dialogues.offerts, (QStringList{"", "", d.filePath("b.lab")}));
+  EXPECT_TRUE(e.dialogues.questions.isEmpty());
+  EXPECT_TRUE(lit(d.filePath("b.lab")) == ecrit_lab(monde(f)));
+  EXPECT_EQ(monde(f).fichier_courant, d.filePath("b.lab").toStdString());
 }
 
 TEST(Ouvrir, AFailedOpeningChangesNothing) {
@@ -508,6 +519,10 @@ TEST(Ouvrir, AFailedOpeningChangesNothing) {
   edite(f);
   nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(QStringLiteral("panneau"));
   nomme<QLineEdit>(f, "Edit", 0)->setText(QStringLiteral("r1"));
+  // Open's question stores what the panel holds first, as leaving the field would; a New
+  // cancelled at its question does just that.
+  e.dialogues.reponses << Reponse::annuler;
+  clique(f, "SpeedButton1");
   const EtatFenetre avant = etat(f);
   // A text that names no partition and no room, and a pipe that no one writes to.
   const QString texte = QDir(e.depart.chemin()).filePath("texte.lab");
@@ -527,12 +542,14 @@ TEST(Ouvrir, AFailedOpeningChangesNothing) {
   for (const auto &c : cas) {
     SCOPED_TRACE(c.chemin.toStdString());
     e.dialogues.erreurs.clear();
+    e.dialogues.reponses << Reponse::non;
     e.dialogues.fichiers << c.chemin;
     nomme<QToolButton>(f, "SpeedButton2")->click();
     EXPECT_EQ(e.dialogues.erreurs, QStringList{c.message});
     attend_inchange(avant, f);
   }
   // Cancelled: nothing either.
+  e.dialogues.reponses << Reponse::non;
   nomme<QToolButton>(f, "SpeedButton2")->click();
   attend_inchange(avant, f);
 }
@@ -620,6 +637,392 @@ TEST(Acceptation, SavedClearedAndOpenedAgainGivesTheSameLabyrinthAndFile) {
   attendu.mission += "\r\n";
   attendu.message_fin += "\r\n";
   EXPECT_TRUE(lit(chemin) == ecrit_lab(attendu));
+}
+
+// --- The question before every command that drops the labyrinth ---
+
+QString question_remplacer(const QString &nom) {
+  return "Editeur|" + nom + QString::fromUtf8(" existe déjà. Voulez-vous le remplacer ?");
+}
+
+// The window shown and active, so that its keys reach it as a person's would.
+void active(TForm1 &f) {
+  f.show();
+  f.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+}
+
+// Runs a gesture inside the application's loop; true when it ended the program (the loop
+// returned 0), false when the program went on (the loop is then ended by the test).
+bool termine_le_programme(const std::function<void()> &geste) {
+  QTimer::singleShot(0, [&] {
+    geste();
+    QTimer::singleShot(0, [] { QCoreApplication::exit(7); });
+  });
+  // A safety net only: without it a broken quit would hang the test program.
+  QTimer garde;
+  garde.setSingleShot(true);
+  QObject::connect(&garde, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+  garde.start(10000);
+  const int code = QApplication::exec();
+  EXPECT_NE(code, 99);
+  return code == 0;
+}
+
+// The window's close as the window system asks it (Alt+F4, a window manager's button, a
+// session's logout); true when the window accepted to close.
+bool ferme(TForm1 &f) {
+  f.winId(); // the window system's side of the window, even when not shown
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+  const bool ferme = f.windowHandle()->close();
+  QGuiApplication::setQuitOnLastWindowClosed(true);
+  return ferme;
+}
+
+// Whether Open showed its file dialog (the tests cancel it).
+bool ouverture_montree = false;
+
+// A command that would drop the labyrinth, and whether it went on past its question.
+struct CommandeQuiQuitte {
+  const char *nom;
+  std::function<bool(TForm1 &)> lance;
+};
+
+const CommandeQuiQuitte COMMANDES_QUI_QUITTENT[] = {
+    {"New button",
+     [](TForm1 &f) {
+       clique(f, "SpeedButton1");
+       return monde(f).cloisons[3].contenu == CLOISON_MUR;
+     }},
+    {"Ctrl+N",
+     [](TForm1 &f) {
+       QTest::keyClick(&f, Qt::Key_N, Qt::ControlModifier);
+       return monde(f).cloisons[3].contenu == CLOISON_MUR;
+     }},
+    // Open went on when its file dialog was shown (the tests cancel it).
+    {"Open button",
+     [](TForm1 &f) {
+       clique(f, "SpeedButton2");
+       return ouverture_montree;
+     }},
+    {"Ctrl+O",
+     [](TForm1 &f) {
+       QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier);
+       return ouverture_montree;
+     }},
+    {"quit button", [](TForm1 &f) { return termine_le_programme([&] { clique(f, "quitter"); }); }},
+    {"Ctrl+Q",
+     [](TForm1 &f) {
+       return termine_le_programme([&] { QTest::keyClick(&f, Qt::Key_Q, Qt::ControlModifier); });
+     }},
+    {"window closed", [](TForm1 &f) { return ferme(f); }},
+};
+
+// The dialog seam, which also tells whether Open showed its file dialog.
+class DialoguesOuverture : public DialoguesEnregistres {
+public:
+  QString choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) override {
+    ouverture_montree = ouverture_montree || genre == GenreDialogue::ouvrir;
+    return DialoguesEnregistres::choisit_fichier(genre, dialogue);
+  }
+};
+
+TEST(Question, EveryCommandThatDropsTheLabyrinthAsksAndEachAnswerDoesWhatItSays) {
+  const struct {
+    const char *cas;
+    bool modifie;
+    QList<Reponse> reponses;
+    QString fichier; // the save dialog's answer, when Yes
+    bool question, continue_, ecrit;
+  } cas[] = {
+      {"no changes: no question", false, {}, {}, false, true, false},
+      {"Cancel", true, {Reponse::annuler}, {}, true, false, false},
+      {"No", true, {Reponse::non}, {}, true, true, false},
+      {"Yes, saved", true, {Reponse::oui}, "sauve.lab", true, true, true},
+      {"Yes, save dialog cancelled", true, {Reponse::oui}, "", true, false, false},
+      {"Yes, save failed", true, {Reponse::oui}, "absent/sauve.lab", true, false, false},
+  };
+  for (const CommandeQuiQuitte &commande : COMMANDES_QUI_QUITTENT)
+    for (const auto &c : cas) {
+      SCOPED_TRACE(std::string(commande.nom) + ", " + c.cas);
+      DossierDepart depart(true);
+      DialoguesOuverture dialogues;
+      TForm1 f(&dialogues);
+      ouverture_montree = false;
+      active(f);
+      edite(f);
+      monde(f).modifie = c.modifie;
+      const std::string avant = ecrit_lab(monde(f));
+      const QString sauve = QDir(depart.chemin()).filePath("sauve.lab");
+      dialogues.reponses = c.reponses;
+      if (c.reponses == QList<Reponse>{Reponse::oui})
+        dialogues.fichiers << (c.fichier.isEmpty() ? ""
+                                                   : QDir(depart.chemin()).filePath(c.fichier));
+
+      EXPECT_EQ(commande.lance(f), c.continue_);
+
+      EXPECT_EQ(dialogues.questions, c.question ? QStringList{QUESTION_NOUVEAU} : QStringList{});
+      EXPECT_EQ(QFile::exists(sauve), c.ecrit);
+      if (c.ecrit) {
+        EXPECT_TRUE(lit(sauve) == avant);
+      }
+      if (!c.continue_) {
+        EXPECT_TRUE(ecrit_lab(monde(f)) == avant);
+        EXPECT_TRUE(monde(f).modifie);
+        EXPECT_TRUE(f.isVisible());
+      }
+      EXPECT_EQ(dialogues.erreurs.size(), c.fichier.startsWith("absent") ? 1 : 0);
+    }
+}
+
+// Where the author types or ticks, and what the room then holds.
+const struct {
+  const char *nom;
+  std::function<void(TForm1 &)> geste;
+  std::function<bool(const Tsalle &)> tenu;
+} GESTES_PANNEAU[] = {
+    {"question typed",
+     [](TForm1 &f) {
+       nomme<QTabWidget>(f, "PC")->setCurrentWidget(nomme(f, "TabQuestion"));
+       nomme<QPlainTextEdit>(f, "Memo1")->setFocus();
+       QTest::keyClicks(nomme<QPlainTextEdit>(f, "Memo1"), "Qui suis-je ?");
+     },
+     [](const Tsalle &s) { return s.question == "Qui suis-je ? "; }},
+    {"answer typed",
+     [](TForm1 &f) {
+       nomme<QTabWidget>(f, "PC")->setCurrentWidget(nomme(f, "TabReponses"));
+       nomme<QLineEdit>(f, "Edit", 2)->setFocus();
+       QTest::keyClicks(nomme<QLineEdit>(f, "Edit", 2), "Un chat");
+     },
+     [](const Tsalle &s) { return s.reponses[2] == "Un chat"; }},
+    {"box ticked",
+     [](TForm1 &f) {
+       nomme<QTabWidget>(f, "PC")->setCurrentWidget(nomme(f, "TabReponses"));
+       QTest::mouseClick(nomme<QCheckBox>(f, "Check", 4), Qt::LeftButton, {},
+                         QPoint(5, nomme<QCheckBox>(f, "Check", 4)->height() / 2));
+     },
+     [](const Tsalle &s) { return s.bonnes[4]; }},
+};
+
+TEST(Question, ATypedRiddleAloneIsAChangeAtOnce) {
+  for (const auto &g : GESTES_PANNEAU) {
+    SCOPED_TRACE(g.nom);
+    EditeurEnTest e;
+    TForm1 &f = *e.fenetre;
+    active(f);
+    // Selecting a room and walking its tabs changes nothing.
+    QTest::mousePress(vue_salle(f, 34), Qt::MiddleButton);
+    for (QWidget *onglet : {nomme(f, "TabMedia"), nomme(f, "TabQuestion"), nomme(f, "TabReponses"),
+                            nomme(f, "TabImage")})
+      nomme<QTabWidget>(f, "PC")->setCurrentWidget(onglet);
+    EXPECT_FALSE(monde(f).modifie);
+    EXPECT_FALSE(f.isWindowModified());
+
+    g.geste(f); // the field still has the focus: no step yet
+    EXPECT_TRUE(f.isWindowModified());
+
+    // Quitting right now asks; Cancel keeps the window, and the riddle in its room.
+    e.dialogues.reponses << Reponse::annuler;
+    EXPECT_FALSE(
+        termine_le_programme([&] { QTest::keyClick(&f, Qt::Key_Q, Qt::ControlModifier); }));
+    EXPECT_EQ(e.dialogues.questions, QStringList{QUESTION_NOUVEAU});
+    EXPECT_TRUE(g.tenu(monde(f).salles[34]));
+    EXPECT_TRUE(monde(f).modifie);
+    // Undone, the room is as it was and nothing is unsaved.
+    f.document().historique().undo();
+    EXPECT_FALSE(g.tenu(monde(f).salles[34]));
+    EXPECT_FALSE(f.isWindowModified());
+  }
+}
+
+TEST(Question, TextTypedThenErasedIsNoChange) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  active(f);
+  QTest::mousePress(vue_salle(f, 34), Qt::MiddleButton);
+  nomme<QTabWidget>(f, "PC")->setCurrentWidget(nomme(f, "TabReponses"));
+  auto *reponse = nomme<QLineEdit>(f, "Edit", 1);
+  reponse->setFocus();
+  QTest::keyClicks(reponse, "ab");
+  EXPECT_TRUE(f.isWindowModified());
+  QTest::keyClick(reponse, Qt::Key_Backspace);
+  EXPECT_TRUE(f.isWindowModified());
+  QTest::keyClick(reponse, Qt::Key_Backspace);
+  EXPECT_FALSE(f.isWindowModified()) << "the field holds the room's text again";
+  EXPECT_TRUE(ferme(f));
+  EXPECT_TRUE(e.dialogues.questions.isEmpty());
+  EXPECT_EQ(f.document().historique().count(), 0);
+}
+
+TEST(Question, SelectingARoomAsAFileWroteItIsNoChange) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  // A question written without the blank the editor adds, answers, a tick.
+  const QString chemin = QDir(e.depart.chemin()).filePath("autre.lab");
+  ecrit(chemin, "C=0,0,0,1\r\nS=0,0,0\r\nQui ?\r\na\r\nb\r\n\r\n\r\n\r\n01000\r\n\r\n\r\n"
+                "S=1,0,0\r\n\r\n\r\n\r\n\r\n\r\n\r\n00000\r\n\r\n\r\n");
+  e.dialogues.fichiers << chemin;
+  clique(f, "SpeedButton2");
+  QTest::mousePress(vue_salle(f, 0), Qt::MiddleButton);
+  EXPECT_FALSE(f.isWindowModified());
+  QTest::mousePress(vue_salle(f, 1), Qt::MiddleButton);
+  EXPECT_FALSE(monde(f).modifie);
+  EXPECT_EQ(monde(f).salles[0].question, "Qui ?");
+  EXPECT_TRUE(ferme(f));
+  EXPECT_TRUE(e.dialogues.questions.isEmpty());
+}
+
+// --- Replacing a file ---
+
+// A command that shows the save dialog: Save, its key, and the test in the player.
+const struct {
+  const char *nom;
+  std::function<void(TForm1 &)> lance;
+} COMMANDES_QUI_ENREGISTRENT[] = {
+    {"Save button", [](TForm1 &f) { clique(f, "SpeedButton3"); }},
+    {"Ctrl+Shift+S",
+     [](TForm1 &f) { QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier); }},
+    {"Test button", [](TForm1 &f) { clique(f, "SpeedButton6"); }},
+};
+
+TEST(Remplacer, AnotherExistingFileAsksFirstAndNoReturnsToTheDialog) {
+  for (const auto &commande : COMMANDES_QUI_ENREGISTRENT) {
+    SCOPED_TRACE(commande.nom);
+    EditeurEnTest e;
+    TForm1 &f = *e.fenetre;
+    active(f);
+    const QDir d(e.depart.chemin());
+    ecrit(d.filePath("fini.lab"), "TITRE=Fini\r\n");
+    QTest::mousePress(vue_cloison(f, 8), Qt::RightButton);
+
+    // No, then another name: the finished labyrinth is untouched.
+    e.dialogues.fichiers << d.filePath("fini.lab") << d.filePath("neuf.lab");
+    e.dialogues.reponses << Reponse::non;
+    commande.lance(f);
+    EXPECT_EQ(e.dialogues.questions, QStringList{question_remplacer("fini.lab")});
+    EXPECT_EQ(e.dialogues.offerts, (QStringList{"", d.filePath("fini.lab")}));
+    EXPECT_EQ(lit(d.filePath("fini.lab")), "TITRE=Fini\r\n");
+    EXPECT_TRUE(lit(d.filePath("neuf.lab")) == ecrit_lab(monde(f)));
+
+    // Saving again onto the labyrinth being edited asks nothing.
+    QTest::mousePress(vue_cloison(f, 8), Qt::RightButton);
+    e.dialogues.fichiers << d.filePath("neuf.lab");
+    commande.lance(f);
+    EXPECT_EQ(e.dialogues.questions.size(), 1);
+    EXPECT_TRUE(lit(d.filePath("neuf.lab")) == ecrit_lab(monde(f)));
+
+    // No, then the dialog cancelled: nothing written, nothing saved.
+    QTest::mousePress(vue_cloison(f, 8), Qt::RightButton);
+    e.dialogues.fichiers << d.filePath("fini.lab") << QString();
+    e.dialogues.reponses << Reponse::non;
+    commande.lance(f);
+    EXPECT_EQ(lit(d.filePath("fini.lab")), "TITRE=Fini\r\n");
+    EXPECT_FALSE(monde(f).enregistre);
+    EXPECT_TRUE(monde(f).modifie);
+    EXPECT_TRUE(f.isVisible());
+
+    // Yes replaces it, and it becomes the labyrinth being edited.
+    e.dialogues.fichiers << d.filePath("fini.lab");
+    e.dialogues.reponses << Reponse::oui;
+    commande.lance(f);
+    EXPECT_TRUE(lit(d.filePath("fini.lab")) == ecrit_lab(monde(f)));
+    EXPECT_EQ(f.document().fichier(), d.filePath("fini.lab"));
+    EXPECT_EQ(e.dialogues.questions.size(), 3);
+    // No file error; the test command says that no player is found here, once per file.
+    for (const QString &erreur : e.dialogues.erreurs)
+      EXPECT_TRUE(erreur.contains("Dravo.exe")) << erreur.toStdString();
+  }
+}
+
+TEST(Remplacer, AfterNewTheOldFileIsAnotherFile) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  const QString chemin = QDir(e.depart.chemin()).filePath("monde_1.lab");
+  QTest::mousePress(vue_cloison(f, 8), Qt::RightButton);
+  e.dialogues.fichiers << chemin;
+  clique(f, "SpeedButton3");
+  const std::string fini = lit(chemin);
+  clique(f, "SpeedButton1");
+  // The fresh labyrinth has no file: the dialog offers none, and the old one is protected.
+  e.dialogues.fichiers << chemin;
+  e.dialogues.reponses << Reponse::non;
+  clique(f, "SpeedButton3");
+  EXPECT_EQ(e.dialogues.offerts.value(1), QString());
+  EXPECT_EQ(e.dialogues.questions, QStringList{question_remplacer("monde_1.lab")});
+  EXPECT_TRUE(lit(chemin) == fini);
+}
+
+// --- Keys and title ---
+
+TEST(Raccourcis, CtrlSWritesOntoTheLabyrinthBeingEditedWithoutADialog) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  active(f);
+  const QDir d(e.depart.chemin());
+  // No file yet: as the Save button.
+  e.dialogues.fichiers << d.filePath("a.lab");
+  QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(e.dialogues.genres, QList<GenreDialogue>{GenreDialogue::enregistrer});
+  EXPECT_TRUE(QFile::exists(d.filePath("a.lab")));
+
+  // Then onto it, with what the panel holds.
+  QTest::mousePress(vue_salle(f, 12), Qt::RightButton);
+  nomme<QLineEdit>(f, "Edit", 0)->setFocus();
+  QTest::keyClicks(nomme<QLineEdit>(f, "Edit", 0), "oui");
+  QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(e.dialogues.genres.size(), 1);
+  EXPECT_TRUE(lit(d.filePath("a.lab")) == ecrit_lab(monde(f)));
+  EXPECT_EQ(monde(f).salles[12].reponses[0], "oui");
+  EXPECT_FALSE(monde(f).modifie);
+  EXPECT_TRUE(monde(f).enregistre);
+
+  // After an Open, onto the file opened.
+  ecrit(d.filePath("b.lab"), "C=0,0,0,3\r\n");
+  e.dialogues.fichiers << d.filePath("b.lab");
+  QTest::keyClick(&f, Qt::Key_O, Qt::ControlModifier);
+  QTest::mousePress(vue_cloison(f, 0), Qt::RightButton);
+  QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(e.dialogues.genres.size(), 2);
+  EXPECT_TRUE(lit(d.filePath("b.lab")) == ecrit_lab(monde(f)));
+  EXPECT_NE(lit(d.filePath("b.lab")).find("C=0,0,0,4\r\n"), std::string::npos);
+  EXPECT_TRUE(e.dialogues.questions.isEmpty());
+  EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
+}
+
+TEST(Titre, NamesTheFileAndShowsUnsavedChanges) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  active(f);
+  const auto titre = [&] { return f.windowHandle()->title(); };
+  const QDir d(e.depart.chemin());
+  EXPECT_EQ(titre(), "Dravo-Editeur");
+  QTest::mousePress(vue_cloison(f, 8), Qt::RightButton);
+  EXPECT_EQ(titre(), "Dravo-Editeur*");
+  e.dialogues.fichiers << d.filePath("monde_1.lab");
+  clique(f, "SpeedButton3");
+  EXPECT_EQ(titre(), QString::fromUtf8("monde_1.lab — Dravo-Editeur"));
+  QTest::mousePress(vue_cloison(f, 8), Qt::RightButton);
+  EXPECT_EQ(titre(), QString::fromUtf8("monde_1.lab* — Dravo-Editeur"));
+  f.document().historique().undo();
+  EXPECT_EQ(titre(), QString::fromUtf8("monde_1.lab — Dravo-Editeur"));
+  clique(f, "SpeedButton1");
+  EXPECT_EQ(titre(), "Dravo-Editeur");
+  ecrit(d.filePath("[*] b.lab"), "C=0,0,0,3\r\n");
+  e.dialogues.fichiers << d.filePath("[*] b.lab");
+  clique(f, "SpeedButton2");
+  EXPECT_EQ(titre(), QString::fromUtf8("[*] b.lab — Dravo-Editeur"));
+}
+
+TEST(Raccourcis, TheHelpTextsNameTheKeys) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  const std::pair<QWidget *, const char *> aides[] = {
+      {nomme(f, "SpeedButton1"), "Ctrl+N"},     {nomme(f, "SpeedButton2"), "Ctrl+O"},
+      {nomme(f, "SpeedButton3"), "Ctrl+Maj+S"}, {nomme(f, "SpeedButton3"), "Ctrl+S"},
+      {nomme(f, "quitter"), "Ctrl+Q"},
+  };
+  for (const auto &[controle, touches] : aides)
+    EXPECT_TRUE(aide(controle).contains(touches)) << aide(controle).toStdString();
 }
 
 } // namespace

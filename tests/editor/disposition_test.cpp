@@ -75,7 +75,7 @@ TEST_F(Disposition, WindowIsBorderlessAndFitsA1024By768Screen) {
   EXPECT_EQ(fenetre().objectName(), "Form1");
   EXPECT_EQ(fenetre().size(), QSize(1024, 768));
   EXPECT_TRUE(fenetre().windowFlags() & Qt::FramelessWindowHint);
-  EXPECT_EQ(fenetre().windowTitle(), "Dravo-Editeur");
+  EXPECT_EQ(fenetre().windowTitle(), "Dravo-Editeur[*]"); // "*" shown while unsaved
   EXPECT_TRUE(editeur->dialogues.erreurs.isEmpty())
       << editeur->dialogues.erreurs.join('\n').toStdString();
 }
@@ -276,9 +276,9 @@ TEST_F(Disposition, RoomPanelStartsEmptyOnItsImageTab) {
 
 TEST_F(Disposition, HelpTextsAreSetButOnlyTheTitlePictureHasATooltip) {
   const std::pair<const char *, const char *> aides[] = {
-      {"SpeedButton1", "Cliquez pour créer un nouveau labyrinthe."},
+      {"SpeedButton1", "Cliquez pour créer un nouveau labyrinthe (Ctrl+N)."},
       {"SpeedButton4", "A propos de Dravo et Dravo-Editeur."},
-      {"quitter", "Cliquez pour quitter Dravo-Editeur"},
+      {"quitter", "Cliquez pour quitter Dravo-Editeur (Ctrl+Q)"},
       {"Ptitre", "Cliquez pour définir le titre du labyrinthe et entrer un message d'accueil"},
       {"TS", "Cliquez pour changer la texture du sol."},
       {"P3", "Cliquez pour écouter le bruitage correspondant."},

@@ -1,4 +1,4 @@
-// Start-up windows: the two hidden dialogs and the quit button.
+// Start-up windows: the two hidden dialogs, and what the title dialog stores.
 
 #include <QApplication>
 #include <QLineEdit>
@@ -112,21 +112,6 @@ TEST(Fenetres, TitleDialogStoresTheThreeTextsAsOneStepOnlyWhenOneChanged) {
   h.redo();
   EXPECT_EQ(f.monde().titre_lab, "Nouveau");
   EXPECT_EQ(f.monde().message_fin, "Fin");
-}
-
-TEST(Fenetres, QuitEndsTheProgramWithoutAQuestion) {
-  EditeurEnTest e;
-  monde(*e.fenetre).modifie = true;
-  e.fenetre->show();
-  QTimer::singleShot(
-      0, [&] { QTest::mouseClick(nomme<QToolButton>(*e.fenetre, "quitter"), Qt::LeftButton); });
-  // A safety net only: without it a broken quit button would hang the test program.
-  QTimer garde;
-  garde.setSingleShot(true);
-  QObject::connect(&garde, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-  garde.start(10000);
-  EXPECT_EQ(QApplication::exec(), 0);
-  EXPECT_TRUE(e.dialogues.erreurs.isEmpty());
 }
 
 } // namespace
