@@ -1,7 +1,7 @@
 #pragma once
 // The dialog seam of the window benchmarks: every file dialog returns `chemin` (empty:
-// cancelled), every question is cancelled but the one about replacing a file, and an error box is a
-// failure of the benchmark itself, which stops it.
+// cancelled), every question is cancelled but the one about replacing a file, and an error
+// box is a failure of the benchmark itself, which stops it.
 
 #include <cstdio>
 #include <cstdlib>
