@@ -165,10 +165,9 @@ std::string path_of(const char *name) {
 void ours(benchmark::State &state, const char *name) {
   const std::string path = path_of(name);
   for (auto _ : state) {
-    QString message;
-    QImage image = charge_image(QString::fromStdString(path), &message);
-    if (image.isNull())
-      state.SkipWithError(message.toStdString().c_str());
+    Avec<QImage> image = charge_image(QString::fromStdString(path));
+    if (!image)
+      state.SkipWithError(image.message().c_str());
     benchmark::DoNotOptimize(image);
   }
 }
@@ -176,9 +175,9 @@ void ours(benchmark::State &state, const char *name) {
 void ours_decode(benchmark::State &state, const char *name) {
   const std::string path = path_of(name);
   for (auto _ : state) {
-    PictureResult r = load_picture(path);
-    if (!r.ok)
-      state.SkipWithError(r.message.c_str());
+    Avec<Picture> r = load_picture(path);
+    if (!r.ok())
+      state.SkipWithError(r.message().c_str());
     benchmark::DoNotOptimize(r);
   }
 }

@@ -16,15 +16,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   limits.max_side /= 4;
   limits.max_pixels /= 16;
   limits.max_file_bytes /= 16;
-  const PictureResult r = DRAVO_FUZZ_DECODER(data, size, limits);
-  if (r.ok) {
-    const Picture &p = r.picture;
+  const Avec<Picture> r = DRAVO_FUZZ_DECODER(data, size, limits);
+  if (r.ok()) {
+    const Picture &p = r.valeur();
     if (p.width <= 0 || p.height <= 0 || p.width > limits.max_side || p.height > limits.max_side ||
         p.argb.size() != static_cast<size_t>(p.width) * static_cast<size_t>(p.height))
       std::abort();
     return 0;
   }
-  const std::string &m = r.message;
+  const std::string &m = r.message();
   const bool known =
       m == "Bitmap image is not valid" || m == "GIF image is not valid" ||
       m.rfind("JPEG error #", 0) == 0 || m.rfind("JPEG picture has too many scans", 0) == 0 ||

@@ -70,11 +70,10 @@ public:
   // window of its own.
   void close();
 
-  // Settings fixed at creation, exposed for checks: volume 0 to 100 (starts at 50), play
-  // count (1) and automatic start (on).
+  // Settings fixed at creation, exposed for checks: volume 0 to 100 (starts at 50) and play
+  // count (1). There is no automatic start setting: setURL always starts the medium.
   int volume() const;
   int playCount() const;
-  bool autoStart() const { return true; }
 
 signals:
   void OnPlayStateChange(int NewState);

@@ -33,15 +33,12 @@ QImage vers_qimage(Picture &&p) {
   return image;
 }
 
-QImage charge_image(const QString &chemin, QString *message) {
-  PictureResult r = load_picture(chemin.toStdString());
-  if (!r.ok) {
-    if (message != nullptr)
-      *message = QString::fromStdString(r.message);
-    return {};
-  }
-  QImage image = vers_qimage(std::move(r.picture));
-  if (image.isNull() && message != nullptr)
-    *message = QStringLiteral("Not enough memory for the picture");
+Avec<QImage> charge_image(const QString &chemin) {
+  Avec<Picture> r = load_picture(chemin.toStdString());
+  if (!r)
+    return r.resultat();
+  QImage image = vers_qimage(std::move(r.valeur()));
+  if (image.isNull())
+    return Resultat::echec("Not enough memory for the picture");
   return image;
 }

@@ -13,7 +13,7 @@ QImage vers_qimage(const Picture &p);
 // last copy goes); `p` is left empty.
 QImage vers_qimage(Picture &&p);
 
-// Loads the picture file `chemin` (a UTF-8 path) with load_picture. On failure returns a null
-// QImage and, when `message` is given, sets it to the loader's message (before the error
-// box's "." rule).
-QImage charge_image(const QString &chemin, QString *message);
+// Loads the picture file `chemin` (a UTF-8 path) with load_picture: a QImage that is never
+// null, or the loader's message (before the error box's "." rule). Shows nothing: the
+// caller decides where the message goes.
+Avec<QImage> charge_image(const QString &chemin);

@@ -17,15 +17,14 @@ void montre_apercu(QLabel *apercu, const QString &chemin) {
     apercu->clear();
     return;
   }
-  QString message;
-  const QImage picture = charge_image(chemin, &message);
-  if (picture.isNull()) {
+  const Avec<QImage> picture = charge_image(chemin);
+  if (!picture) {
     // The loader's own words: the author sees why before choosing the file.
-    apercu->setText(message);
+    apercu->setText(QString::fromStdString(picture.message()));
     return;
   }
   apercu->setPixmap(QPixmap::fromImage(
-      picture.scaled(TAILLE_APERCU, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+      picture.valeur().scaled(TAILLE_APERCU, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 } // namespace

@@ -26,24 +26,6 @@ std::string chemin_disque(const QString &chemin) {
   return QFile::encodeName(chemin).toStdString();
 }
 
-// Holds back the error boxes of a run of loads so that they are shown together, once the
-// window shows the whole labyrinth; everything else goes to the window's own dialogs.
-class ErreursRetenues : public DialoguesEditeur {
-public:
-  explicit ErreursRetenues(DialoguesEditeur *suite) : suite_(suite) {}
-  void erreur(const QString &message) override { messages << message; }
-  Reponse question(const QString &titre, const QString &texte) override {
-    return suite_->question(titre, texte);
-  }
-  QString choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) override {
-    return suite_->choisit_fichier(genre, dialogue);
-  }
-  QStringList messages;
-
-private:
-  DialoguesEditeur *suite_;
-};
-
 } // namespace
 
 void TForm1::SpeedButton1Click() {
@@ -185,21 +167,15 @@ void TForm1::montre_monde_lu(const InfoLecture &lu) {
 
   // A labyrinth opened from a folder that lacks its textures is still opened whole and
   // keeps the names it gives, so that saving it again loses nothing; each image keeps the
-  // picture it had. The loader's messages come in one box, after the opening.
-  ErreursRetenues retenues(dialogues);
-  DialoguesEditeur *const propres = dialogues;
-  dialogues = &retenues;
+  // picture it had. The loader's messages come in one box, after the opening; the box ends
+  // its text with the error rule, and each message gets it too, so that every line of the
+  // one box reads as a message of its own would.
+  QStringList lignes;
   ImageEtiree *const images[NB_TEXTURES] = {TM, TS, TP};
   for (int rang = 0; rang < NB_TEXTURES; ++rang)
     if (lu.textures_lues[static_cast<size_t>(rang)])
-      charge_texture(images[rang], monde().texture(rang));
-  dialogues = propres;
-  if (retenues.messages.isEmpty())
-    return;
-  // The box ends its text with the error rule; each message held back gets it too, so
-  // that every line of the one box reads as a message of its own would.
-  QStringList lignes;
-  for (const QString &message : retenues.messages)
-    lignes << texte_boite_erreur(message);
-  dialogues->erreur(lignes.join(QLatin1Char('\n')));
+      if (const Resultat r = charge_texture(images[rang], monde().texture(rang)); !r)
+        lignes << QString::fromStdString(texte_boite_erreur(r.message()));
+  if (!lignes.isEmpty())
+    dialogues->erreur(lignes.join(QLatin1Char('\n')));
 }

@@ -272,16 +272,14 @@ void PanneauSalle::valide_bonne(int i) {
 
 void PanneauSalle::montre_image(const std::string &nom, QString *echec) {
   if (!nom.empty()) {
-    QString message;
-    const QString chemin = fichier_de_salle(nom, liens_.rep_appli());
-    const QImage picture = charge_image(chemin, &message);
-    if (picture.isNull()) {
+    const Avec<QImage> picture = charge_image(fichier_de_salle(nom, liens_.rep_appli()));
+    if (!picture) {
       // Nothing of another room stays on show; the name stays with the room.
       Image_epreuve->pose_picture(QPixmap());
       Image_epreuve->hide();
-      *echec = message.isEmpty() ? chemin : message;
+      *echec = QString::fromStdString(picture.message());
     } else {
-      Image_epreuve->pose_picture(QPixmap::fromImage(picture));
+      Image_epreuve->pose_picture(QPixmap::fromImage(picture.valeur()));
       Image_epreuve->show();
     }
   } else {
@@ -364,13 +362,12 @@ void PanneauSalle::OpenIClick() {
     return;
   const QString nom = nom_copie(chemin, liens_.rep_appli());
   // The dialog has made the chosen file's folder current: the chosen file is the one loaded.
-  QString message;
-  const QImage picture = charge_image(chemin, &message);
-  if (picture.isNull()) {
-    liens_.erreur(message.isEmpty() ? chemin : message);
+  const Avec<QImage> picture = charge_image(chemin);
+  if (!picture) {
+    liens_.erreur(QString::fromStdString(picture.message()));
     return;
   }
-  Image_epreuve->pose_picture(QPixmap::fromImage(picture));
+  Image_epreuve->pose_picture(QPixmap::fromImage(picture.valeur()));
   Image_epreuve->show();
   pose_image_salle(vers_modele(nom));
 }

@@ -195,7 +195,8 @@ void TForm1::montre_change(const Cible &cible, bool rejoue) {
   case Champ::texture: {
     ImageEtiree *const images[NB_TEXTURES] = {TM, TS, TP};
     if (rejoue)
-      charge_texture(images[cible.rang], monde().texture(cible.rang));
+      if (const Resultat r = charge_texture(images[cible.rang], monde().texture(cible.rang)); !r)
+        dialogues->erreur(QString::fromStdString(r.message()));
     return;
   }
   case Champ::son:

@@ -116,9 +116,9 @@ private:
   void montre_grille_fraiche();
   // The default textures into TM, TS and TP; each one that cannot be read is reported.
   void charge_textures();
-  // Loads the picture of a bare file name (current folder) into a texture image; false and
-  // the error box when it cannot be read, the image keeping its picture.
-  bool charge_texture(ImageEtiree *image, const std::string &nom);
+  // Loads the picture of a bare file name (current folder) into a texture image; when it
+  // cannot be read the image keeps its picture and the loader's message comes back.
+  Resultat charge_texture(ImageEtiree *image, const std::string &nom);
   // Every sound row idle: listen button on "B1", listen and clear buttons disabled.
   void reinitialise_sons();
 

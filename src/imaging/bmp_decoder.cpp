@@ -317,21 +317,21 @@ void decode_rows(const uint8_t *pixels, size_t stride, const Header &h,
 
 namespace {
 
-PictureResult decode_bmp_body(const uint8_t *data, size_t size, const PictureLimits &limits) {
+Avec<Picture> decode_bmp_body(const uint8_t *data, size_t size, const PictureLimits &limits) {
   Header h;
   if (data == nullptr || !read_header(data, size, h))
-    return picture_failure(INVALID);
+    return Resultat::echec(INVALID);
   if (h.width <= 0 || h.height <= 0)
-    return picture_failure(INVALID);
+    return Resultat::echec(INVALID);
   const uint32_t pixels_at = le32(data + 10);
   if (pixels_at < h.palette_offset || pixels_at >= size)
-    return picture_failure(INVALID);
+    return Resultat::echec(INVALID);
   if (std::string refusal = picture_size_refusal(h.width, h.height, limits); !refusal.empty())
-    return picture_failure(std::move(refusal));
+    return Resultat::echec(std::move(refusal));
 
   std::array<uint32_t, 256> palette;
   if (!read_palette(data, pixels_at, h, palette))
-    return picture_failure(INVALID);
+    return Resultat::echec(INVALID);
 
   const bool rle = h.compression == BI_RLE8 || h.compression == BI_RLE4;
   // Check that the pixels are all there before taking memory for them. The last row may
@@ -341,22 +341,22 @@ PictureResult decode_bmp_body(const uint8_t *data, size_t size, const PictureLim
   if (!rle) {
     const uint64_t needed = stride * static_cast<uint64_t>(h.height - 1) + (row_bits + 7) / 8;
     if (needed > size - pixels_at)
-      return picture_failure(INVALID);
+      return Resultat::echec(INVALID);
   }
 
-  PictureResult r = picture_of_size(static_cast<int>(h.width), static_cast<int>(h.height),
-                                    rle ? palette[0] : 0xFF000000u);
+  Picture r = picture_of_size(static_cast<int>(h.width), static_cast<int>(h.height),
+                              rle ? palette[0] : 0xFF000000u);
   if (rle) {
-    if (!decode_rle(data, size, pixels_at, h, palette, r.picture))
-      return picture_failure(INVALID);
+    if (!decode_rle(data, size, pixels_at, h, palette, r))
+      return Resultat::echec(INVALID);
   } else {
-    decode_rows(data + pixels_at, static_cast<size_t>(stride), h, palette, r.picture);
+    decode_rows(data + pixels_at, static_cast<size_t>(stride), h, palette, r);
   }
   return r;
 }
 
 } // namespace
 
-PictureResult decode_bmp(const uint8_t *data, size_t size, const PictureLimits &limits) {
+Avec<Picture> decode_bmp(const uint8_t *data, size_t size, const PictureLimits &limits) {
   return without_exceptions([&] { return decode_bmp_body(data, size, limits); });
 }

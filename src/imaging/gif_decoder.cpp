@@ -68,13 +68,13 @@ bool skip_extension(GifFileType *gif, GifByteType *block) {
 
 namespace {
 
-PictureResult decode_gif_body(const uint8_t *data, size_t size, const PictureLimits &limits) {
+Avec<Picture> decode_gif_body(const uint8_t *data, size_t size, const PictureLimits &limits) {
   static const uint8_t empty = 0;
   Input in{data != nullptr ? data : &empty, data != nullptr ? size : 0, 0};
   int error = 0;
   std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&in, read_input, &error));
   if (!gif)
-    return picture_failure(INVALID);
+    return Resultat::echec(INVALID);
 
   // Records up to the first image; only the graphic control extension just before it
   // matters (it names the transparent colour).
@@ -82,33 +82,33 @@ PictureResult decode_gif_body(const uint8_t *data, size_t size, const PictureLim
   for (;;) {
     GifRecordType type = UNDEFINED_RECORD_TYPE;
     if (DGifGetRecordType(gif.get(), &type) == GIF_ERROR)
-      return picture_failure(INVALID);
+      return Resultat::echec(INVALID);
     if (type == IMAGE_DESC_RECORD_TYPE)
       break;
     if (type != EXTENSION_RECORD_TYPE)
-      return picture_failure(INVALID); // the trailer, or anything else, before any image
+      return Resultat::echec(INVALID); // the trailer, or anything else, before any image
     int code = 0;
     GifByteType *block = nullptr;
     if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR)
-      return picture_failure(INVALID);
+      return Resultat::echec(INVALID);
     if (code == GRAPHICS_EXT_FUNC_CODE && block != nullptr && block[0] >= 4)
       transparent = (block[1] & 1) != 0 ? block[4] : -1;
     if (!skip_extension(gif.get(), block))
-      return picture_failure(INVALID);
+      return Resultat::echec(INVALID);
   }
   if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
-    return picture_failure(INVALID);
+    return Resultat::echec(INVALID);
 
   const GifImageDesc &frame = gif->Image;
   if (frame.Width <= 0 || frame.Height <= 0 || frame.Left < 0 || frame.Top < 0)
-    return picture_failure(INVALID);
+    return Resultat::echec(INVALID);
   const int64_t width = std::max<int64_t>(gif->SWidth, int64_t{frame.Left} + frame.Width);
   const int64_t height = std::max<int64_t>(gif->SHeight, int64_t{frame.Top} + frame.Height);
   if (std::string refusal = picture_size_refusal(width, height, limits); !refusal.empty())
-    return picture_failure(std::move(refusal));
+    return Resultat::echec(std::move(refusal));
   const ColorMapObject *map = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
   if (map == nullptr)
-    return picture_failure(INVALID);
+    return Resultat::echec(INVALID);
   const std::array<uint32_t, 256> palette = palette_of(map, transparent);
 
   // Outside the frame lies the screen's background, which viewers leave see-through.
@@ -117,7 +117,7 @@ PictureResult decode_gif_body(const uint8_t *data, size_t size, const PictureLim
       gif->SBackGroundColor < gif->SColorMap->ColorCount)
     background =
         palette_of(gif->SColorMap, -1)[static_cast<size_t>(gif->SBackGroundColor)] & 0x00FFFFFFu;
-  PictureResult r = picture_of_size(static_cast<int>(width), static_cast<int>(height), background);
+  Picture r = picture_of_size(static_cast<int>(width), static_cast<int>(height), background);
 
   // Interlaced frames store rows 0, 8, 16 ... then 4, 12 ... then 2, 6 ... then 1, 3 ...
   static constexpr int first_row[4] = {0, 4, 2, 1};
@@ -129,9 +129,9 @@ PictureResult decode_gif_body(const uint8_t *data, size_t size, const PictureLim
     const int step = frame.Interlace ? row_step[pass] : 1;
     for (int y = start; y < frame.Height; y += step) {
       if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR)
-        return picture_failure(INVALID);
+        return Resultat::echec(INVALID);
       uint32_t *dst =
-          r.picture.argb.data() +
+          r.argb.data() +
           (static_cast<size_t>(frame.Top) + static_cast<size_t>(y)) * static_cast<size_t>(width) +
           static_cast<size_t>(frame.Left);
       for (size_t x = 0; x < line.size(); ++x)
@@ -143,6 +143,6 @@ PictureResult decode_gif_body(const uint8_t *data, size_t size, const PictureLim
 
 } // namespace
 
-PictureResult decode_gif(const uint8_t *data, size_t size, const PictureLimits &limits) {
+Avec<Picture> decode_gif(const uint8_t *data, size_t size, const PictureLimits &limits) {
   return without_exceptions([&] { return decode_gif_body(data, size, limits); });
 }

@@ -21,7 +21,7 @@ std::string jpeg_error(int code) {
 
 namespace {
 
-PictureResult decode_jpeg_body(const uint8_t *data, size_t size, const PictureLimits &limits) {
+Avec<Picture> decode_jpeg_body(const uint8_t *data, size_t size, const PictureLimits &limits) {
   // A progressive CMYK picture keeps 2 bytes per coefficient for its 4 components; the
   // slack covers the decoder's own tables and row buffers.
   const long max_memory = static_cast<long>(limits.max_pixels * 8 + (int64_t{64} << 20));
@@ -29,22 +29,22 @@ PictureResult decode_jpeg_body(const uint8_t *data, size_t size, const PictureLi
   std::unique_ptr<jpeg_session, SessionCloser> s(
       jpeg_session_create(data != nullptr ? data : &empty, data != nullptr ? size : 0, max_memory));
   if (!s)
-    return picture_failure("Not enough memory to read the JPEG picture");
+    return Resultat::echec("Not enough memory to read the JPEG picture");
   int width = 0, height = 0;
   if (int code = jpeg_session_read_header(s.get(), &width, &height); code != 0)
-    return picture_failure(jpeg_error(code));
+    return Resultat::echec(jpeg_error(code));
   if (std::string refusal = picture_size_refusal(width, height, limits); !refusal.empty())
-    return picture_failure(std::move(refusal));
+    return Resultat::echec(std::move(refusal));
   if (int code = jpeg_session_start(s.get()); code != 0)
-    return picture_failure(jpeg_error(code));
-  PictureResult r = picture_of_size(width, height, 0xFF000000u);
-  if (int code = jpeg_session_read(s.get(), r.picture.argb.data()); code != 0)
-    return picture_failure(jpeg_error(code));
+    return Resultat::echec(jpeg_error(code));
+  Picture r = picture_of_size(width, height, 0xFF000000u);
+  if (int code = jpeg_session_read(s.get(), r.argb.data()); code != 0)
+    return Resultat::echec(jpeg_error(code));
   return r;
 }
 
 } // namespace
 
-PictureResult decode_jpeg(const uint8_t *data, size_t size, const PictureLimits &limits) {
+Avec<Picture> decode_jpeg(const uint8_t *data, size_t size, const PictureLimits &limits) {
   return without_exceptions([&] { return decode_jpeg_body(data, size, limits); });
 }

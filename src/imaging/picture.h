@@ -3,9 +3,11 @@
 // plain 32-bit pixels. No Qt here: the editor converts a Picture with vers_qimage
 // (src/controls/picture_qt.h), dravo-lab and the fuzz targets use it as it is.
 //
-// Errors come back in the result, never as exceptions or crashes: `ok` false and `message`
-// holding the text for the editor's error box, before the box's "." rule. A Picture owns its
-// pixels by value.
+// Errors come back in the result, never as exceptions or crashes: an Avec<Picture> (the
+// model's result type, resultat.h) holding either the picture or the text for the editor's
+// error box, before the box's "." rule. A Picture owns its pixels by value.
+
+#include "resultat.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,12 +20,6 @@ struct Picture {
   // RGB is the palette's colour) and follows the alpha mask of a 32-bit bitmap that has one;
   // every other pixel is opaque (0xFF).
   std::vector<uint32_t> argb;
-};
-
-struct PictureResult {
-  bool ok = false;
-  std::string message; // set when !ok
-  Picture picture;     // set when ok
 };
 
 // The largest picture the decoders accept, at an editor's scale: a room picture is shown at
@@ -45,10 +41,10 @@ struct PictureLimits {
 // "Unknown picture file extension (.%s)", "Cannot open file "%s". %s" (path, system
 // reason), the refusals of a file that is not regular or is too large, "Not enough memory
 // for the picture", and those of the decoders.
-PictureResult load_picture(const std::string &path, const PictureLimits &limits = {});
+Avec<Picture> load_picture(const std::string &path, const PictureLimits &limits = {});
 
 // Decoders of a picture held in memory. Messages: "Bitmap image is not valid",
 // "JPEG error #%d" (libjpeg's message number), "GIF image is not valid", or the size limit's.
-PictureResult decode_bmp(const uint8_t *data, size_t size, const PictureLimits &limits = {});
-PictureResult decode_jpeg(const uint8_t *data, size_t size, const PictureLimits &limits = {});
-PictureResult decode_gif(const uint8_t *data, size_t size, const PictureLimits &limits = {});
+Avec<Picture> decode_bmp(const uint8_t *data, size_t size, const PictureLimits &limits = {});
+Avec<Picture> decode_jpeg(const uint8_t *data, size_t size, const PictureLimits &limits = {});
+Avec<Picture> decode_gif(const uint8_t *data, size_t size, const PictureLimits &limits = {});

@@ -21,9 +21,8 @@ namespace {
 
 enum class Format { bmp, jpeg, gif, unknown };
 
-// The extension is what follows the last "." of the file name (not of a folder name), folded
-// to lower case for the letters A to Z only.
-// The extension as the file name writes it; the message quotes it so.
+// The extension is what follows the last "." of the file name (not of a folder name), as the
+// name writes it: the message refusing it quotes it so.
 std::string extension_of(const std::string &path) {
   const size_t slash = path.find_last_of('/');
   const size_t dot = path.find_last_of('.');
@@ -50,54 +49,49 @@ std::string cannot_open(const std::string &path, int code) {
   return "Cannot open file \"" + path + "\". " + std::strerror(code);
 }
 
-// Reads the whole file; on failure returns false with the message set.
-bool read_file(const std::string &path, const PictureLimits &limits, std::string &bytes,
-               std::string &message) {
+// The whole file's bytes.
+Avec<std::string> read_file(const std::string &path, const PictureLimits &limits) {
   const uint64_t max_bytes = static_cast<uint64_t>(std::max<int64_t>(limits.max_file_bytes, 0));
+  std::string bytes;
   const LectureBornee read = lit_fichier_borne(path, max_bytes, bytes);
   switch (read.fin) {
-  case FinLecture::lu: return true;
+  case FinLecture::lu: return bytes;
   case FinLecture::erreur_systeme:
-    message = read.code_errno == ENOMEM ? NOT_ENOUGH_MEMORY : cannot_open(path, read.code_errno);
-    return false;
+    return Resultat::echec(read.code_errno == ENOMEM ? NOT_ENOUGH_MEMORY
+                                                     : cannot_open(path, read.code_errno));
   case FinLecture::pas_ordinaire:
-    message = "Le fichier \"" + path +
-              "\" n'est pas un fichier ordinaire (un tube, un périphérique) : il n'est pas lu";
-    return false;
+    return Resultat::echec(
+        "Le fichier \"" + path +
+        "\" n'est pas un fichier ordinaire (un tube, un périphérique) : il n'est pas lu");
   case FinLecture::trop_gros:
-    message = "Le fichier \"" + path + "\" est trop gros pour une image (plus de " +
-              (max_bytes >= (1u << 20) ? std::to_string(max_bytes >> 20) + " Mo)"
-                                       : std::to_string(max_bytes) + " octets)");
-    return false;
+    return Resultat::echec("Le fichier \"" + path + "\" est trop gros pour une image (plus de " +
+                           (max_bytes >= (1u << 20) ? std::to_string(max_bytes >> 20) + " Mo)"
+                                                    : std::to_string(max_bytes) + " octets)"));
   }
-  return false;
+  return Resultat::echec(cannot_open(path, EIO));
 }
 
-} // namespace
-
-namespace {
-
-PictureResult load_file(const std::string &path, const PictureLimits &limits) {
+Avec<Picture> load_file(const std::string &path, const PictureLimits &limits) {
   const std::string ext = extension_of(path);
   const Format format = format_of(ext);
   if (format == Format::unknown)
-    return picture_failure("Unknown picture file extension (." + ext + ")");
-  std::string bytes;
-  std::string message;
-  if (!read_file(path, limits, bytes, message))
-    return picture_failure(std::move(message));
-  const auto *data = reinterpret_cast<const uint8_t *>(bytes.data());
+    return Resultat::echec("Unknown picture file extension (." + ext + ")");
+  const Avec<std::string> bytes = read_file(path, limits);
+  if (!bytes)
+    return bytes.resultat();
+  const auto *data = reinterpret_cast<const uint8_t *>(bytes.valeur().data());
+  const size_t size = bytes.valeur().size();
   switch (format) {
-  case Format::bmp: return decode_bmp(data, bytes.size(), limits);
-  case Format::jpeg: return decode_jpeg(data, bytes.size(), limits);
-  case Format::gif: return decode_gif(data, bytes.size(), limits);
+  case Format::bmp: return decode_bmp(data, size, limits);
+  case Format::jpeg: return decode_jpeg(data, size, limits);
+  case Format::gif: return decode_gif(data, size, limits);
   case Format::unknown: break;
   }
-  return picture_failure("Unknown picture file extension (." + ext + ")");
+  return Resultat::echec("Unknown picture file extension (." + ext + ")");
 }
 
 } // namespace
 
-PictureResult load_picture(const std::string &path, const PictureLimits &limits) {
+Avec<Picture> load_picture(const std::string &path, const PictureLimits &limits) {
   return without_exceptions([&] { return load_file(path, limits); });
 }

@@ -76,14 +76,21 @@ bool est_porte(int32_t k) {
 bool est_cle(int32_t k) {
   return k >= SALLE_CLE_NOIRE && k <= SALLE_CLE_JAUNE;
 }
+// The colour of a locked door, 0 to 5; a key's is that of the door it opens.
+int couleur_porte(int32_t porte) {
+  return porte - CLOISON_PORTE_NOIRE;
+}
+int couleur_cle(int32_t cle) {
+  return couleur_porte(porte_de_cle(cle));
+}
 
-// Keys held, one bit per colour: bit k-1 for room kind k, that is bit d-3 for door kind d.
+// Keys held, one bit per colour.
 using Cles = unsigned;
 
 bool laisse_passer(int32_t k, Cles cles) {
   if (k == CLOISON_OUVERTE || k == CLOISON_PORTE_DEROBEE)
     return true;
-  return est_porte(k) && ((cles >> (k - CLOISON_PORTE_NOIRE)) & 1u) != 0;
+  return est_porte(k) && ((cles >> couleur_porte(k)) & 1u) != 0;
 }
 
 // The four partitions of room i and the room beyond each (-1 on the outer border).
@@ -147,7 +154,7 @@ Atteintes atteintes_depuis(const Grille &g, int depart) {
     for (int i = 0; i < NB_SALLES_MAX; ++i) {
       const int32_t k = g.salle[static_cast<size_t>(i)];
       if (vues[static_cast<size_t>(i)] && est_cle(k) && g.enigme_ok[static_cast<size_t>(i)])
-        tenues |= 1u << (k - SALLE_CLE_NOIRE);
+        tenues |= 1u << couleur_cle(k);
     }
     if (tenues == cles)
       return vues;
@@ -295,10 +302,10 @@ void verifie_salles(const Monde &m, const Grille &g, Verification &v) {
   int nb_teleporteurs = 0;
   for (int32_t k : g.cloison)
     if (est_porte(k))
-      porte[static_cast<size_t>(k - CLOISON_PORTE_NOIRE)] = true;
+      porte[static_cast<size_t>(couleur_porte(k))] = true;
   for (int32_t k : g.salle) {
     if (est_cle(k))
-      cle[static_cast<size_t>(k - SALLE_CLE_NOIRE)] = true;
+      cle[static_cast<size_t>(couleur_cle(k))] = true;
     nb_teleporteurs += k == SALLE_TELEPORTEUR;
   }
 
@@ -326,8 +333,8 @@ void verifie_salles(const Monde &m, const Grille &g, Verification &v) {
                                   ") : le joueur ne peut pas la choisir."),
                       i));
     }
-    if (est_cle(k) && !porte[static_cast<size_t>(k - SALLE_CLE_NOIRE)]) {
-      const char *couleur = COULEURS[k - SALLE_CLE_NOIRE];
+    if (est_cle(k) && !porte[static_cast<size_t>(couleur_cle(k))]) {
+      const char *couleur = COULEURS[couleur_cle(k)];
       v.constats.push_back(
           sur_salle(constat("key-without-door", AVERT,
                             "La clé " + std::string(couleur) + " de " + ici() +
@@ -361,8 +368,8 @@ void verifie_salles(const Monde &m, const Grille &g, Verification &v) {
     const Tcloison &c = m.cloisons[static_cast<size_t>(i)];
     const int32_t k = g.cloison[static_cast<size_t>(i)];
     auto ici = [i] { return cloison_txt(i); };
-    if (est_porte(k) && !cle[static_cast<size_t>(k - CLOISON_PORTE_NOIRE)]) {
-      const char *couleur = COULEURS[k - CLOISON_PORTE_NOIRE];
+    if (est_porte(k) && !cle[static_cast<size_t>(couleur_porte(k))]) {
+      const char *couleur = COULEURS[couleur_porte(k)];
       v.constats.push_back(sur_cloison(
           constat("door-without-key", AVERT,
                   "La porte " + std::string(couleur) + " (" + ici() +
@@ -537,11 +544,12 @@ void verifie_nom(ContenuDossier &dossier, const NomUtilise &u, const ControleIma
     place(constat("file-case", AVERT,
                   quoi() + " n'existe que sous le nom « " + t.nom_disque +
                       " » : le lecteur le trouve sous Windows, mais pas forcément ailleurs."));
-  std::string raison;
-  if (u.image && image_valide && !image_valide(dossier.chemin(t.nom_disque).string(), raison))
+  if (!u.image || !image_valide)
+    return;
+  if (const Resultat r = image_valide(dossier.chemin(t.nom_disque).string()); !r)
     place(constat("invalid-picture", ERREUR,
                   quoi() + " n'est pas une image que l'éditeur sait lire" +
-                      (raison.empty() ? std::string(".") : " : " + raison)));
+                      (r.message().empty() ? std::string(".") : " : " + r.message())));
 }
 
 constexpr const char *ROLES_SONS[NB_SONS] = {"le son d'ambiance", "le son des pas",

@@ -9,6 +9,7 @@
 // model does not know the picture loader), so the editor and dravo-lab wire it to theirs.
 
 #include "monde.h"
+#include "resultat.h"
 
 #include <functional>
 #include <map>
@@ -41,10 +42,10 @@ struct Verification {
   bool a_des_erreurs() const;
 };
 
-// Whether the picture or texture at `chemin` (a path on disk) loads; when it does not,
-// `raison` receives the loader's message (UTF-8). The editor and dravo-lab pass their
-// picture loader; an empty function skips the test.
-using ControleImage = std::function<bool(const std::string &chemin, std::string &raison)>;
+// Whether the picture or texture at `chemin` (a path on disk) loads; when it does not, the
+// failure carries the loader's message. The editor and dravo-lab pass their picture loader;
+// an empty function skips the test.
+using ControleImage = std::function<Resultat(const std::string &chemin)>;
 
 // What the check learns of folders, kept between the checks of labyrinths that share one
 // (an adventure): each folder is listed once. A file added or removed meanwhile is not seen.

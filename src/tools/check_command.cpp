@@ -4,9 +4,7 @@
 #include "texte_1252.h"
 #include "verification.h"
 
-#ifdef DRAVO_LAB_PICTURE
 #include "picture.h"
-#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -37,20 +35,13 @@ int usage_check(const char *pourquoi) {
 // The loader refuses or accepts a file the same way each time it is named: an adventure
 // shares its textures, so each is decoded once per run.
 ControleImage controle_image() {
-#ifdef DRAVO_LAB_PICTURE
-  auto vus = std::make_shared<std::map<std::string, std::pair<bool, std::string>>>();
-  return [vus](const std::string &chemin, std::string &raison) {
+  auto vus = std::make_shared<std::map<std::string, Resultat>>();
+  return [vus](const std::string &chemin) {
     auto it = vus->find(chemin);
-    if (it == vus->end()) {
-      const PictureResult r = load_picture(chemin);
-      it = vus->emplace(chemin, std::make_pair(r.ok, r.message)).first;
-    }
-    raison = it->second.second;
-    return it->second.first;
+    if (it == vus->end())
+      it = vus->emplace(chemin, load_picture(chemin).resultat()).first;
+    return it->second;
   };
-#else
-  return {};
-#endif
 }
 
 // The number N of a name "monde_N.lab" (letter case ignored, as the player's system does),

@@ -19,9 +19,7 @@ int commande_check(const std::vector<std::string> &args);
 #define DRAVO_VERSION "?"
 #endif
 
-#ifdef DRAVO_LAB_PICTURE
 int commande_picture(const std::vector<std::string> &args);
-#endif
 #ifdef DRAVO_LAB_FEUILLE
 int commande_feuille(const std::vector<std::string> &args);
 #endif
@@ -98,10 +96,8 @@ static int lance_commande(int argc, char **argv) {
     return resave(args);
   if (commande == "check")
     return commande_check(args);
-#ifdef DRAVO_LAB_PICTURE
   if (commande == "picture")
     return commande_picture(args);
-#endif
 #ifdef DRAVO_LAB_FEUILLE
   if (commande == "feuille")
     return commande_feuille(args);

@@ -27,13 +27,11 @@ struct FileCloser {
 };
 
 // Binary PPM, alpha dropped: a transparent pixel is written in the colour the file gives it.
-bool write_ppm(const std::string &path, const Picture &p, std::string &message) {
+Resultat write_ppm(const std::string &path, const Picture &p) {
   errno = 0;
   std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "wb"));
-  if (!f) {
-    message = "Cannot create file \"" + path + "\". " + std::strerror(errno);
-    return false;
-  }
+  if (!f)
+    return Resultat::echec("Cannot create file \"" + path + "\". " + std::strerror(errno));
   std::fprintf(f.get(), "P6\n%d %d\n255\n", p.width, p.height);
   std::vector<uint8_t> row(static_cast<size_t>(p.width) * 3);
   for (int y = 0; y < p.height; ++y) {
@@ -50,12 +48,11 @@ bool write_ppm(const std::string &path, const Picture &p, std::string &message) 
   const bool failed = std::ferror(f.get()) != 0;
   const int write_errno = errno;
   std::FILE *raw = f.release();
-  if (std::fclose(raw) != 0 || failed) {
-    message = "Cannot write file \"" + path + "\". " +
-              std::strerror(write_errno != 0 ? write_errno : (errno != 0 ? errno : EIO));
-    return false;
-  }
-  return true;
+  if (std::fclose(raw) != 0 || failed)
+    return Resultat::echec(
+        "Cannot write file \"" + path + "\". " +
+        std::strerror(write_errno != 0 ? write_errno : (errno != 0 ? errno : EIO)));
+  return Resultat::succes();
 }
 
 } // namespace
@@ -81,14 +78,13 @@ int commande_picture(const std::vector<std::string> &args) {
   if (!have_file)
     return usage_picture("takes one picture file");
 
-  const PictureResult r = load_picture(file);
-  if (!r.ok)
-    return failure(r.message);
+  const Avec<Picture> r = load_picture(file);
+  if (!r)
+    return failure(r.message());
   if (have_ppm) {
-    std::string message;
-    if (!write_ppm(ppm, r.picture, message))
-      return failure(message);
+    if (const Resultat ecrit = write_ppm(ppm, r.valeur()); !ecrit)
+      return failure(ecrit.message());
   }
-  std::printf("%d %d\n", r.picture.width, r.picture.height);
+  std::printf("%d %d\n", r.valeur().width, r.valeur().height);
   return 0;
 }

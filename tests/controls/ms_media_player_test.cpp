@@ -300,7 +300,6 @@ TEST(LecteurMediaReglages, BothKindsStartWithTheSameSettings) {
     TMsMediaPlayer p(nullptr, avec_controles);
     EXPECT_EQ(p.volume(), 50);
     EXPECT_EQ(p.playCount(), 1);
-    EXPECT_TRUE(p.autoStart());
     EXPECT_TRUE(p.enabled());
     EXPECT_TRUE(p.URL().isEmpty());
   }

@@ -24,6 +24,7 @@
 
 #include <sys/stat.h>
 
+#include "../same_lines.h"
 #include "boite_erreur.h"
 #include "cadre_marque.h"
 #include "image_etiree.h"
@@ -142,7 +143,7 @@ EtatFenetre etat(const TForm1 &f) {
 
 void attend_inchange(const EtatFenetre &avant, const TForm1 &f) {
   const EtatFenetre apres = etat(f);
-  EXPECT_TRUE(apres.octets == avant.octets);
+  EXPECT_TRUE(same_lines(apres.octets, avant.octets));
   EXPECT_EQ(apres.nb_cloisons, avant.nb_cloisons);
   EXPECT_EQ(apres.nb_salles, avant.nb_salles);
   EXPECT_EQ(apres.salle_choisie, avant.salle_choisie);
@@ -202,7 +203,7 @@ TEST(Nouveau, EachAnswerToTheQuestion) {
     EXPECT_EQ(e.dialogues.genres.size(), c.reponses == QList<Reponse>{Reponse::oui} ? 1 : 0);
     EXPECT_EQ(QFile::exists(QDir(e.depart.chemin()).filePath("sauve.lab")), c.ecrit);
     if (c.ecrit) {
-      EXPECT_TRUE(lit(QDir(e.depart.chemin()).filePath("sauve.lab")) == avant);
+      EXPECT_TRUE(same_lines(lit(QDir(e.depart.chemin()).filePath("sauve.lab")), avant));
     }
     if (c.efface) {
       EXPECT_EQ(monde(f).cloisons[3].contenu, CLOISON_MUR);
@@ -212,7 +213,7 @@ TEST(Nouveau, EachAnswerToTheQuestion) {
       EXPECT_FALSE(monde(f).modifie);
       EXPECT_FALSE(nomme<QToolButton>(f, "P", 1)->isEnabled());
     } else {
-      EXPECT_TRUE(ecrit_lab(monde(f)) == avant);
+      EXPECT_TRUE(same_lines(ecrit_lab(monde(f)), avant));
       EXPECT_EQ(vue_cloison(f, 3)->picture().cacheKey(),
                 grille(f).bitmap_cloison(0, CLOISON_SORTIE).cacheKey());
       EXPECT_EQ(monde(f).salle_choisie, 23);
@@ -278,7 +279,7 @@ TEST(Enregistrer, FreshLabyrinthIsTheKnownFile) {
             std::string::npos);
   EXPECT_NE(octets.find("C=10,9,1,1\r\nS=0,0,0\r\n"), std::string::npos);
   EXPECT_TRUE(octets.ends_with("S=9,9,0\r\n\r\n\r\n\r\n\r\n\r\n\r\n00000\r\n\r\n\r\n"));
-  EXPECT_TRUE(octets == ecrit_lab(monde(f)));
+  EXPECT_TRUE(same_lines(octets, ecrit_lab(monde(f))));
 }
 
 TEST(Enregistrer, TwiceOffersTheFirstFileAndReplacesIt) {
@@ -295,7 +296,7 @@ TEST(Enregistrer, TwiceOffersTheFirstFileAndReplacesIt) {
   EXPECT_EQ(e.dialogues.dossiers_initiaux, QStringList{e.depart.chemin() + '/'});
   EXPECT_EQ(e.dialogues.filtres, QStringList{"Fichiers labyrinthes (*.lab)"});
   EXPECT_EQ(e.dialogues.extensions, QStringList{"lab"});
-  EXPECT_TRUE(lit(chemin) == ecrit_lab(monde(f)));
+  EXPECT_TRUE(same_lines(lit(chemin), ecrit_lab(monde(f))));
   EXPECT_TRUE(monde(f).enregistre);
   EXPECT_FALSE(monde(f).modifie);
   EXPECT_EQ(monde(f).fichier_courant, chemin.toStdString());
@@ -309,7 +310,7 @@ TEST(Enregistrer, TwiceOffersTheFirstFileAndReplacesIt) {
   nomme<QToolButton>(f, "SpeedButton3")->click();
   EXPECT_EQ(e.dialogues.offerts.value(1), chemin);
   EXPECT_EQ(e.dialogues.questions, QStringList{});
-  EXPECT_TRUE(lit(chemin) == ecrit_lab(monde(f)));
+  EXPECT_TRUE(same_lines(lit(chemin), ecrit_lab(monde(f))));
   EXPECT_NE(lit(chemin).find("C=4,0,0,10\r\n"), std::string::npos);
   // No temporary file is left beside it.
   EXPECT_EQ(QDir(QFileInfo(chemin).absolutePath()).entryList(QDir::Files | QDir::Hidden),
@@ -330,7 +331,7 @@ TEST(Enregistrer, ANameOutsideWindows1252IsWrittenUnderItsRealName) {
   const QString chemin = QDir(e.depart.chemin()).filePath(QString::fromUtf8("été ✓.lab"));
   e.dialogues.fichiers << chemin;
   nomme<QToolButton>(f, "SpeedButton3")->click();
-  EXPECT_TRUE(lit(chemin) == ecrit_lab(monde(f)));
+  EXPECT_TRUE(same_lines(lit(chemin), ecrit_lab(monde(f))));
   // The model keeps its 1252 text: é as one byte, the tick, which 1252 lacks, as "?".
   EXPECT_TRUE(monde(f).fichier_courant.ends_with("\xE9t\xE9 ?.lab"));
 
@@ -391,7 +392,7 @@ TEST(Enregistrer, FailuresAreReportedAndLoseNothing) {
     EXPECT_TRUE(monde(f).modifie);
     EXPECT_FALSE(monde(f).enregistre);
     EXPECT_EQ(monde(f).fichier_courant, bon.toStdString());
-    EXPECT_TRUE(lit(bon) == premier);
+    EXPECT_TRUE(same_lines(lit(bon), premier));
   }
   EXPECT_EQ(QDir(e.depart.chemin()).entryList({"*.lab", ".*tmp*"}, QDir::Files | QDir::Hidden),
             QStringList{"bon.lab"});
@@ -591,7 +592,7 @@ TEST(Ouvrir, MissingTexturesStillOpenTheWholeLabyrinthAndKeepTheirNames) {
   nomme<QToolButton>(f, "SpeedButton3")->click();
   attendu.mission += "\r\n";
   attendu.message_fin += "\r\n";
-  EXPECT_TRUE(lit(chemin) == ecrit_lab(attendu));
+  EXPECT_TRUE(same_lines(lit(chemin), ecrit_lab(attendu)));
 }
 
 TEST(Acceptation, SavedClearedAndOpenedAgainGivesTheSameLabyrinthAndFile) {
@@ -610,7 +611,7 @@ TEST(Acceptation, SavedClearedAndOpenedAgainGivesTheSameLabyrinthAndFile) {
   e.dialogues.fichiers << chemin;
   nomme<QToolButton>(f, "SpeedButton1")->click(); // New: Yes, saved, then cleared
   const std::string octets = lit(chemin);
-  EXPECT_TRUE(octets == ecrit_lab(attendu));
+  EXPECT_TRUE(same_lines(octets, ecrit_lab(attendu)));
   EXPECT_EQ(monde(f).salles[5].contenu, SALLE_VIDE);
   EXPECT_EQ(monde(f).texture_sol, "sol.bmp");
 
@@ -636,7 +637,7 @@ TEST(Acceptation, SavedClearedAndOpenedAgainGivesTheSameLabyrinthAndFile) {
   nomme<QToolButton>(f, "SpeedButton3")->click();
   attendu.mission += "\r\n";
   attendu.message_fin += "\r\n";
-  EXPECT_TRUE(lit(chemin) == ecrit_lab(attendu));
+  EXPECT_TRUE(same_lines(lit(chemin), ecrit_lab(attendu)));
 }
 
 // --- The question before every command that drops the labyrinth ---

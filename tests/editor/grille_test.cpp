@@ -1,4 +1,5 @@
-// The kind bitmaps, the 320 grid images, clearing the world, and the default textures.
+// The kind bitmaps as the grid keys them, the 320 grid images, clearing the world, and the default
+// textures.
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -18,11 +19,8 @@
 #include "ms_media_player.h"
 #include "outils_test.h"
 #include "proprietes.h"
-#include "ressources.h"
 
 namespace {
-
-const QColor VERT(0, 255, 0);
 
 // Where a grid image must stand, from its record's index alone.
 QRect place_cloison(int i) {
@@ -52,30 +50,6 @@ void attend_dessin(ImageGrille *vue, const QPixmap &bitmap) {
         ASSERT_EQ(vu.rgb(), a.rgb()) << x << "," << y;
       }
     }
-}
-
-TEST(BitmapsDeGenre, SizesAndGreenBackgroundBeforeKeying) {
-  const struct {
-    char lettre;
-    int nombre;
-    QSize taille;
-  } familles[] = {{'H', 11, {40, 20}}, {'V', 11, {20, 40}}, {'C', 10, {40, 40}}};
-  for (const auto &f : familles)
-    for (int k = 0; k < f.nombre; ++k) {
-      const QString nom = QChar::fromLatin1(f.lettre) + QString::number(k);
-      SCOPED_TRACE(nom.toStdString());
-      const QImage image = ressource_bitmap(nom);
-      ASSERT_FALSE(image.isNull());
-      EXPECT_EQ(image.size(), f.taille);
-      EXPECT_EQ(image.pixelColor(0, image.height() - 1), VERT);
-      if (k == 0) {
-        for (int y = 0; y < image.height(); ++y)
-          for (int x = 0; x < image.width(); ++x)
-            ASSERT_EQ(image.pixelColor(x, y), VERT);
-      }
-    }
-  for (const char *glyphe : {"B1", "B2"})
-    EXPECT_EQ(ressource_bitmap(QString::fromLatin1(glyphe)).size(), QSize(18, 17));
 }
 
 TEST(Grille, KindBitmapsAreKeyedOnce) {

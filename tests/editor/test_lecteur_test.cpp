@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../same_lines.h"
 #include "lab_file.h"
 #include "lanceur_joueur.h"
 #include "outils_test.h"
@@ -89,7 +90,7 @@ TEST_F(TestLecteur, BlanksInTheNameMakeOneArgumentAndTheFileFolderIsTheWorkingFo
   EXPECT_TRUE(f.isVisible());
   QFile fichier(chemin);
   ASSERT_TRUE(fichier.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(fichier.readAll().toStdString() == ecrit_lab(monde(f)));
+  EXPECT_TRUE(same_lines(fichier.readAll().toStdString(), ecrit_lab(monde(f))));
 }
 
 TEST_F(TestLecteur, NoChangesStillAsksForTheFileAndWritesItAgain) {

@@ -147,16 +147,16 @@ TEST_F(AllocationFailure, PicturesLoadWholeOrGiveAMessage) {
   write_bytes(path("p.bmp"), read_bytes(data_path("bmp_rle8.bmp")));
   for (const char *name : {"p.jpg", "p.gif", "p.bmp"}) {
     const std::string file = path(name);
-    const PictureResult whole = load_picture(file);
-    ASSERT_TRUE(whole.ok) << name << ": " << whole.message;
+    const Avec<Picture> whole = load_picture(file);
+    ASSERT_TRUE(whole.ok()) << name << ": " << whole.message();
     each_allocation_failing([&] { return load_picture(file); },
-                            [&](const PictureResult &r, bool hit, long n) {
-                              if (r.ok) {
-                                EXPECT_EQ(r.picture.argb, whole.picture.argb) << name << n;
+                            [&](const Avec<Picture> &r, bool hit, long n) {
+                              if (r.ok()) {
+                                EXPECT_EQ(r.valeur().argb, whole.valeur().argb) << name << n;
                                 return;
                               }
                               EXPECT_TRUE(hit) << name << " " << n;
-                              EXPECT_FALSE(r.message.empty()) << name << " " << n;
+                              EXPECT_FALSE(r.message().empty()) << name << " " << n;
                             });
   }
 }
@@ -172,9 +172,9 @@ TEST_F(AllocationFailure, ASmallFileClaimingALargePictureTakesNoPixelMemory) {
   bitmap.pixels = Bytes(100, 0x55);
   const Bytes bmp = make_bmp(bitmap);
   largest = 0;
-  EXPECT_FALSE(decode_jpeg(progressive.data(), progressive.size()).ok);
+  EXPECT_FALSE(decode_jpeg(progressive.data(), progressive.size()).ok());
   EXPECT_LT(largest.load(), std::size_t{1} << 20) << "JPEG";
   largest = 0;
-  EXPECT_FALSE(decode_bmp(bmp.data(), bmp.size()).ok);
+  EXPECT_FALSE(decode_bmp(bmp.data(), bmp.size()).ok());
   EXPECT_LT(largest.load(), std::size_t{1} << 20) << "bitmap";
 }

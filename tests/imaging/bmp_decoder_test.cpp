@@ -66,13 +66,13 @@ TEST_P(IndexedBitmap, DecodesEveryPixelThroughTheColourTable) {
     for (uint8_t b : indexed_row(c.top_down ? r : H - 1 - r, c.bpp, c.colours))
       s.pixels.push_back(b);
   const Bytes file = make_bmp(s);
-  const PictureResult got = decode_bmp(file.data(), file.size());
-  ASSERT_TRUE(got.ok) << got.message;
-  ASSERT_EQ(got.picture.width, W);
-  ASSERT_EQ(got.picture.height, H);
+  const Avec<Picture> got = decode_bmp(file.data(), file.size());
+  ASSERT_TRUE(got.ok()) << got.message();
+  ASSERT_EQ(got.valeur().width, W);
+  ASSERT_EQ(got.valeur().height, H);
   for (int y = 0; y < H; ++y)
     for (int x = 0; x < W; ++x)
-      EXPECT_EQ(got.picture.argb[static_cast<size_t>(y * W + x)],
+      EXPECT_EQ(got.valeur().argb[static_cast<size_t>(y * W + x)],
                 0xFF000000u | s.palette[index_at(x, y, c.colours)])
           << "at " << x << "," << y;
 }
@@ -119,9 +119,9 @@ TEST(Bitmap, TrueColourRowsInEveryHeaderAndOrder) {
         s.pixels.insert(s.pixels.end(), row.begin(), row.end());
       }
       const Bytes file = make_bmp(s);
-      const PictureResult got = decode_bmp(file.data(), file.size());
-      ASSERT_TRUE(got.ok) << header << " " << got.message;
-      EXPECT_EQ(got.picture.argb, src) << "header " << header << (top_down ? " top-down" : "");
+      const Avec<Picture> got = decode_bmp(file.data(), file.size());
+      ASSERT_TRUE(got.ok()) << header << " " << got.message();
+      EXPECT_EQ(got.valeur().argb, src) << "header " << header << (top_down ? " top-down" : "");
     }
 }
 
@@ -198,10 +198,10 @@ TEST(Bitmap, BitFieldMasksAndTheirWidening) {
       s.pixels.push_back(static_cast<uint8_t>(c.pixel >> (8 * i)));
     pad_row(s.pixels);
     const Bytes file = make_bmp(s);
-    const PictureResult got = decode_bmp(file.data(), file.size());
-    ASSERT_TRUE(got.ok) << c.label << ": " << got.message;
-    EXPECT_EQ(got.picture.argb.at(0), c.expected)
-        << c.label << ": got " << std::hex << got.picture.argb[0];
+    const Avec<Picture> got = decode_bmp(file.data(), file.size());
+    ASSERT_TRUE(got.ok()) << c.label << ": " << got.message();
+    EXPECT_EQ(got.valeur().argb.at(0), c.expected)
+        << c.label << ": got " << std::hex << got.valeur().argb[0];
   }
 }
 
@@ -212,9 +212,9 @@ TEST(Bitmap, AlphaThatIsZeroEverywhereMeansOpaque) {
   s.bpp = 32;
   s.pixels = {0x30, 0x20, 0x10, 0x00, 0x03, 0x02, 0x01, 0x00};
   const Bytes file = make_bmp(s);
-  const PictureResult got = decode_bmp(file.data(), file.size());
-  ASSERT_TRUE(got.ok) << got.message;
-  EXPECT_EQ(got.picture.argb, (std::vector<uint32_t>{0xFF102030, 0xFF010203}));
+  const Avec<Picture> got = decode_bmp(file.data(), file.size());
+  ASSERT_TRUE(got.ok()) << got.message();
+  EXPECT_EQ(got.valeur().argb, (std::vector<uint32_t>{0xFF102030, 0xFF010203}));
 }
 
 // Run-length streams: runs, literal runs with their padding, moves, ends of line, a run
@@ -268,8 +268,8 @@ TEST(Bitmap, RunLengthEncodings) {
       s.colours_used = 16;
       s.pixels = c.stream;
       const Bytes file = make_bmp(s);
-      const PictureResult got = decode_bmp(file.data(), file.size());
-      ASSERT_TRUE(got.ok) << c.label << ": " << got.message;
+      const Avec<Picture> got = decode_bmp(file.data(), file.size());
+      ASSERT_TRUE(got.ok()) << c.label << ": " << got.message();
       std::vector<uint32_t> expected;
       for (int y = 0; y < c.height; ++y) {
         // Top-down files hold their rows in the opposite order.
@@ -278,7 +278,7 @@ TEST(Bitmap, RunLengthEncodings) {
           expected.push_back(0xFF000000u |
                              palette[c.indices[static_cast<size_t>(row * c.width + x)]]);
       }
-      EXPECT_EQ(got.picture.argb, expected) << c.label << (top_down ? " (top-down)" : "");
+      EXPECT_EQ(got.valeur().argb, expected) << c.label << (top_down ? " (top-down)" : "");
     }
   }
 }

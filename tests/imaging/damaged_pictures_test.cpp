@@ -14,7 +14,7 @@
 
 namespace {
 
-using Decoder = std::function<PictureResult(const uint8_t *, size_t)>;
+using Decoder = std::function<Avec<Picture>(const uint8_t *, size_t)>;
 
 const std::string BMP_INVALID = "Bitmap image is not valid";
 const std::string GIF_INVALID = "GIF image is not valid";
@@ -112,9 +112,9 @@ TEST(DamagedBitmap, GivesItsMessage) {
        too_large(3, 2147483648LL)},
   };
   for (const Case &c : cases) {
-    const PictureResult got = decode_bmp(c.file.data(), c.file.size());
-    EXPECT_FALSE(got.ok) << c.label;
-    EXPECT_EQ(got.message, c.message) << c.label;
+    const Avec<Picture> got = decode_bmp(c.file.data(), c.file.size());
+    EXPECT_FALSE(got.ok()) << c.label;
+    EXPECT_EQ(got.message(), c.message) << c.label;
   }
 }
 
@@ -127,9 +127,9 @@ TEST(DamagedBitmap, LargestAcceptedSizeIsDecoded) {
   s.palette = {0x000000, 0xFFFFFF};
   s.pixels.assign(16384 / 8, 0xFF);
   const Bytes file = make_bmp(s);
-  const PictureResult got = decode_bmp(file.data(), file.size());
-  ASSERT_TRUE(got.ok) << got.message;
-  EXPECT_EQ(got.picture.argb.back(), 0xFFFFFFFFu);
+  const Avec<Picture> got = decode_bmp(file.data(), file.size());
+  ASSERT_TRUE(got.ok()) << got.message();
+  EXPECT_EQ(got.valeur().argb.back(), 0xFFFFFFFFu);
 }
 
 TEST(DamagedJpeg, GivesLibjpegsMessageNumber) {
@@ -156,15 +156,15 @@ TEST(DamagedJpeg, GivesLibjpegsMessageNumber) {
       {"larger than the limit", sof(20000, 20000), too_large(20000, 20000)},
   };
   for (const Case &c : cases) {
-    const PictureResult got = decode_jpeg(c.file.data(), c.file.size());
-    EXPECT_FALSE(got.ok) << c.label;
-    EXPECT_EQ(got.message, c.message) << c.label;
+    const Avec<Picture> got = decode_jpeg(c.file.data(), c.file.size());
+    EXPECT_FALSE(got.ok()) << c.label;
+    EXPECT_EQ(got.message(), c.message) << c.label;
   }
   // A baseline picture with all its data but no end marker is shown whole.
-  const PictureResult whole = decode_jpeg(good.data(), good.size());
-  const PictureResult no_end = decode_jpeg(cut.data(), cut.size());
-  ASSERT_TRUE(no_end.ok) << no_end.message;
-  EXPECT_EQ(no_end.picture.argb, whole.picture.argb);
+  const Avec<Picture> whole = decode_jpeg(good.data(), good.size());
+  const Avec<Picture> no_end = decode_jpeg(cut.data(), cut.size());
+  ASSERT_TRUE(no_end.ok()) << no_end.message();
+  EXPECT_EQ(no_end.valeur().argb, whole.valeur().argb);
 }
 
 TEST(DamagedGif, GivesItsMessage) {
@@ -190,9 +190,9 @@ TEST(DamagedGif, GivesItsMessage) {
       {"screen larger than the limit", huge, too_large(65535, 65535)},
   };
   for (const Case &c : cases) {
-    const PictureResult got = decode_gif(c.file.data(), c.file.size());
-    EXPECT_FALSE(got.ok) << c.label;
-    EXPECT_EQ(got.message, c.message) << c.label;
+    const Avec<Picture> got = decode_gif(c.file.data(), c.file.size());
+    EXPECT_FALSE(got.ok()) << c.label;
+    EXPECT_EQ(got.message(), c.message) << c.label;
   }
 }
 
@@ -210,30 +210,31 @@ TEST(DamagedFiles, EveryPrefixAndEveryFlippedByte) {
              : kind == 'j' ? decode_jpeg(data, size)
                            : decode_gif(data, size);
     };
-    const PictureResult whole = decode(good.data(), good.size());
-    ASSERT_TRUE(whole.ok) << f.name;
+    const Avec<Picture> whole = decode(good.data(), good.size());
+    ASSERT_TRUE(whole.ok()) << f.name;
     auto check = [&](const Bytes &b, const std::string &what) {
-      const PictureResult got = decode(b.data(), b.size());
-      if (got.ok) {
-        EXPECT_EQ(static_cast<size_t>(got.picture.width) * static_cast<size_t>(got.picture.height),
-                  got.picture.argb.size())
+      const Avec<Picture> got = decode(b.data(), b.size());
+      if (got.ok()) {
+        EXPECT_EQ(static_cast<size_t>(got.valeur().width) *
+                      static_cast<size_t>(got.valeur().height),
+                  got.valeur().argb.size())
             << what;
         return;
       }
-      if (got.message.rfind("Picture is too large (", 0) == 0)
+      if (got.message().rfind("Picture is too large (", 0) == 0)
         return;
       if (kind == 'b')
-        EXPECT_EQ(got.message, BMP_INVALID) << what;
+        EXPECT_EQ(got.message(), BMP_INVALID) << what;
       else if (kind == 'g')
-        EXPECT_EQ(got.message, GIF_INVALID) << what;
+        EXPECT_EQ(got.message(), GIF_INVALID) << what;
       else
-        EXPECT_TRUE(std::regex_match(got.message, jpeg_message)) << what << ": " << got.message;
+        EXPECT_TRUE(std::regex_match(got.message(), jpeg_message)) << what << ": " << got.message();
     };
     for (size_t n = 0; n < good.size(); ++n) {
       const Bytes prefix(good.begin(), good.begin() + static_cast<long>(n));
-      const PictureResult got = decode(prefix.data(), prefix.size());
-      if (got.ok) // only a file that lost nothing but padding or its trailer
-        EXPECT_EQ(got.picture.argb, whole.picture.argb) << f.name << " cut to " << n;
+      const Avec<Picture> got = decode(prefix.data(), prefix.size());
+      if (got.ok()) // only a file that lost nothing but padding or its trailer
+        EXPECT_EQ(got.valeur().argb, whole.valeur().argb) << f.name << " cut to " << n;
       else
         check(prefix, f.name + " cut to " + std::to_string(n));
     }

@@ -10,14 +10,14 @@ namespace {
 
 TEST(Fixtures, DecodeAsImageMagickDecodesThem) {
   for (const Fixture &f : fixtures()) {
-    const PictureResult got = load_picture(data_path(f.name));
-    ASSERT_TRUE(got.ok) << f.name << ": " << got.message;
+    const Avec<Picture> got = load_picture(data_path(f.name));
+    ASSERT_TRUE(got.ok()) << f.name << ": " << got.message();
     const Picture expected = read_pam(data_path(f.name + ".pam"));
-    ASSERT_EQ(got.picture.width, expected.width) << f.name;
-    ASSERT_EQ(got.picture.height, expected.height) << f.name;
-    const long at = first_difference(got.picture, expected, f.tolerance);
+    ASSERT_EQ(got.valeur().width, expected.width) << f.name;
+    ASSERT_EQ(got.valeur().height, expected.height) << f.name;
+    const long at = first_difference(got.valeur(), expected, f.tolerance);
     EXPECT_EQ(at, -1) << f.name << ": pixel " << at << " is " << std::hex
-                      << got.picture.argb[static_cast<size_t>(std::max(at, 0L))] << ", expected "
+                      << got.valeur().argb[static_cast<size_t>(std::max(at, 0L))] << ", expected "
                       << expected.argb[static_cast<size_t>(std::max(at, 0L))];
   }
 }
@@ -27,9 +27,9 @@ TEST(Gif, TransparentPixelsKeepTheirPaletteColour) {
   const Bytes file = {'G', 'I', 'F',  '8', '9',  'a',  2, 0, 1, 0,    0x80, 0, 0,    0xFF, 0,
                       0,   0,   0xFF, 0,   0x21, 0xF9, 4, 1, 0, 0,    0,    0, 0x2C, 0,    0,
                       0,   0,   2,    0,   1,    0,    0, 2, 2, 0x44, 0x0A, 0, 0x3B};
-  const PictureResult got = decode_gif(file.data(), file.size());
-  ASSERT_TRUE(got.ok) << got.message;
-  EXPECT_EQ(got.picture.argb, (std::vector<uint32_t>{0x00FF0000, 0xFF00FF00}));
+  const Avec<Picture> got = decode_gif(file.data(), file.size());
+  ASSERT_TRUE(got.ok()) << got.message();
+  EXPECT_EQ(got.valeur().argb, (std::vector<uint32_t>{0x00FF0000, 0xFF00FF00}));
 }
 
 TEST(Gif, AFrameSmallerThanTheScreenLeavesTheRestSeeThrough) {
@@ -37,10 +37,10 @@ TEST(Gif, AFrameSmallerThanTheScreenLeavesTheRestSeeThrough) {
   const Bytes file = {'G', 'I',  'F', '8', '7', 'a',  3, 0,    2,    0, 0x80, 1,
                       0,   0xFF, 0,   0,   0,   0xFF, 0, 0x2C, 1,    0, 1,    0,
                       2,   0,    1,   0,   0,   2,    2, 0x44, 0x0A, 0, 0x3B};
-  const PictureResult got = decode_gif(file.data(), file.size());
-  ASSERT_TRUE(got.ok) << got.message;
-  EXPECT_EQ(got.picture.argb, (std::vector<uint32_t>{0x0000FF00, 0x0000FF00, 0x0000FF00, 0x0000FF00,
-                                                     0xFFFF0000, 0xFF00FF00}));
+  const Avec<Picture> got = decode_gif(file.data(), file.size());
+  ASSERT_TRUE(got.ok()) << got.message();
+  EXPECT_EQ(got.valeur().argb, (std::vector<uint32_t>{0x0000FF00, 0x0000FF00, 0x0000FF00,
+                                                      0x0000FF00, 0xFFFF0000, 0xFF00FF00}));
 }
 
 struct JpegCase {
@@ -64,17 +64,17 @@ TEST(Jpeg, EveryColourSpaceComesBackCloseToItsSource) {
   };
   for (const JpegCase &c : cases) {
     const Bytes file = make_jpeg(src, w, h, c.colour_space, c.progressive);
-    const PictureResult got = decode_jpeg(file.data(), file.size());
-    ASSERT_TRUE(got.ok) << c.label << ": " << got.message;
+    const Avec<Picture> got = decode_jpeg(file.data(), file.size());
+    ASSERT_TRUE(got.ok()) << c.label << ": " << got.message();
     Picture expected{w, h, src};
     if (c.colour_space == JCS_GRAYSCALE)
       for (uint32_t &px : expected.argb) {
         const uint32_t g = (px >> 8) & 0xFFu;
         px = 0xFF000000u | g << 16 | g << 8 | g;
       }
-    const long at = first_difference(got.picture, expected, c.tolerance);
+    const long at = first_difference(got.valeur(), expected, c.tolerance);
     EXPECT_EQ(at, -1) << c.label << ": pixel " << at << " is " << std::hex
-                      << got.picture.argb[static_cast<size_t>(std::max(at, 0L))] << ", source "
+                      << got.valeur().argb[static_cast<size_t>(std::max(at, 0L))] << ", source "
                       << expected.argb[static_cast<size_t>(std::max(at, 0L))];
   }
 }

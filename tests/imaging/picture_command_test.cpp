@@ -47,10 +47,10 @@ TEST_F(PictureCommand, PrintsTheSizeAndWritesThePixelsAsPpm) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "37 23\n");
   EXPECT_EQ(r.err, "");
-  const PictureResult pic = load_picture(data_path("gif_transparent.gif"));
-  ASSERT_TRUE(pic.ok);
+  const Avec<Picture> pic = load_picture(data_path("gif_transparent.gif"));
+  ASSERT_TRUE(pic.ok());
   std::string expected = "P6\n37 23\n255\n";
-  for (uint32_t px : pic.picture.argb) // transparent pixels too, in their palette colour
+  for (uint32_t px : pic.valeur().argb) // transparent pixels too, in their palette colour
     for (int shift : {16, 8, 0})
       expected.push_back(static_cast<char>((px >> shift) & 0xFFu));
   const Bytes written = read_bytes(ppm);

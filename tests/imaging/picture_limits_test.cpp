@@ -60,8 +60,8 @@ Bytes jpeg_claiming(uint16_t w, uint16_t h) {
   return with_jpeg_size(make_jpeg(pattern(8, 8), 8, 8, JCS_YCbCr, false), w, h);
 }
 
-bool refused_as_too_large(const PictureResult &r) {
-  return !r.ok && r.message.rfind("Picture is too large (", 0) == 0;
+bool refused_as_too_large(const Avec<Picture> &r) {
+  return !r.ok() && r.message().rfind("Picture is too large (", 0) == 0;
 }
 
 } // namespace
@@ -77,7 +77,7 @@ TEST(PictureLimits, TheDefaultsTakeAPhotographButNoBomb) {
   const struct {
     const char *label;
     Bytes file;
-    PictureResult (*decode)(const uint8_t *, size_t, const PictureLimits &);
+    Avec<Picture> (*decode)(const uint8_t *, size_t, const PictureLimits &);
   } bombs[] = {
       {"GIF screen 16384 x 16384", gif_bomb(16384, 16384, 0, 0), decode_gif},
       {"GIF 1 x 1 frame at 16383,16383", gif_bomb(1, 1, 16383, 16383), decode_gif},
@@ -104,7 +104,7 @@ TEST(PictureLimits, EveryDecoderChecksBothLimitsFromItsHeader) {
   const struct {
     const char *label;
     Bytes file;
-    PictureResult (*decode)(const uint8_t *, size_t, const PictureLimits &);
+    Avec<Picture> (*decode)(const uint8_t *, size_t, const PictureLimits &);
     Outcome outcome;
   } cases[] = {
       {"GIF screen 100 x 10", gif_bomb(100, 10, 0, 0), decode_gif, loaded},
@@ -126,9 +126,9 @@ TEST(PictureLimits, EveryDecoderChecksBothLimitsFromItsHeader) {
       {"JPEG 40 x 26 claimed", jpeg_claiming(40, 26), decode_jpeg, too_large},
   };
   for (const auto &c : cases) {
-    const PictureResult r = c.decode(c.file.data(), c.file.size(), small);
-    const Outcome got = r.ok ? loaded : refused_as_too_large(r) ? too_large : damaged;
-    EXPECT_EQ(got, c.outcome) << c.label << ": " << r.message;
+    const Avec<Picture> r = c.decode(c.file.data(), c.file.size(), small);
+    const Outcome got = r.ok() ? loaded : refused_as_too_large(r) ? too_large : damaged;
+    EXPECT_EQ(got, c.outcome) << c.label << ": " << r.message();
   }
 }
 
@@ -183,7 +183,7 @@ TEST_F(PictureFiles, OnlyRegularFilesWithinTheirSizeAreRead) {
   fs::create_symlink("/dev/null", path("nul.jpg"));
   for (const char *name : {"tube.bmp", "zero.gif", "nul.jpg"}) {
     const std::string p = path(name);
-    EXPECT_EQ(in_guarded_child([&] { return load_picture(p).message; }),
+    EXPECT_EQ(in_guarded_child([&] { return load_picture(p).message(); }),
               "Le fichier \"" + p +
                   "\" n'est pas un fichier ordinaire (un tube, un périphérique) : il n'est pas lu")
         << name;
@@ -194,15 +194,15 @@ TEST_F(PictureFiles, OnlyRegularFilesWithinTheirSizeAreRead) {
   write_bytes(path("juste.bmp"), good);
   PictureLimits limits;
   limits.max_file_bytes = static_cast<int64_t>(good.size());
-  EXPECT_TRUE(load_picture(path("juste.bmp"), limits).ok);
+  EXPECT_TRUE(load_picture(path("juste.bmp"), limits).ok());
   limits.max_file_bytes -= 1;
-  EXPECT_EQ(load_picture(path("juste.bmp"), limits).message,
+  EXPECT_EQ(load_picture(path("juste.bmp"), limits).message(),
             "Le fichier \"" + path("juste.bmp") + "\" est trop gros pour une image (plus de " +
                 std::to_string(good.size() - 1) + " octets)");
   // A sparse file far beyond the default limit is refused from its size.
   { std::ofstream(path("enorme.bmp")); }
   fs::resize_file(path("enorme.bmp"), uint64_t{30} << 30);
-  EXPECT_EQ(load_picture(path("enorme.bmp")).message,
+  EXPECT_EQ(load_picture(path("enorme.bmp")).message(),
             "Le fichier \"" + path("enorme.bmp") +
                 "\" est trop gros pour une image (plus de 257 Mo)");
 }

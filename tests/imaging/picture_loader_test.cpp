@@ -41,20 +41,20 @@ TEST_F(PictureLoader, ExtensionPicksTheDecoderWhateverTheCaseOfItsLetters) {
                {"e.jpeg", &jpg}, {"f.GiF", &gif}, {"g.x.bmp", &bmp}};
   for (const auto &c : cases) {
     write_bytes(path(c.name), *c.bytes);
-    const PictureResult got = load_picture(path(c.name));
-    EXPECT_TRUE(got.ok) << c.name << ": " << got.message;
-    EXPECT_EQ(got.picture.width, 37) << c.name;
+    const Avec<Picture> got = load_picture(path(c.name));
+    EXPECT_TRUE(got.ok()) << c.name << ": " << got.message();
+    EXPECT_EQ(got.valeur().width, 37) << c.name;
   }
 }
 
 TEST_F(PictureLoader, ContentIsReadWithTheDecoderTheExtensionNames) {
   // A JPEG named .bmp is a damaged bitmap, not a JPEG found by sniffing.
   write_bytes(path("photo.bmp"), read_bytes(data_path("jpeg_baseline.jpg")));
-  EXPECT_EQ(load_picture(path("photo.bmp")).message, "Bitmap image is not valid");
+  EXPECT_EQ(load_picture(path("photo.bmp")).message(), "Bitmap image is not valid");
   write_bytes(path("image.gif"), read_bytes(data_path("bmp_24bit.bmp")));
-  EXPECT_EQ(load_picture(path("image.gif")).message, "GIF image is not valid");
+  EXPECT_EQ(load_picture(path("image.gif")).message(), "GIF image is not valid");
   write_bytes(path("empty.jpg"), {});
-  EXPECT_EQ(load_picture(path("empty.jpg")).message,
+  EXPECT_EQ(load_picture(path("empty.jpg")).message(),
             "JPEG error #" + std::to_string(JERR_INPUT_EMPTY));
 }
 
@@ -76,20 +76,20 @@ TEST_F(PictureLoader, UnknownExtensions) {
   };
   for (const auto &c : cases) {
     // The extension is judged before the file is looked for: none of these exist.
-    EXPECT_EQ(load_picture(path(c.file)).message, c.message) << c.file;
+    EXPECT_EQ(load_picture(path(c.file)).message(), c.message) << c.file;
   }
 }
 
 TEST_F(PictureLoader, FilesThatCannotBeOpened) {
   const std::string missing = path("absent.bmp");
-  EXPECT_EQ(load_picture(missing).message,
+  EXPECT_EQ(load_picture(missing).message(),
             "Cannot open file \"" + missing + "\". No such file or directory");
   const std::string in_missing_folder = path("nulle_part/image.gif");
-  EXPECT_EQ(load_picture(in_missing_folder).message,
+  EXPECT_EQ(load_picture(in_missing_folder).message(),
             "Cannot open file \"" + in_missing_folder + "\". No such file or directory");
   const std::string folder = path("dossier.jpg");
   fs::create_directories(folder);
-  EXPECT_EQ(load_picture(folder).message, "Cannot open file \"" + folder + "\". Is a directory");
+  EXPECT_EQ(load_picture(folder).message(), "Cannot open file \"" + folder + "\". Is a directory");
 }
 
 } // namespace

@@ -54,10 +54,10 @@ TEST(QtReference, FixturesDecodeAsQtDecodesThem) {
     const Bytes bytes = read_bytes(data_path(f.name));
     const QImage reference = qt_decode(bytes, nullptr);
     ASSERT_FALSE(reference.isNull()) << f.name;
-    const PictureResult ours = load_picture(data_path(f.name));
-    ASSERT_TRUE(ours.ok) << f.name << ": " << ours.message;
+    const Avec<Picture> ours = load_picture(data_path(f.name));
+    ASSERT_TRUE(ours.ok()) << f.name << ": " << ours.message();
     Picture expected = from_qimage(reference);
-    Picture got = ours.picture;
+    Picture got = ours.valeur();
     if (rgb_only) {
       for (uint32_t &px : expected.argb)
         px |= 0xFF000000u;
@@ -84,11 +84,11 @@ TEST(QtReference, JpegsOfEveryColourSpaceDecodeExactlyAsQtDecodesThem) {
                {"CMYK", JCS_CMYK, false},   {"YCCK", JCS_YCCK, true}};
   for (const auto &c : cases) {
     const Bytes file = make_jpeg(src, w, h, c.space, c.progressive);
-    const PictureResult ours = decode_jpeg(file.data(), file.size());
-    ASSERT_TRUE(ours.ok) << c.label << ": " << ours.message;
+    const Avec<Picture> ours = decode_jpeg(file.data(), file.size());
+    ASSERT_TRUE(ours.ok()) << c.label << ": " << ours.message();
     const QImage reference = qt_decode(file, "JPEG");
     ASSERT_FALSE(reference.isNull()) << c.label;
-    EXPECT_EQ(first_difference(ours.picture, from_qimage(reference), 0), -1) << c.label;
+    EXPECT_EQ(first_difference(ours.valeur(), from_qimage(reference), 0), -1) << c.label;
   }
 }
 
@@ -124,19 +124,24 @@ TEST(QtConversion, LoadsByPathOrGivesTheLoadersMessage) {
   const QString picture = folder + QStringLiteral("/Image.BMP");
   write_bytes(picture.toStdString(), read_bytes(data_path("bmp_24bit.bmp")));
 
-  QString message = QStringLiteral("unchanged");
-  const QImage image = charge_image(picture, &message);
-  ASSERT_FALSE(image.isNull()) << message.toStdString();
-  EXPECT_EQ(image.size(), QSize(37, 23));
-  EXPECT_EQ(message, QStringLiteral("unchanged"));
+  const Avec<QImage> image = charge_image(picture);
+  ASSERT_TRUE(image.ok()) << image.message();
+  EXPECT_EQ(image.valeur().size(), QSize(37, 23));
+  EXPECT_EQ(image.message(), "");
 
   const QString missing = folder + QStringLiteral("/absent.gif");
-  EXPECT_TRUE(charge_image(missing, &message).isNull());
-  EXPECT_EQ(message,
-            QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(missing));
-  EXPECT_TRUE(charge_image(QStringLiteral("x.wmf"), &message).isNull());
-  EXPECT_EQ(message, QStringLiteral("Unknown picture file extension (.wmf)"));
-  EXPECT_TRUE(charge_image(QStringLiteral("x.wmf"), nullptr).isNull());
+  const struct {
+    QString chemin;
+    QString message;
+  } echecs[] = {
+      {missing, QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(missing)},
+      {QStringLiteral("x.wmf"), QStringLiteral("Unknown picture file extension (.wmf)")},
+  };
+  for (const auto &e : echecs) {
+    const Avec<QImage> r = charge_image(e.chemin);
+    EXPECT_FALSE(r.ok()) << e.chemin.toStdString();
+    EXPECT_EQ(QString::fromStdString(r.message()), e.message);
+  }
 }
 
 } // namespace

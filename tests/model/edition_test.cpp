@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../same_lines.h"
 #include "edition.h"
 #include "lab_file.h"
 
@@ -71,7 +72,7 @@ TEST(Edition, FieldsOutOfRangeOrOfAnotherTypeChangeNothing) {
         << static_cast<int>(r.cible.champ) << " " << r.cible.indice << " " << r.cible.rang;
   EXPECT_FALSE(pas_cloison(m, NB_CLOISONS_MAX, 1));
   EXPECT_FALSE(pas_salle(m, -1, 1));
-  EXPECT_EQ(ecrit_lab(m), ecrit_lab(avant));
+  EXPECT_TRUE(same_lines(ecrit_lab(m), ecrit_lab(avant)));
 }
 
 TEST(Edition, EachFieldLandsWhereItsTargetSaysAndUndoesByItsOldValue) {
@@ -108,7 +109,7 @@ TEST(Edition, EachFieldLandsWhereItsTargetSaysAndUndoesByItsOldValue) {
   // Undone newest first, the labyrinth is the fresh one again.
   for (auto it = faits.rbegin(); it != faits.rend(); ++it)
     ASSERT_TRUE(pose(m, it->cible, it->avant));
-  EXPECT_EQ(ecrit_lab(m), avant);
+  EXPECT_TRUE(same_lines(ecrit_lab(m), avant));
 }
 
 TEST(Edition, SettingTheSameValueReportsNoDifference) {

@@ -445,10 +445,11 @@ TEST_F(VerificationFichiers, PicturesAndTexturesGoThroughTheLoader) {
   m.salles[4].media = "voix.mp3";     // a medium is not a picture
   m.texture_plafond = "mauvaise.jpg";
   std::vector<std::string> vus;
-  const ControleImage controle = [&](const std::string &chemin, std::string &raison) {
+  const ControleImage controle = [&](const std::string &chemin) {
     vus.push_back(fs::path(chemin).filename().string());
-    raison = "JPEG error #53";
-    return fs::path(chemin).filename().string().find("auvaise") == std::string::npos;
+    return fs::path(chemin).filename().string().find("auvaise") == std::string::npos
+               ? Resultat::succes()
+               : Resultat::echec("JPEG error #53");
   };
   const Verification v = fichiers(controle);
   EXPECT_EQ(codes(v), (std::multiset<std::string>{"invalid-picture", "invalid-picture",
