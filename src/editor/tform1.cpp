@@ -18,8 +18,10 @@
 #include "boite_aide.h"
 #include "construction.h"
 #include "disposition.h"
+#include "fenetre_verification.h"
 #include "grille.h"
 #include "image_etiree.h"
+#include "impression.h"
 #include "legendes.h"
 #include "ms_media_player.h"
 #include "panneau_salle.h"
@@ -62,6 +64,8 @@ TForm1::TForm1(DialoguesEditeur *dialogues_test, QWidget *parent)
     connect(new QShortcut(r.touches, this), &QShortcut::activated, this, r.action);
   lie_commandes_fichier();
   FormCreate();
+  installe_verification(this);
+  installe_impression(this);
 }
 
 void TForm1::construit_controles() {
