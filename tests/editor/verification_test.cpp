@@ -139,18 +139,18 @@ struct TestVerifie : Verif {
     f().show();
   }
   bool lance() const { return QFile::exists(QDir(e.depart.chemin()).filePath("lance")); }
-  void teste(QList<Reponse> reponses) {
+  void teste(bool oui) {
     e.dialogues.fichiers << fichier;
-    e.dialogues.reponses = reponses;
+    e.dialogues.oui_confirme = oui;
     f().SpeedButton6Click();
   }
   QString fichier;
 };
 
 TEST_F(TestVerifie, AnErrorAsksAndNoReturnsWithTheFileSaved) {
-  teste({Reponse::non});
-  ASSERT_EQ(e.dialogues.questions.size(), 1);
-  const QString q = e.dialogues.questions[0].section(QLatin1Char('|'), 1);
+  teste(false);
+  ASSERT_EQ(e.dialogues.confirmations.size(), 1);
+  const QString q = e.dialogues.confirmations[0];
   EXPECT_TRUE(q.startsWith(QString::fromUtf8("Ce labyrinthe ne peut pas être terminé :")))
       << q.toStdString();
   EXPECT_TRUE(q.contains(QStringLiteral("- ")));
@@ -162,8 +162,8 @@ TEST_F(TestVerifie, AnErrorAsksAndNoReturnsWithTheFileSaved) {
 }
 
 TEST_F(TestVerifie, YesStartsThePlayerAnyway) {
-  teste({Reponse::oui});
-  EXPECT_EQ(e.dialogues.questions.size(), 1);
+  teste(true);
+  EXPECT_EQ(e.dialogues.confirmations.size(), 1);
   EXPECT_TRUE(lance());
 }
 
@@ -171,8 +171,9 @@ TEST_F(TestVerifie, AFinishableLabyrinthStartsWithoutAQuestion) {
   Monde &m = monde(f());
   m.salles[0].contenu = SALLE_DEPART;
   m.cloisons[static_cast<size_t>(indice_cloison_h(0, 0))].contenu = CLOISON_SORTIE;
-  teste({});
-  EXPECT_TRUE(e.dialogues.questions.isEmpty()) << e.dialogues.questions.join("\n").toStdString();
+  teste(false);
+  EXPECT_TRUE(e.dialogues.confirmations.isEmpty())
+      << e.dialogues.confirmations.join("\n").toStdString();
   EXPECT_TRUE(lance());
 }
 
