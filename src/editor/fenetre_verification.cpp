@@ -56,7 +56,7 @@ int indice_cloison_de(const Monde &m, const Constat &c) {
 } // namespace
 
 Verification verifie_edition(TForm1 &editeur) {
-  editeur.memorise_salle();
+  editeur.stocke_panneau();
   return verifie_labyrinthe(editeur.monde(), QFile::encodeName(QDir::currentPath()).toStdString(),
                             image_lisible);
 }
@@ -72,14 +72,14 @@ bool accepte_test(TForm1 &editeur) {
       lignes << QStringLiteral("- ") + QString::fromStdString(c.message);
   if (erreurs > ERREURS_MONTREES)
     lignes << QStringLiteral("- \u2026 et %1 autres erreurs.").arg(erreurs - ERREURS_MONTREES);
-  return editeur.dialogues->confirme(
+  return editeur.boites().confirme(
       QStringLiteral("Ce labyrinthe ne peut pas \u00EAtre termin\u00E9 :\n") +
       lignes.join(QLatin1Char('\n')) + QStringLiteral("\n\nTester quand m\u00EAme ?"));
 }
 
 FenetreVerification::FenetreVerification(TForm1 *editeur)
     : QWidget(editeur, Qt::Window), editeur_(editeur), liste_(new QListWidget(this)),
-      cadre_cloison_(new CadreMarque(editeur->grille_)) {
+      cadre_cloison_(new CadreMarque(&editeur->grille())) {
   setObjectName(QStringLiteral("FenetreVerification"));
   setWindowTitle(QStringLiteral("V\u00E9rification du labyrinthe"));
   resize(520, 320);
@@ -117,15 +117,10 @@ void FenetreVerification::choisit(int rang) {
     if (i < 0)
       return;
     cadre_cloison_->hide();
-    // As a selection on the grid: the panel goes into the room it showed, then shows this
-    // one; the room's kind and the labyrinth's state of change stay as they are.
-    editeur_->memorise_salle();
-    editeur_->document().choisit_salle(i);
-    editeur_->grille_->marque_salle(i);
-    editeur_->affiche_salle(m.salles[static_cast<size_t>(i)]);
+    editeur_->selectionne_salle(i);
   } else if (c.lieu == Lieu::cloison) {
     const int i = indice_cloison_de(m, c);
-    auto *vue = editeur_->grille_->findChild<ImageGrille *>(QStringLiteral("Cloison%1").arg(i));
+    auto *vue = editeur_->grille().findChild<ImageGrille *>(QStringLiteral("Cloison%1").arg(i));
     if (i < 0 || !vue)
       return;
     const int e = CadreMarque::EPAISSEUR;

@@ -8,16 +8,16 @@
 #include "tform1.h"
 
 bool imprime_feuille(TForm1 &editeur) {
-  editeur.memorise_salle();
+  editeur.stocke_panneau();
   QPrinter imprimante(QPrinter::HighResolution);
   imprimante.setPageSize(QPageSize(QPageSize::A4));
   imprimante.setDocName(QStringLiteral("Feuille du labyrinthe"));
-  if (!editeur.dialogues->imprime(imprimante))
+  if (!editeur.boites().imprime(imprimante))
     return false;
   const Resultat r =
       dessine_feuille(editeur.monde(), imprimante, imprimante.fromPage(), imprimante.toPage());
   if (!r) {
-    editeur.dialogues->erreur(QString::fromStdString(r.message()));
+    editeur.boites().erreur(QString::fromStdString(r.message()));
     return false;
   }
   return true;

@@ -177,6 +177,13 @@ void TForm1::selectionne_salle(int indice) {
   panneau_->affiche_salle(monde().salles[static_cast<size_t>(indice)]);
 }
 
+void TForm1::selectionne_salle(int indice) {
+  quitte_salle();
+  document_.choisit_salle(indice);
+  grille_->marque_salle(indice);
+  affiche_salle(monde().salles[static_cast<size_t>(indice)]);
+}
+
 void TForm1::montre_change(const Cible &cible, bool rejoue) {
   switch (cible.champ) {
   case Champ::contenu_cloison: return; // the grid's

@@ -7,9 +7,11 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QShortcut>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "image_grille.h"
 #include "impression.h"
 #include "outils_test.h"
 
@@ -55,9 +57,9 @@ struct Impression : testing::Test {
 };
 
 TEST_F(Impression, CtrlPPrintsTheSheetWithThePanelStored) {
-  f().Image2MouseDown(f().vues_salles[12], Qt::MiddleButton);
-  f().Memo1->setPlainText(QStringLiteral("Combien de pattes ?"));
-  f().Edit[0]->setText(QStringLiteral("huit"));
+  QTest::mousePress(vue_salle(f(), 12), Qt::MiddleButton, {}, QPoint(20, 20));
+  nomme<QPlainTextEdit>(f(), "Memo1")->setPlainText(QStringLiteral("Combien de pattes ?"));
+  nomme<QLineEdit>(f(), "Edit", 0)->setText(QStringLiteral("huit"));
   d.pdf = QDir(e.depart.chemin()).filePath(QStringLiteral("feuille.pdf"));
 
   ctrl_p();

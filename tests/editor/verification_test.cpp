@@ -41,7 +41,10 @@ struct Verif : testing::Test {
         return static_cast<int>(i);
     return -1;
   }
-  void selectionne(int indice) { f().Image2MouseDown(f().vues_salles[indice], Qt::MiddleButton); }
+  void selectionne(int indice) {
+    ImageGrille *vue = vue_salle(f(), indice);
+    QTest::mousePress(vue, Qt::MiddleButton, {}, vue->rect().center());
+  }
 
   EditeurEnTest e;
 };
@@ -50,9 +53,9 @@ TEST_F(Verif, F7ShowsTheFindingsOfTheLabyrinthAsItStandsPanelIncluded) {
   f().show();
   // A riddle typed in the panel and not stored yet: two proposals, none ticked.
   selectionne(indice_salle(5, 0));
-  f().Memo1->setPlainText(QStringLiteral("Quelle couleur ?"));
-  f().Edit[0]->setText(QStringLiteral("rouge"));
-  f().Edit[1]->setText(QStringLiteral("bleu"));
+  nomme<QPlainTextEdit>(f(), "Memo1")->setPlainText(QStringLiteral("Quelle couleur ?"));
+  nomme<QLineEdit>(f(), "Edit", 0)->setText(QStringLiteral("rouge"));
+  nomme<QLineEdit>(f(), "Edit", 1)->setText(QStringLiteral("bleu"));
 
   presse(f(), QKeySequence(Qt::Key_F7));
   ASSERT_NE(fenetre(), nullptr);
@@ -94,10 +97,11 @@ TEST_F(Verif, ChoosingARoomFindingSelectsItWithoutAnEdit) {
 
   liste()->setCurrentRow(r);
   EXPECT_EQ(m.salle_choisie, i);
-  EXPECT_EQ(f().Marque->pos(), f().vues_salles[static_cast<size_t>(i)]->pos() -
-                                   QPoint(CadreMarque::EPAISSEUR, CadreMarque::EPAISSEUR));
-  EXPECT_EQ(f().Memo1->toPlainText(), QStringLiteral("Combien ?"));
-  EXPECT_EQ(f().Edit[1]->text(), QStringLiteral("deux"));
+  const int bord = CadreMarque::EPAISSEUR;
+  EXPECT_EQ(dans_fenetre(nomme(f(), "Marque")),
+            dans_fenetre(vue_salle(f(), i)).adjusted(-bord, -bord, bord, bord));
+  EXPECT_EQ(nomme<QPlainTextEdit>(f(), "Memo1")->toPlainText(), QStringLiteral("Combien ?"));
+  EXPECT_EQ(nomme<QLineEdit>(f(), "Edit", 1)->text(), QStringLiteral("deux"));
   EXPECT_EQ(m.salles[static_cast<size_t>(i)].contenu, SALLE_TELEPORTEUR);
   EXPECT_EQ(m.modifie, modifie);
 }
@@ -115,8 +119,8 @@ TEST_F(Verif, ChoosingAPartitionFindingOutlinesItAndShowingAgainChecksAgain) {
   ASSERT_NE(cadre, nullptr);
   EXPECT_TRUE(cadre->isVisible());
   const int bord = CadreMarque::EPAISSEUR;
-  EXPECT_EQ(cadre->geometry(), f().vues_cloisons[static_cast<size_t>(i)]->geometry().adjusted(
-                                   -bord, -bord, bord, bord));
+  EXPECT_EQ(dans_fenetre(cadre),
+            dans_fenetre(vue_cloison(f(), i)).adjusted(-bord, -bord, bord, bord));
   EXPECT_EQ(m.salle_choisie, -1);
 
   // Hidden, the outline goes; the wall put back is seen when the window shows again.
@@ -142,7 +146,7 @@ struct TestVerifie : Verif {
   void teste(bool oui) {
     e.dialogues.fichiers << fichier;
     e.dialogues.oui_confirme = oui;
-    f().SpeedButton6Click();
+    clique(f(), "SpeedButton6");
   }
   QString fichier;
 };
