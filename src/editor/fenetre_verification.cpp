@@ -117,7 +117,7 @@ void FenetreVerification::choisit(int rang) {
     if (i < 0)
       return;
     cadre_cloison_->hide();
-    editeur_->selectionne_salle(i);
+    editeur_->montre_salle(i);
   } else if (c.lieu == Lieu::cloison) {
     const int i = indice_cloison_de(m, c);
     auto *vue = editeur_->grille().findChild<ImageGrille *>(QStringLiteral("Cloison%1").arg(i));

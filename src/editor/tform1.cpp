@@ -177,11 +177,9 @@ void TForm1::selectionne_salle(int indice) {
   panneau_->affiche_salle(monde().salles[static_cast<size_t>(indice)]);
 }
 
-void TForm1::selectionne_salle(int indice) {
+void TForm1::montre_salle(int indice) {
   quitte_salle();
-  document_.choisit_salle(indice);
-  grille_->marque_salle(indice);
-  affiche_salle(monde().salles[static_cast<size_t>(indice)]);
+  selectionne_salle(indice);
 }
 
 void TForm1::montre_change(const Cible &cible, bool rejoue) {

@@ -65,10 +65,10 @@ public:
 
   // --- For the check window and the printed sheet, which work on the labyrinth as shown ---
   // The room panel stored into the selected room, as Save does first.
-  void stocke_panneau() { memorise_salle(); }
+  void stocke_panneau() { quitte_salle(); }
   // Selects a room as the grid's middle press does, its kind untouched and nothing marked
   // as changed: the panel goes into the room it showed, the outline and panel to `indice`.
-  void selectionne_salle(int indice);
+  void montre_salle(int indice);
   DialoguesEditeur &boites() const { return *dialogues; }
   Grille &grille() const { return *grille_; }
 
