@@ -32,18 +32,35 @@ void BoiteAide::surveille(QWidget *fenetre) {
 
 bool BoiteAide::eventFilter(QObject *objet, QEvent *event) {
   if (event->type() == QEvent::MouseMove && objet->isWidgetType()) {
+    // A disabled control does not report the pointer: the nearest box under it that
+    // answers moves does.
     auto *controle = static_cast<QWidget *>(objet);
-    switch (survol(controle)) {
-    case Survol::aide: Image3MouseMove(controle); break;
-    case Survol::ptitre: PtitreMouseMove(controle); break;
-    case Survol::fond: FormMouseMove(controle); break;
-    case Survol::aucun: break;
+    while (controle && !controle->isEnabled())
+      controle = controle->parentWidget();
+    while (controle && survol(controle) == Survol::aucun)
+      controle = controle->parentWidget();
+    if (controle) {
+      switch (survol(controle)) {
+      case Survol::aide: Image3MouseMove(controle); break;
+      case Survol::ptitre: PtitreMouseMove(controle); break;
+      case Survol::fond: FormMouseMove(controle); break;
+      case Survol::aucun: break;
+      }
+      // Taken here: the boxes around the control would otherwise answer the same move.
+      return true;
     }
   }
   return QGroupBox::eventFilter(objet, event);
 }
 
-// Showing the control's help text in Laide comes with the hover help.
-void BoiteAide::Image3MouseMove(QWidget *) {}
-void BoiteAide::PtitreMouseMove(QWidget *) {}
-void BoiteAide::FormMouseMove(QWidget *) {}
+void BoiteAide::Image3MouseMove(QWidget *controle) {
+  Laide->setText(aide(controle));
+}
+
+void BoiteAide::PtitreMouseMove(QWidget *controle) {
+  Laide->setText(aide(controle));
+}
+
+void BoiteAide::FormMouseMove(QWidget *) {
+  Laide->setText(QString::fromUtf8(AIDE_DEFAUT));
+}

@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 void DialoguesEditeurQt::erreur(const QString &message) {
   boite_erreur(fenetre_, message);
@@ -59,4 +61,25 @@ QString DialoguesEditeurQt::choisit_fichier(GenreDialogue genre, const DialogueF
   if (boite.exec() != QDialog::Accepted || boite.selectedFiles().isEmpty())
     return {};
   return QDir::cleanPath(QFileInfo(boite.selectedFiles().first()).absoluteFilePath());
+}
+
+bool DialoguesEditeur::confirme(const QString &texte) {
+  return question(QStringLiteral("Dravo-Editeur"), texte) == Reponse::oui;
+}
+
+bool DialoguesEditeur::imprime(QPrinter &) {
+  return false;
+}
+
+bool DialoguesEditeurQt::confirme(const QString &texte) {
+  QMessageBox boite(QMessageBox::Warning, QStringLiteral("Dravo-Editeur"), texte,
+                    QMessageBox::Yes | QMessageBox::No, fenetre_);
+  boite.setDefaultButton(QMessageBox::No);
+  return boite.exec() == QMessageBox::Yes;
+}
+
+bool DialoguesEditeurQt::imprime(QPrinter &imprimante) {
+  QPrintDialog boite(&imprimante, fenetre_);
+  boite.setWindowTitle(QStringLiteral("Imprimer la feuille du labyrinthe"));
+  return boite.exec() == QDialog::Accepted;
 }

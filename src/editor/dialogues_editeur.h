@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 // A file dialog as the window keeps it between showings: its filter (Qt syntax), the folder
@@ -46,6 +47,15 @@ public:
   // string when the author cancels. It does not touch `dialogue` nor the current folder:
   // TForm1::montre_dialogue does that for every dialog alike.
   virtual QString choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) = 0;
+
+  // A question with the buttons Yes and No and a warning icon, captioned "Dravo-Editeur";
+  // true for Yes. By default it goes through `question`, Cancel counting as No.
+  virtual bool confirme(const QString &texte);
+
+  // The system print dialog (which offers printing to a PDF file) set up on `imprimante`;
+  // true once the author accepts it, the printer then set to what was chosen. By default
+  // nothing is shown and nothing printed.
+  virtual bool imprime(QPrinter &imprimante);
 };
 
 class DialoguesEditeurQt : public DialoguesEditeur {
@@ -57,6 +67,8 @@ public:
   Reponse question(const QString &titre, const QString &texte) override;
   bool confirme(const QString &titre, const QString &texte) override;
   QString choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) override;
+  bool confirme(const QString &texte) override;
+  bool imprime(QPrinter &imprimante) override;
 
 private:
   QWidget *fenetre_;

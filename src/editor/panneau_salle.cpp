@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QToolButton>
@@ -100,6 +101,7 @@ void PanneauSalle::construit() {
   place(this);
   setFont(police(POLICE_LEGENDE, true));
   lie_survol(this, Survol::fond);
+  lie_survol(tabBar(), Survol::fond); // the strip is the box's, not a tab's
   const struct {
     QWidget *PanneauSalle::*membre;
     const char *nom;

@@ -1,6 +1,7 @@
 // The test command: the labyrinth is saved, then tried in the 3D player "Dravo.exe" while
 // the editor waits, hidden.
 
+#include "fenetre_verification.h"
 #include "lanceur_joueur.h"
 #include "tform1.h"
 
@@ -8,6 +9,9 @@ void TForm1::SpeedButton6Click() {
   // A failed save has shown its error; a cancelled one shows nothing. Either way the
   // player is not started.
   if (!Sauvemonde() || !monde().enregistre)
+    return;
+  // The file stays saved whatever the author answers.
+  if (!accepte_test(*this))
     return;
   // The file just written, under its real name on disk (fichier_courant holds it as 1252
   // text, which may have lost characters).

@@ -18,7 +18,12 @@ inline constexpr const char *AIDE_ENREGISTRER =
     "Cliquez pour enregistrer le labyrinthe en cours d'édition (Ctrl+Maj+S ; Ctrl+S "
     "l'enregistre dans son fichier sans rien demander). Nommez le premier "
     "labyrinthe monde_1, le deuxième monde_2, etc.";
-inline constexpr const char *AIDE_TESTER = "Cliquez pour lancer Dravo et tester le labyrinthe.";
+// The two keyboard commands have no button of their own: the test button, which the author
+// uses before handing a labyrinth out, tells of them on a line of their own.
+inline constexpr const char *AIDE_TESTER =
+    "Cliquez pour lancer Dravo et tester le labyrinthe.\n"
+    "F7 : vérifier qu'il peut être terminé. Ctrl+P : imprimer sa feuille (plan, énigmes "
+    "et réponses).";
 inline constexpr const char *AIDE_A_PROPOS = "A propos de Dravo et Dravo-Editeur.";
 inline constexpr const char *AIDE_QUITTER = "Cliquez pour quitter Dravo-Editeur (Ctrl+Q)";
 inline constexpr const char *AIDE_PTITRE =

@@ -18,8 +18,10 @@
 #include "boite_aide.h"
 #include "construction.h"
 #include "disposition.h"
+#include "fenetre_verification.h"
 #include "grille.h"
 #include "image_etiree.h"
+#include "impression.h"
 #include "legendes.h"
 #include "ms_media_player.h"
 #include "panneau_salle.h"
@@ -62,6 +64,8 @@ TForm1::TForm1(DialoguesEditeur *dialogues_test, QWidget *parent)
     connect(new QShortcut(r.touches, this), &QShortcut::activated, this, r.action);
   lie_commandes_fichier();
   FormCreate();
+  installe_verification(this);
+  installe_impression(this);
 }
 
 void TForm1::construit_controles() {
@@ -171,6 +175,11 @@ void TForm1::selectionne_salle(int indice) {
   document_.choisit_salle(indice);
   grille_->marque_salle(indice);
   panneau_->affiche_salle(monde().salles[static_cast<size_t>(indice)]);
+}
+
+void TForm1::montre_salle(int indice) {
+  quitte_salle();
+  selectionne_salle(indice);
 }
 
 void TForm1::montre_change(const Cible &cible, bool rejoue) {

@@ -63,6 +63,15 @@ public:
   // the window is shown again and the error box says why; false then.
   bool lance_test(const QString &fichier);
 
+  // --- For the check window and the printed sheet, which work on the labyrinth as shown ---
+  // The room panel stored into the selected room, as Save does first.
+  void stocke_panneau() { quitte_salle(); }
+  // Selects a room as the grid's middle press does, its kind untouched and nothing marked
+  // as changed: the panel goes into the room it showed, the outline and panel to `indice`.
+  void montre_salle(int indice);
+  DialoguesEditeur &boites() const { return *dialogues; }
+  Grille &grille() const { return *grille_; }
+
 protected:
   void closeEvent(QCloseEvent *event) override;
   void showEvent(QShowEvent *event) override;

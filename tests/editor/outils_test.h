@@ -32,8 +32,16 @@ public:
     extensions << dialogue.extension_defaut;
     return fichiers.isEmpty() ? QString() : fichiers.takeFirst();
   }
+  // Yes/No questions are recorded apart; the answer is `oui_confirme` (Yes unless a test
+  // says otherwise).
+  bool confirme(const QString &texte) override {
+    confirmations << texte;
+    return oui_confirme;
+  }
   QStringList erreurs;
   QStringList questions;
+  QStringList confirmations;
+  bool oui_confirme = true;
   QList<Reponse> reponses;
   QStringList fichiers;          // the paths the next file dialogs return ("" cancels)
   QList<GenreDialogue> genres;   // what each file dialog was
