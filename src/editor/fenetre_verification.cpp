@@ -19,12 +19,8 @@ namespace {
 constexpr int ERREURS_MONTREES = 10;
 
 // The editor's own loader decides whether a picture named by the labyrinth can be shown.
-bool image_lisible(const std::string &chemin, std::string &raison) {
-  QString message;
-  if (!charge_image(QFile::decodeName(chemin.c_str()), &message).isNull())
-    return true;
-  raison = message.toStdString();
-  return false;
+Resultat image_lisible(const std::string &chemin) {
+  return charge_image(QFile::decodeName(chemin.c_str())).resultat();
 }
 
 QString ligne(const Constat &c) {
