@@ -68,12 +68,17 @@ struct Cas {
 };
 
 const Cas CAS[] = {
-    {"SpeedButton1", "Cliquez pour créer un nouveau labyrinthe."},
-    {"SpeedButton2", "Cliquez pour ouvrir un labyrinthe enregistré sur le disque."},
-    {"SpeedButton3", "Cliquez pour enregistrer le labyrinthe en cours d'édition. Nommez le "
+    // The file commands' texts name their keys too.
+    {"SpeedButton1", "Cliquez pour créer un nouveau labyrinthe (Ctrl+N)."},
+    {"SpeedButton2", "Cliquez pour ouvrir un labyrinthe enregistré sur le disque (Ctrl+O)."},
+    {"SpeedButton3", "Cliquez pour enregistrer le labyrinthe en cours d'édition (Ctrl+Maj+S ; "
+                     "Ctrl+S l'enregistre dans son fichier sans rien demander). Nommez le "
                      "premier labyrinthe monde_1, le deuxième monde_2, etc."},
+    {"SpeedButton6", "Cliquez pour lancer Dravo et tester le labyrinthe.\nF7 : vérifier qu'il "
+                     "peut être terminé. Ctrl+P : imprimer sa feuille (plan, énigmes et "
+                     "réponses)."},
     {"SpeedButton4", "A propos de Dravo et Dravo-Editeur."},
-    {"quitter", "Cliquez pour quitter Dravo-Editeur"},
+    {"quitter", "Cliquez pour quitter Dravo-Editeur (Ctrl+Q)"},
     {"Ptitre", "Cliquez pour définir le titre du labyrinthe et entrer un message d'accueil"},
     {"TM", "Cliquez pour changer la texture des murs."},
     {"TS", "Cliquez pour changer la texture du sol."},
