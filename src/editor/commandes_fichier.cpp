@@ -11,6 +11,8 @@
 #include <QToolButton>
 
 #include "boite_erreur.h"
+#include "boite_sons.h"
+#include "boite_textures.h"
 #include "grille.h"
 #include "image_etiree.h"
 #include "lab_file.h"
@@ -154,12 +156,8 @@ void TForm1::Chargemonde() {
 
 void TForm1::montre_monde_lu(const InfoLecture &lu) {
   // The reading emptied the five sounds; a key absent from the file leaves its row reset.
-  reinitialise_sons();
-  for (int k = 0; k < NB_SONS; ++k) {
-    const bool present = !monde().son(k).empty();
-    P[k]->setEnabled(present);
-    E[k]->setEnabled(present);
-  }
+  sons_->reinitialise();
+  sons_->restaure();
 
   // Images keep their place and size: the reader takes col and lig from the file but the
   // grid does not move. The reading dropped the selection.
@@ -167,15 +165,14 @@ void TForm1::montre_monde_lu(const InfoLecture &lu) {
 
   // A labyrinth opened from a folder that lacks its textures is still opened whole and
   // keeps the names it gives, so that saving it again loses nothing; each image keeps the
-  // picture it had. The loader's messages come in one box, after the opening; the box ends
-  // its text with the error rule, and each message gets it too, so that every line of the
-  // one box reads as a message of its own would.
+  // picture it had. The loader's messages come in one box, after the opening.
+  const QStringList messages = textures_->montre_lues(lu);
+  if (messages.isEmpty())
+    return;
+  // The box ends its text with the error rule; each message held back gets it too, so
+  // that every line of the one box reads as a message of its own would.
   QStringList lignes;
-  ImageEtiree *const images[NB_TEXTURES] = {TM, TS, TP};
-  for (int rang = 0; rang < NB_TEXTURES; ++rang)
-    if (lu.textures_lues[static_cast<size_t>(rang)])
-      if (const Resultat r = charge_texture(images[rang], monde().texture(rang)); !r)
-        lignes << QString::fromStdString(texte_boite_erreur(r.message()));
-  if (!lignes.isEmpty())
-    dialogues->erreur(lignes.join(QLatin1Char('\n')));
+  for (const QString &message : messages)
+    lignes << texte_boite_erreur(message);
+  dialogues->erreur(lignes.join(QLatin1Char('\n')));
 }

@@ -56,6 +56,7 @@ QString DialoguesEditeurQt::choisit_fichier(GenreDialogue genre, const DialogueF
     // A typed name is accepted whether or not the file exists; opening it reports it.
     boite.setFileMode(QFileDialog::AnyFile);
   }
+  boite.setOption(QFileDialog::HideNameFilterDetails, dialogue.cache_motifs);
   if (genre == GenreDialogue::ouvrir_image)
     prepare_apercu(boite);
   if (boite.exec() != QDialog::Accepted || boite.selectedFiles().isEmpty())

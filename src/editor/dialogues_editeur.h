@@ -15,6 +15,9 @@ struct DialogueFichier {
   QString dossier_initial;
   QString dernier_fichier;
   QString extension_defaut; // the save dialog's, without the dot
+  // Only the filter's caption is shown, not Qt's patterns after it (a caption that lists
+  // the extensions itself).
+  bool cache_motifs = false;
 };
 
 // Which system dialog a file choice shows.

@@ -4,10 +4,7 @@
 #include "panneau_salle.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -24,7 +21,7 @@
 #include "construction.h"
 #include "disposition.h"
 #include "document.h"
-#include "fichiers.h"
+#include "fichiers_editeur.h"
 #include "image_etiree.h"
 #include "ms_media_player.h"
 #include "picture_qt.h"
@@ -42,36 +39,6 @@ QString depuis_modele(std::string_view octets) {
   return QString::fromStdString(utf8_depuis_1252(std::string(octets)));
 }
 
-// A room's name as a file: in the current folder, where the last dialog left it, or else
-// in the start folder, where every chosen file was copied.
-QString fichier_de_salle(const std::string &nom, const QString &rep_appli) {
-  const QString n = depuis_modele(nom_dans_dossier(nom));
-  const QString ici = QDir::current().absoluteFilePath(n);
-  if (!QFileInfo::exists(ici)) {
-    const QString depart = QDir(rep_appli).absoluteFilePath(n);
-    if (QFileInfo::exists(depart))
-      return depart;
-  }
-  return ici;
-}
-
-// What the room's player is given for a medium: the bare name, which it resolves against
-// the current folder, unless only the start folder holds the file (as for the picture).
-QString url_de_salle(const std::string &nom, const QString &rep_appli) {
-  const QString n = depuis_modele(nom_dans_dossier(nom));
-  if (n.isEmpty())
-    return n;
-  const QString chemin = fichier_de_salle(nom, rep_appli);
-  return chemin == QDir::current().absoluteFilePath(n) ? n : chemin;
-}
-
-// Copies the chosen file into the start folder unless it lies there; the bare name.
-QString nom_copie(const QString &chemin, const QString &rep_appli) {
-  return QFile::decodeName(copie_dans_rep_appli(QFile::encodeName(chemin).toStdString(),
-                                                QFile::encodeName(rep_appli).toStdString())
-                               .c_str());
-}
-
 // The lines the author typed: the memo's paragraphs, a Shift+Enter break ending a line too.
 // A line the control wraps on screen is still one line: the wrap is the control's, not
 // the author's. The empty line after a final break is where the caret waits, not a line.
@@ -87,12 +54,14 @@ std::vector<std::string> lignes_tapees(const QPlainTextEdit &memo) {
 
 } // namespace
 
-PanneauSalle::PanneauSalle(Document &document, LiensPanneau liens, QWidget *parent)
-    : QTabWidget(parent), document_(document), liens_(std::move(liens)) {
+PanneauSalle::PanneauSalle(Document &document, AccesFenetre acces, QWidget *parent)
+    : QTabWidget(parent), document_(document), acces_(std::move(acces)) {
   OP.filtre = QStringLiteral("Toutes les images (*.bmp *.jpg *.jpeg *.gif);;"
                              "Bitmaps (*.bmp);;Images JPEG (*.jpg *.jpeg);;Images GIF (*.gif)");
   BoiteV.filtre = QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
                                  "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)");
+  // The caption already lists the extensions; Qt's patterns after it would repeat them.
+  BoiteV.cache_motifs = true;
   construit();
 }
 
@@ -274,7 +243,7 @@ void PanneauSalle::valide_bonne(int i) {
 
 void PanneauSalle::montre_image(const std::string &nom, QString *echec) {
   if (!nom.empty()) {
-    const Avec<QImage> picture = charge_image(fichier_de_salle(nom, liens_.rep_appli()));
+    const Avec<QImage> picture = charge_image(fichier_du_nom(nom, acces_.rep_appli()));
     if (!picture) {
       // Nothing of another room stays on show; the name stays with the room.
       Image_epreuve->pose_picture(QPixmap());
@@ -291,7 +260,7 @@ void PanneauSalle::montre_image(const std::string &nom, QString *echec) {
 }
 
 void PanneauSalle::montre_media(const std::string &nom) {
-  WMP2->setURL(url_de_salle(nom, liens_.rep_appli()));
+  WMP2->setURL(url_du_nom(nom, acces_.rep_appli()));
   document_.pose_media_courant(nom);
 }
 
@@ -333,7 +302,7 @@ void PanneauSalle::affiche_salle(const Tsalle &salle) {
   }
   // Reported last: the box waits for the author, and the panel already shows the room.
   if (!echec_image.isEmpty())
-    liens_.erreur(echec_image);
+    acces_.erreur(echec_image);
 }
 
 void PanneauSalle::montre_champ(const Cible &cible) {
@@ -350,7 +319,7 @@ void PanneauSalle::montre_champ(const Cible &cible) {
     QString echec;
     montre_image(s.image, &echec);
     if (!echec.isEmpty())
-      liens_.erreur(echec);
+      acces_.erreur(echec);
     return;
   }
   case Champ::media: montre_media(s.media); return;
@@ -359,19 +328,19 @@ void PanneauSalle::montre_champ(const Cible &cible) {
 }
 
 void PanneauSalle::OpenIClick() {
-  const QString chemin = liens_.choisit_fichier(OP, GenreDialogue::ouvrir_image);
-  if (chemin.isEmpty() || !liens_.nom_enregistrable(chemin))
+  const QString chemin = acces_.choisit_fichier(OP, GenreDialogue::ouvrir_image);
+  if (chemin.isEmpty() || !acces_.nom_enregistrable(chemin))
     return;
-  const QString nom = nom_copie(chemin, liens_.rep_appli());
+  const QString nom = nom_copie(chemin, acces_.rep_appli());
   // The dialog has made the chosen file's folder current: the chosen file is the one loaded.
   const Avec<QImage> picture = charge_image(chemin);
   if (!picture) {
-    liens_.erreur(QString::fromStdString(picture.message()));
+    acces_.erreur(QString::fromStdString(picture.message()));
     return;
   }
   Image_epreuve->pose_picture(QPixmap::fromImage(picture.valeur()));
   Image_epreuve->show();
-  pose_image_salle(vers_modele(nom));
+  pose_image_salle(nom_du_modele(nom));
 }
 
 void PanneauSalle::SpeedButton5Click() {
@@ -381,14 +350,14 @@ void PanneauSalle::SpeedButton5Click() {
 }
 
 void PanneauSalle::OpenVClick() {
-  const QString chemin = liens_.choisit_fichier(BoiteV, GenreDialogue::ouvrir);
-  if (chemin.isEmpty() || !liens_.nom_enregistrable(chemin))
+  const QString chemin = acces_.choisit_fichier(BoiteV, GenreDialogue::ouvrir);
+  if (chemin.isEmpty() || !acces_.nom_enregistrable(chemin))
     return;
-  const QString nom = nom_copie(chemin, liens_.rep_appli());
+  const QString nom = nom_copie(chemin, acces_.rep_appli());
   // Enabled before the URL is set, so that the control row is live when playback starts.
   WMP2->set_enabled(true);
   WMP2->setURL(nom);
-  pose_media_salle(vers_modele(nom));
+  pose_media_salle(nom_du_modele(nom));
 }
 
 void PanneauSalle::SpeedButton7Click() {

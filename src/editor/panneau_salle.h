@@ -15,9 +15,9 @@
 #include <QTabWidget>
 
 #include <array>
-#include <functional>
 #include <string>
 
+#include "acces_fenetre.h"
 #include "dialogues_editeur.h"
 #include "edition.h"
 #include "monde.h"
@@ -30,24 +30,11 @@ class QPlainTextEdit;
 class QToolButton;
 class TMsMediaPlayer;
 
-// What the panel asks of the window it lives in.
-struct LiensPanneau {
-  // Shows a file dialog through the window's seam and makes the chosen file's folder
-  // current; the full path, or "" when cancelled.
-  std::function<QString(DialogueFichier &, GenreDialogue)> choisit_fichier;
-  // Whether a chosen file's bare name can be stored (says why not in the error box).
-  std::function<bool(const QString &)> nom_enregistrable;
-  std::function<void(const QString &)> erreur;
-  // The start folder, ending in "/": where chosen files are copied and names are looked
-  // up when the current folder lacks them.
-  std::function<QString()> rep_appli;
-};
-
 class PanneauSalle : public QTabWidget {
   Q_OBJECT
 
 public:
-  PanneauSalle(Document &document, LiensPanneau liens, QWidget *parent);
+  PanneauSalle(Document &document, AccesFenetre acces, QWidget *parent);
 
   // The panel as a room: picture and medium names, question, answers, ticks. A field the
   // author has not touched since the room was shown gives the room's own value.
@@ -98,7 +85,7 @@ private:
   void pose_media_salle(const std::string &nom);
 
   Document &document_;
-  LiensPanneau liens_;
+  AccesFenetre acces_;
   DialogueFichier OP, BoiteV;
 
   QWidget *TabImage = nullptr;

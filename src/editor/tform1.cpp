@@ -16,14 +16,14 @@
 #include "apparence.h"
 #include "barre_commandes.h"
 #include "boite_aide.h"
+#include "boite_sons.h"
+#include "boite_textures.h"
 #include "construction.h"
 #include "disposition.h"
 #include "fenetre_verification.h"
 #include "grille.h"
-#include "image_etiree.h"
 #include "impression.h"
 #include "legendes.h"
-#include "ms_media_player.h"
 #include "panneau_salle.h"
 #include "proprietes.h"
 #include "texte_1252.h"
@@ -43,8 +43,6 @@ TForm1::TForm1(DialoguesEditeur *dialogues_test, QWidget *parent)
   setAutoFillBackground(true);
   setMouseTracking(true);
 
-  ODI.filtre = QStringLiteral("Bitmap (*.bmp)");
-  ODS.filtre = QStringLiteral("Fichiers sons (*.mp3)");
   ODM.filtre = QStringLiteral("Fichiers labyrinthes (*.lab)");
   SDM.filtre = ODM.filtre;
   SDM.extension_defaut = QStringLiteral("lab");
@@ -79,7 +77,7 @@ void TForm1::construit_controles() {
   connect(grille_, &Grille::salle_montree, this, [this](int indice) {
     panneau_->affiche_salle(monde().salles[static_cast<size_t>(indice)]);
   });
-  construit_textures();
+  textures_ = new BoiteTextures(document_, acces(), this);
   barre_ = new BarreCommandes(this);
   connect(barre_, &BarreCommandes::nouveau, this, &TForm1::SpeedButton1Click);
   connect(barre_, &BarreCommandes::ouvrir, this, &TForm1::SpeedButton2Click);
@@ -88,15 +86,10 @@ void TForm1::construit_controles() {
   connect(barre_, &BarreCommandes::a_propos, this, &TForm1::SpeedButton4Click);
   connect(barre_, &BarreCommandes::titre_mission, this, &TForm1::PtitreClick);
   connect(barre_, &BarreCommandes::quitter, this, &TForm1::quitterClick);
-  construit_sons();
-  construit_panneau_salle();
+  sons_ = new BoiteSons(document_, acces(), this);
+  panneau_ = new PanneauSalle(document_, acces(), this);
   new Legendes(this);
   aide_ = new BoiteAide(this);
-
-  TestSon = new TMsMediaPlayer(this, false);
-  TestSon->setObjectName(QStringLiteral("TestSon"));
-  place(TestSon);
-  connect(TestSon, &TMsMediaPlayer::OnPlayStateChange, this, &TForm1::TestSonPlayStateChange);
 
   lie_survol(this, Survol::fond);
   aide_->surveille(this);
@@ -137,11 +130,19 @@ void TForm1::FormCreate() {
   rep_appli = QDir::currentPath();
   if (!rep_appli.endsWith(QLatin1Char('/')))
     rep_appli += QLatin1Char('/');
-  ODI.dossier_initial = rep_appli;
   ODM.dossier_initial = rep_appli;
   SDM.dossier_initial = rep_appli;
   setGeometry(0, 0, LARGEUR_FENETRE, HAUTEUR_FENETRE);
   Cree_Monde();
+}
+
+AccesFenetre TForm1::acces() {
+  AccesFenetre a;
+  a.choisit_fichier = [this](DialogueFichier &d, GenreDialogue g) { return montre_dialogue(d, g); };
+  a.nom_enregistrable = [this](const QString &chemin) { return nom_enregistrable(chemin); };
+  a.erreur = [this](const QString &message) { dialogues->erreur(message); };
+  a.rep_appli = [this] { return rep_appli; };
+  return a;
 }
 
 void TForm1::FormClose() {
@@ -151,14 +152,14 @@ void TForm1::FormClose() {
 void TForm1::Cree_Monde() {
   document_.cree();
   // The textures come first; the grid does not depend on them and is built whatever failed.
-  charge_textures();
+  textures_->montre_textures();
   montre_grille_fraiche();
 }
 
 void TForm1::efface_monde() {
   document_.efface();
-  reinitialise_sons();
-  charge_textures();
+  sons_->reinitialise();
+  textures_->montre_textures();
   montre_grille_fraiche();
 }
 
@@ -201,14 +202,8 @@ void TForm1::montre_change(const Cible &cible, bool rejoue) {
     else
       selectionne_salle(cible.indice);
     return;
-  case Champ::texture: {
-    ImageEtiree *const images[NB_TEXTURES] = {TM, TS, TP};
-    if (rejoue)
-      if (const Resultat r = charge_texture(images[cible.rang], monde().texture(cible.rang)); !r)
-        dialogues->erreur(QString::fromStdString(r.message()));
-    return;
-  }
-  case Champ::son:
+  case Champ::texture:
+  case Champ::son: return; // their boxes follow the document themselves
   case Champ::titre_lab:
   case Champ::mission:
   case Champ::message_fin: return; // shown by rooms still to come
@@ -290,15 +285,4 @@ void TForm1::PtitreClick() {
                            {{Champ::mission, 0, 0}, Ftitre->mission()},
                            {{Champ::message_fin, 0, 0}, Ftitre->message_fin()}},
                           QStringLiteral("Titre et Mission"));
-}
-
-void TForm1::construit_panneau_salle() {
-  LiensPanneau liens;
-  liens.choisit_fichier = [this](DialogueFichier &d, GenreDialogue g) {
-    return montre_dialogue(d, g);
-  };
-  liens.nom_enregistrable = [this](const QString &chemin) { return nom_enregistrable(chemin); };
-  liens.erreur = [this](const QString &message) { dialogues->erreur(message); };
-  liens.rep_appli = [this] { return rep_appli; };
-  panneau_ = new PanneauSalle(document_, std::move(liens), this);
 }

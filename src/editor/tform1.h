@@ -2,39 +2,34 @@
 // The editor window: the composition of its rooms. It owns, for the whole run, the
 // labyrinth being edited (the Document) and builds and connects the rooms that show it:
 // the grid (Grille), the command bar (BarreCommandes), the legends (Legendes), the help box
-// (BoiteAide), the room panel (PanneauSalle), and the texture box and sound rows still
-// built here. Everything is private but the few routines below: tests and the program drive
-// the window through its controls' object names, the dialog seam (DialoguesEditeur) and
-// these faces.
+// (BoiteAide), the texture box (BoiteTextures), the sound rows (BoiteSons) and the room
+// panel (PanneauSalle). Everything is private but the few routines below: tests and the
+// program drive the window through its controls' object names, the dialog seam
+// (DialoguesEditeur) and these faces.
 //
 // Failures met by a handler are shown through the dialog seam (the error box by default)
 // and the handler carries on or stops there; nothing is thrown out of a handler.
 
-#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
-#include <array>
 #include <memory>
 
+#include "acces_fenetre.h"
 #include "dialogues_editeur.h"
 #include "document.h"
 #include "monde.h"
 
 class BarreCommandes;
 class BoiteAide;
+class BoiteSons;
+class BoiteTextures;
 class Grille;
 class PanneauSalle;
-class ImageEtiree;
 struct InfoLecture;
 class QFrame;
-class QGroupBox;
-class QLabel;
-class QPushButton;
-class QToolButton;
 class TFap;
 class TFtitre;
-class TMsMediaPlayer;
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -88,10 +83,8 @@ private:
   bool nom_enregistrable(const QString &chemin);
 
   QString rep_appli; // the start folder, ending in "/"
-  QPixmap glyphe_B1; // listen: idle
-  QPixmap glyphe_B2; // listen: playing
 
-  DialogueFichier ODI, ODS, ODM, SDM;
+  DialogueFichier ODM, SDM;
   DialoguesEditeur *dialogues = nullptr;
   TFap *Fap = nullptr;
   TFtitre *Ftitre = nullptr;
@@ -101,17 +94,9 @@ private:
   Grille *grille_ = nullptr;
   BarreCommandes *barre_ = nullptr;
   BoiteAide *aide_ = nullptr;
-  QGroupBox *Ptextures = nullptr;
-  ImageEtiree *TM = nullptr;
-  ImageEtiree *TS = nullptr;
-  ImageEtiree *TP = nullptr;
-  QGroupBox *Psons = nullptr;
-  std::array<QLabel *, NB_SONS> etiquettes_sons{};
-  std::array<QToolButton *, NB_SONS> P{};  // listen, P1..P5; tag 0 idle, 1 playing
-  std::array<QToolButton *, NB_SONS> OS{}; // load, OS1..OS5
-  std::array<QToolButton *, NB_SONS> E{};  // clear, E1..E5
-  PanneauSalle *panneau_ = nullptr;        // PC
-  TMsMediaPlayer *TestSon = nullptr;
+  BoiteTextures *textures_ = nullptr; // Ptextures
+  BoiteSons *sons_ = nullptr;         // Psons
+  PanneauSalle *panneau_ = nullptr;   // PC
 
   // --- The world routines, window side ---
   // The model's building, then the textures, the 320 grid images, the parked marker and the
@@ -123,14 +108,6 @@ private:
   // The window side shared by building and clearing: every image from its fresh record,
   // the marker parked, the room panel emptied.
   void montre_grille_fraiche();
-  // The default textures into TM, TS and TP; each one that cannot be read is reported.
-  void charge_textures();
-  // Loads the picture of a bare file name (current folder) into a texture image; when it
-  // cannot be read the image keeps its picture and the loader's message comes back.
-  Resultat charge_texture(ImageEtiree *image, const std::string &nom);
-  // Every sound row idle: listen button on "B1", listen and clear buttons disabled.
-  void reinitialise_sons();
-
   // --- File commands and the player test ---
   // Save: shows SDM and writes the labyrinth (the room panel stored first). Returns false
   // only when the file chosen could not be written, after the error box: the calling
@@ -155,20 +132,13 @@ private:
   void montre_monde_lu(const InfoLecture &lu);
 
 private slots:
-  // Command bar, title button, textures.
+  // Command bar, title button.
   void SpeedButton1Click();
   void SpeedButton2Click();
   void SpeedButton3Click();
   void SpeedButton4Click();
   void SpeedButton6Click();
   void PtitreClick();
-  void TMClick(ImageEtiree *image);
-  // The five sound rows share one handler per button kind; slot is 0..4.
-  void OSClick(int slot);
-  void PClick(int slot);
-  void EClick(int slot);
-  void arrete_sons();
-  void TestSonPlayStateChange(int etat);
   // The quit button and Ctrl+Q: the question, then the program ends.
   void quitterClick();
 
@@ -199,9 +169,8 @@ private:
   // The close handler: releases the kind bitmaps.
   void FormClose();
   void construit_controles();
-  void construit_textures();
-  void construit_sons();
-  void construit_panneau_salle();
+  // What the rooms of the window ask of it.
+  AccesFenetre acces();
 
   Document document_;
   std::unique_ptr<DialoguesEditeurQt> dialogues_qt_;

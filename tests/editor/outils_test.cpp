@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QImage>
+#include <QTest>
 #include <QWidget>
 
 namespace {
@@ -60,4 +61,8 @@ QRect dans_fenetre(const QWidget *controle) {
 
 void deplace(QWidget *controle, QPoint p) {
   controle->move(controle->parentWidget()->mapFrom(controle->window(), p));
+}
+
+void clique(QWidget *w) {
+  QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
 }

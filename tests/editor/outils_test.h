@@ -15,6 +15,9 @@
 #include "image_grille.h"
 #include "tform1.h"
 
+class ImageEtiree;
+class QToolButton;
+
 // Answers the dialogs from queues the test fills, and records what was asked. An empty
 // queue of answers means Cancel (no file chosen, or Cancel to a question).
 class DialoguesEnregistres : public DialoguesEditeur {
@@ -83,6 +86,9 @@ inline Monde &monde(TForm1 &f) {
 inline const Monde &monde(const TForm1 &f) {
   return f.monde();
 }
+
+// A completed left click on a widget (press and release over it).
+void clique(QWidget *w);
 
 // A widget as drawn on a ground of the given colour.
 QImage rendu_sur(QWidget *widget, QColor fond);

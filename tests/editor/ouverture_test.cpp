@@ -69,7 +69,7 @@ TEST(CheminTexture, TheStartFolderFirstThenTheInstalledDefaults) {
       {"SOL.BMP", ici + "SOL.BMP"},         // names are exact
   };
   for (const auto &c : cas)
-    EXPECT_EQ(chemin_texture(c.nom), c.attendu) << c.nom;
+    EXPECT_EQ(chemin_texture(c.nom, depart.chemin()), c.attendu) << c.nom;
 }
 
 TEST(CheminTexture, AnEditorStartedWhereNoTextureIsShowsTheInstalledOnesWithoutError) {
