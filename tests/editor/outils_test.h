@@ -33,6 +33,7 @@ public:
     dossiers_initiaux << dialogue.dossier_initial;
     filtres << dialogue.filtre;
     extensions << dialogue.extension_defaut;
+    motifs_caches << dialogue.cache_motifs;
     return fichiers.isEmpty() ? QString() : fichiers.takeFirst();
   }
   // Yes/No questions are recorded apart; the answer is `oui_confirme` (Yes unless a test
@@ -51,7 +52,8 @@ public:
   QStringList offerts;           // the file each dialog offered (its last choice)
   QStringList dossiers_initiaux; // the folder each dialog started in
   QStringList filtres;
-  QStringList extensions; // the default extension of each dialog
+  QStringList extensions;    // the default extension of each dialog
+  QList<bool> motifs_caches; // whether each dialog showed its filter's caption alone
 };
 
 // The colours of the three textures written by DossierDepart.

@@ -478,6 +478,7 @@ TEST(PanneauSalle, MediumChosenClearedAndShownWithEnabledKept) {
   EXPECT_EQ(e.dialogues.filtres.value(0),
             QStringLiteral("Fichiers audio/vid\u00E9o (*.wav, *.mp3, *.avi, *.wmv, *.mpg, *.mpeg) "
                            "(*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)"));
+  EXPECT_EQ(e.dialogues.motifs_caches.value(0), true); // the caption lists the extensions
   EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath("orage.wav")));
   EXPECT_TRUE(panneau(f).WMP2->enabled());
   EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("orage.wav"));
