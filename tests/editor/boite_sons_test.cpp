@@ -205,7 +205,8 @@ TEST_F(Sons, OpeningRestoresTheRowsTheFileNames) {
   const QString chemin = bruits + "/sons.lab";
   QFile lab(chemin);
   ASSERT_TRUE(lab.open(QIODevice::WriteOnly));
-  lab.write("SAM=vent.wav\r\nSPO=\r\nSCO=bip.wav\r\nC=0,0,0,1\r\n");
+  // A name written with the folders of the machine that made the file.
+  lab.write("SAM=vent.wav\r\nSPO=\r\nSCO=C:\\Jeux\\Sons\\bip.wav\r\nC=0,0,0,1\r\n");
   lab.close();
   e.dialogues.reponses << Reponse::non;
   e.dialogues.fichiers << chemin;
@@ -214,9 +215,11 @@ TEST_F(Sons, OpeningRestoresTheRowsTheFileNames) {
   const bool actifs[NB_SONS] = {true, false, false, false, true};
   for (int k = 0; k < NB_SONS; ++k)
     attend_ligne(k, actifs[k], "B1");
-  // The sound of a file opened from another folder is found there.
+  // The sound of a file opened from another folder is found there, by the last component
+  // of its name, which the labyrinth keeps as read.
   ecoute(4);
   EXPECT_TRUE(joue("bip.wav"));
+  EXPECT_EQ(monde(f()).son(4), "C:\\Jeux\\Sons\\bip.wav");
 }
 
 } // namespace

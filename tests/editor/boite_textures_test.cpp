@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "image_etiree.h"
 #include "outils_test.h"
 
@@ -168,6 +170,39 @@ TEST_F(ChoixTexture, AfterAnOpenFromAnotherFolderTheTexturesAreFoundInTheStartFo
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
   EXPECT_EQ(couleur_montree(nomme<ImageEtiree>(f(), "TM")).rgb(), COULEUR_MURS.rgb());
   EXPECT_EQ(couleur_montree(nomme<ImageEtiree>(f(), "TP")).rgb(), COULEUR_PLAFOND.rgb());
+}
+
+TEST_F(ChoixTexture, ANameReadWithFoldersIsLookedUpByItsLastComponentAndKeptAsRead) {
+  // The folders a name spells out are not followed, whichever separator they use: each
+  // texture is the file of that last name beside the labyrinth.
+  ASSERT_TRUE(QDir(ailleurs).mkdir("sous"));
+  ecrit_bmp(ailleurs + "/sous/mur.bmp", 100, 100, Qt::red);
+  ecrit_bmp(ailleurs + "/mur.bmp", 100, 100, Qt::green);
+  ecrit_bmp(ailleurs + "/dalle.bmp", 100, 100, Qt::yellow);
+  ecrit_bmp(ailleurs + "/voute.bmp", 100, 100, Qt::cyan);
+  QFile lab(ailleurs + "/dossiers.lab");
+  ASSERT_TRUE(lab.open(QIODevice::WriteOnly));
+  lab.write("TM=sous/mur.bmp\r\nTS=../../dalle.bmp\r\nTP=C:\\Jeux\\voute.bmp\r\n"
+            "C=0,0,0,1\r\n");
+  lab.close();
+  e.dialogues.fichiers << ailleurs + "/dossiers.lab";
+  clique(f(), "SpeedButton2");
+  EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
+  const struct {
+    const char *image;
+    std::string nom;
+    QColor couleur;
+  } cas[] = {
+      {"TM", "sous/mur.bmp", Qt::green},
+      {"TS", "../../dalle.bmp", Qt::yellow},
+      {"TP", "C:\\Jeux\\voute.bmp", Qt::cyan},
+  };
+  for (int rang = 0; rang < 3; ++rang) {
+    SCOPED_TRACE(cas[rang].image);
+    EXPECT_EQ(monde(f()).texture(rang), cas[rang].nom);
+    EXPECT_EQ(couleur_montree(nomme<ImageEtiree>(f(), cas[rang].image)).rgb(),
+              cas[rang].couleur.rgb());
+  }
 }
 
 } // namespace

@@ -62,11 +62,13 @@ TEST(CheminTexture, TheStartFolderFirstThenTheInstalledDefaults) {
     const char *nom;
     QString attendu;
   } cas[] = {
-      {"sol.bmp", installe + "sol.bmp"},    // missing here, installed
-      {"plafond.bmp", ici + "plafond.bmp"}, // here wins
-      {"Briques.bmp", ici + "Briques.bmp"}, // installed nowhere: named where it was sought
-      {"autre.bmp", ici + "autre.bmp"},     // not a default texture
-      {"SOL.BMP", ici + "SOL.BMP"},         // names are exact
+      {"sol.bmp", installe + "sol.bmp"},           // missing here, installed
+      {"plafond.bmp", ici + "plafond.bmp"},        // here wins
+      {"Briques.bmp", ici + "Briques.bmp"},        // installed nowhere: named where it was sought
+      {"autre.bmp", ici + "autre.bmp"},            // not a default texture
+      {"SOL.BMP", ici + "SOL.BMP"},                // names are exact
+      {"C:\\Jeux\\sol.bmp", installe + "sol.bmp"}, // by the last component of the name
+      {"../sous/plafond.bmp", ici + "plafond.bmp"},
   };
   for (const auto &c : cas)
     EXPECT_EQ(chemin_texture(c.nom, depart.chemin()), c.attendu) << c.nom;
