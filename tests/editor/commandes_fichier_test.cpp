@@ -510,7 +510,7 @@ TEST(Ouvrir, ThenSaveOffersTheFileOpenedAndReplacesItWithoutAQuestion) {
   clique(f, "SpeedButton3");
   EXPECT_EQ(e.dialogues.offerts, (QStringList{"", "", d.filePath("b.lab")}));
   EXPECT_TRUE(e.dialogues.questions.isEmpty());
-  EXPECT_TRUE(lit(d.filePath("b.lab")) == ecrit_lab(monde(f)));
+  EXPECT_TRUE(same_lines(lit(d.filePath("b.lab")), ecrit_lab(monde(f))));
   EXPECT_EQ(monde(f).fichier_courant, d.filePath("b.lab").toStdString());
 }
 
@@ -765,10 +765,10 @@ TEST(Question, EveryCommandThatDropsTheLabyrinthAsksAndEachAnswerDoesWhatItSays)
       EXPECT_EQ(dialogues.questions, c.question ? QStringList{QUESTION_NOUVEAU} : QStringList{});
       EXPECT_EQ(QFile::exists(sauve), c.ecrit);
       if (c.ecrit) {
-        EXPECT_TRUE(lit(sauve) == avant);
+        EXPECT_TRUE(same_lines(lit(sauve), avant));
       }
       if (!c.continue_) {
-        EXPECT_TRUE(ecrit_lab(monde(f)) == avant);
+        EXPECT_TRUE(same_lines(ecrit_lab(monde(f)), avant));
         EXPECT_TRUE(monde(f).modifie);
         EXPECT_TRUE(f.isVisible());
       }
@@ -903,14 +903,14 @@ TEST(Remplacer, AnotherExistingFileAsksFirstAndNoReturnsToTheDialog) {
     EXPECT_EQ(e.dialogues.questions, QStringList{question_remplacer("fini.lab")});
     EXPECT_EQ(e.dialogues.offerts, (QStringList{"", d.filePath("fini.lab")}));
     EXPECT_EQ(lit(d.filePath("fini.lab")), "TITRE=Fini\r\n");
-    EXPECT_TRUE(lit(d.filePath("neuf.lab")) == ecrit_lab(monde(f)));
+    EXPECT_TRUE(same_lines(lit(d.filePath("neuf.lab")), ecrit_lab(monde(f))));
 
     // Saving again onto the labyrinth being edited asks nothing.
     QTest::mousePress(vue_cloison(f, 8), Qt::RightButton);
     e.dialogues.fichiers << d.filePath("neuf.lab");
     commande.lance(f);
     EXPECT_EQ(e.dialogues.questions.size(), 1);
-    EXPECT_TRUE(lit(d.filePath("neuf.lab")) == ecrit_lab(monde(f)));
+    EXPECT_TRUE(same_lines(lit(d.filePath("neuf.lab")), ecrit_lab(monde(f))));
 
     // No, then the dialog cancelled: nothing written, nothing saved.
     QTest::mousePress(vue_cloison(f, 8), Qt::RightButton);
@@ -926,7 +926,7 @@ TEST(Remplacer, AnotherExistingFileAsksFirstAndNoReturnsToTheDialog) {
     e.dialogues.fichiers << d.filePath("fini.lab");
     e.dialogues.reponses << Reponse::oui;
     commande.lance(f);
-    EXPECT_TRUE(lit(d.filePath("fini.lab")) == ecrit_lab(monde(f)));
+    EXPECT_TRUE(same_lines(lit(d.filePath("fini.lab")), ecrit_lab(monde(f))));
     EXPECT_EQ(f.document().fichier(), d.filePath("fini.lab"));
     EXPECT_EQ(e.dialogues.questions.size(), 3);
     // No file error; the test command says that no player is found here, once per file.
@@ -950,7 +950,7 @@ TEST(Remplacer, AfterNewTheOldFileIsAnotherFile) {
   clique(f, "SpeedButton3");
   EXPECT_EQ(e.dialogues.offerts.value(1), QString());
   EXPECT_EQ(e.dialogues.questions, QStringList{question_remplacer("monde_1.lab")});
-  EXPECT_TRUE(lit(chemin) == fini);
+  EXPECT_TRUE(same_lines(lit(chemin), fini));
 }
 
 // --- Keys and title ---
@@ -972,7 +972,7 @@ TEST(Raccourcis, CtrlSWritesOntoTheLabyrinthBeingEditedWithoutADialog) {
   QTest::keyClicks(nomme<QLineEdit>(f, "Edit", 0), "oui");
   QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(e.dialogues.genres.size(), 1);
-  EXPECT_TRUE(lit(d.filePath("a.lab")) == ecrit_lab(monde(f)));
+  EXPECT_TRUE(same_lines(lit(d.filePath("a.lab")), ecrit_lab(monde(f))));
   EXPECT_EQ(monde(f).salles[12].reponses[0], "oui");
   EXPECT_FALSE(monde(f).modifie);
   EXPECT_TRUE(monde(f).enregistre);
@@ -984,7 +984,7 @@ TEST(Raccourcis, CtrlSWritesOntoTheLabyrinthBeingEditedWithoutADialog) {
   QTest::mousePress(vue_cloison(f, 0), Qt::RightButton);
   QTest::keyClick(&f, Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(e.dialogues.genres.size(), 2);
-  EXPECT_TRUE(lit(d.filePath("b.lab")) == ecrit_lab(monde(f)));
+  EXPECT_TRUE(same_lines(lit(d.filePath("b.lab")), ecrit_lab(monde(f))));
   EXPECT_NE(lit(d.filePath("b.lab")).find("C=0,0,0,4\r\n"), std::string::npos);
   EXPECT_TRUE(e.dialogues.questions.isEmpty());
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
