@@ -241,14 +241,15 @@ void PanneauSalle::valide_bonne(int i) {
     document_.pose(cible_bonne(indice, i), Check[static_cast<size_t>(i)]->isChecked());
 }
 
-void PanneauSalle::montre_image(const std::string &nom, QString *echec) {
+Resultat PanneauSalle::montre_image(const std::string &nom) {
+  Resultat r = Resultat::succes();
   if (!nom.empty()) {
     const Avec<QImage> picture = charge_image(fichier_du_nom(nom, acces_.rep_appli()));
     if (!picture) {
       // Nothing of another room stays on show; the name stays with the room.
       Image_epreuve->pose_picture(QPixmap());
       Image_epreuve->hide();
-      *echec = QString::fromStdString(picture.message());
+      r = picture.resultat();
     } else {
       Image_epreuve->pose_picture(QPixmap::fromImage(picture.valeur()));
       Image_epreuve->show();
@@ -257,6 +258,7 @@ void PanneauSalle::montre_image(const std::string &nom, QString *echec) {
     Image_epreuve->hide();
   }
   document_.pose_image_courante(nom);
+  return r;
 }
 
 void PanneauSalle::montre_media(const std::string &nom) {
@@ -292,8 +294,7 @@ void PanneauSalle::montre_bonne(int i, bool bonne) {
 }
 
 void PanneauSalle::affiche_salle(const Tsalle &salle) {
-  QString echec_image;
-  montre_image(salle.image, &echec_image);
+  const Resultat image = montre_image(salle.image);
   montre_media(salle.media);
   montre_question(salle.question);
   for (int i = 0; i < NB_REPONSES; ++i) {
@@ -301,8 +302,8 @@ void PanneauSalle::affiche_salle(const Tsalle &salle) {
     montre_bonne(i, salle.bonnes[static_cast<size_t>(i)]);
   }
   // Reported last: the box waits for the author, and the panel already shows the room.
-  if (!echec_image.isEmpty())
-    acces_.erreur(echec_image);
+  if (!image)
+    acces_.erreur(QString::fromStdString(image.message()));
 }
 
 void PanneauSalle::montre_champ(const Cible &cible) {
@@ -316,10 +317,8 @@ void PanneauSalle::montre_champ(const Cible &cible) {
   case Champ::reponse: montre_reponse(cible.rang, s.reponses[rang]); return;
   case Champ::bonne: montre_bonne(cible.rang, s.bonnes[rang]); return;
   case Champ::image: {
-    QString echec;
-    montre_image(s.image, &echec);
-    if (!echec.isEmpty())
-      acces_.erreur(echec);
+    if (const Resultat r = montre_image(s.image); !r)
+      acces_.erreur(QString::fromStdString(r.message()));
     return;
   }
   case Champ::media: montre_media(s.media); return;

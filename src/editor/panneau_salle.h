@@ -21,6 +21,7 @@
 #include "dialogues_editeur.h"
 #include "edition.h"
 #include "monde.h"
+#include "resultat.h"
 
 class Document;
 class ImageEtiree;
@@ -71,7 +72,9 @@ protected:
 
 private:
   void construit();
-  void montre_image(const std::string &nom, QString *echec);
+  // Shows a room's picture; a picture that cannot be read comes back as the failure, for the
+  // caller to show once the rest of the room is on show.
+  Resultat montre_image(const std::string &nom);
   void montre_media(const std::string &nom);
   void montre_question(const std::string &question);
   void montre_reponse(int i, const std::string &reponse);
