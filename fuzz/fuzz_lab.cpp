@@ -1,27 +1,19 @@
 // Feeds any bytes to the .lab reader as Open does, writes the world back and reads that
 // again: the second reading must give the same records.
 #include "lab_file.h"
+#include "monde_lu.h"
 
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static const Monde frais = [] {
-    Monde m;
-    Cree_Monde(m);
-    return m;
-  }();
-  Monde m = frais;
-  prepare_lecture(m);
-  lit_lab(std::string_view(reinterpret_cast<const char *>(data), size), m);
+  const Monde m = monde_lu(data, size);
   if (m.nb_cloisons < 0 || m.nb_cloisons > NB_CLOISONS_MAX || m.nb_salles < 0 ||
       m.nb_salles > NB_SALLES_MAX)
     std::abort();
 
   const std::string ecrit = ecrit_lab(m);
-  Monde relu = frais;
-  prepare_lecture(relu);
-  lit_lab(ecrit, relu);
+  const Monde relu = monde_lu(ecrit);
   if (relu.nb_cloisons != m.nb_cloisons || relu.nb_salles != m.nb_salles ||
       relu.titre_lab != m.titre_lab || relu.mission != m.mission + "\r\n")
     std::abort();

@@ -2,6 +2,7 @@
 // the file holds, every finding points inside the grid and "finishable" agrees with the
 // findings.
 #include "lab_file.h"
+#include "monde_lu.h"
 #include "verification.h"
 
 #include <cstdint>
@@ -9,14 +10,7 @@
 #include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static const Monde frais = [] {
-    Monde m;
-    Cree_Monde(m);
-    return m;
-  }();
-  Monde m = frais;
-  prepare_lecture(m);
-  lit_lab(std::string_view(reinterpret_cast<const char *>(data), size), m);
+  const Monde m = monde_lu(data, size);
   Verification v;
   verifie_grille(m, v);
   bool bloque = false;
