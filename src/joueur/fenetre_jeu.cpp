@@ -42,8 +42,11 @@ int hauteur_barre(const QRect &vue) {
 }
 
 QString mission_lisible(const std::string &mission) {
-  // The file joins lines with CR LF.
-  return texte(mission).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  // The file joins lines with CR LF; the line breaks that end the text show nothing.
+  QString t = texte(mission).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  while (t.endsWith(QLatin1Char('\n')) || t.endsWith(QLatin1Char('\r')))
+    t.chop(1);
+  return t;
 }
 
 } // namespace
@@ -432,15 +435,15 @@ void FenetreJeu::dis(const QString &texte_annonce) {
 }
 
 QString FenetreJeu::titre_ecran() const {
-  return carte_ecran_->isVisible() ? carte_ecran_->titre() : QString();
+  return carte_ecran_->isHidden() ? QString() : carte_ecran_->titre();
 }
 
 QString FenetreJeu::texte_ecran() const {
-  return carte_ecran_->isVisible() ? carte_ecran_->texte() : QString();
+  return carte_ecran_->isHidden() ? QString() : carte_ecran_->texte();
 }
 
 QString FenetreJeu::annonce() const {
-  return annonce_->isVisible() ? annonce_->text() : QString();
+  return annonce_->isHidden() ? QString() : annonce_->text();
 }
 
 void FenetreJeu::titre_fenetre() {
