@@ -57,6 +57,8 @@ void EcranMessage::montre(const QString &titre, const QString &texte, const QStr
     auto *b = new QPushButton(boutons[rang], this);
     b->setObjectName(QStringLiteral("bouton_%1").arg(rang));
     b->setDefault(rang == 0);
+    // Return presses the button that has the focus, as in a dialog.
+    b->setAutoDefault(true);
     connect(b, &QPushButton::clicked, this, [this, rang] { emit choisi(rang); });
     rangee_->insertWidget(rangee_->count(), b);
     boutons_ << b;
