@@ -205,7 +205,7 @@ struct Sprite {
 };
 
 // The size of a room's sprite, in rooms; it stands on the floor.
-constexpr float TAILLE_SPRITE = 0.7f;
+constexpr float TAILLE_SPRITE = 0.4f;
 
 } // namespace
 
