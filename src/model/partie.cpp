@@ -323,37 +323,51 @@ Issue Partie::joue(const Coup &c) {
 
 // --- The adventure -------------------------------------------------------------------------
 
-namespace {
-
-// N of a file name "monde_N.lab" (N written without a leading zero), 0 for any other name.
-long numero_monde(const std::string &nom) {
-  static constexpr std::string_view AVANT = "monde_", APRES = ".lab";
-  if (nom.size() <= AVANT.size() + APRES.size() || !nom.starts_with(AVANT) || !nom.ends_with(APRES))
-    return 0;
-  const std::string chiffres = nom.substr(AVANT.size(), nom.size() - AVANT.size() - APRES.size());
-  if (chiffres.size() > 9 || chiffres[0] == '0')
-    return 0;
-  long n = 0;
+long numero_monde(std::string_view nom) {
+  constexpr std::string_view debut = "monde_", fin = ".lab";
+  if (nom.size() <= debut.size() + fin.size())
+    return -1;
+  auto egal_sans_casse = [](std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+      return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
+    });
+  };
+  if (!egal_sans_casse(nom.substr(0, debut.size()), debut) ||
+      !egal_sans_casse(nom.substr(nom.size() - fin.size()), fin))
+    return -1;
+  const std::string_view chiffres =
+      nom.substr(debut.size(), nom.size() - debut.size() - fin.size());
+  if (chiffres.size() > 9 || (chiffres.size() > 1 && chiffres[0] == '0'))
+    return -1;
+  long valeur = 0;
   for (char c : chiffres) {
     if (c < '0' || c > '9')
-      return 0;
-    n = n * 10 + (c - '0');
+      return -1;
+    valeur = valeur * 10 + (c - '0');
   }
-  return n;
+  return valeur;
 }
-
-} // namespace
 
 std::optional<std::string> labyrinthe_suivant(const std::string &chemin) {
   const fs::path p(chemin);
   const long n = numero_monde(p.filename().string());
-  if (n == 0)
+  if (n < 0)
     return std::nullopt;
-  const fs::path suivant = p.parent_path() / ("monde_" + std::to_string(n + 1) + ".lab");
   std::error_code ec;
-  if (!fs::is_regular_file(suivant, ec))
-    return std::nullopt;
-  return suivant.string();
+  const fs::path exact = p.parent_path() / ("monde_" + std::to_string(n + 1) + ".lab");
+  if (fs::is_regular_file(exact, ec))
+    return exact.string();
+  // Another letter case: the first such name in sorted order, whatever the listing's.
+  const fs::path dossier = p.parent_path().empty() ? fs::path(".") : p.parent_path();
+  std::optional<std::string> trouve;
+  for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
+    const std::string nom = it->path().filename().string();
+    std::error_code ec2;
+    if (numero_monde(nom) == n + 1 && fs::is_regular_file(it->path(), ec2) &&
+        (!trouve || nom < fs::path(*trouve).filename().string()))
+      trouve = (p.parent_path() / nom).string();
+  }
+  return trouve;
 }
 
 Avec<Aventure> Aventure::ouvre(const std::string &chemin, uint64_t graine) {

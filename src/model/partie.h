@@ -137,8 +137,12 @@ private:
 // The adventure: the labyrinths monde_1.lab, monde_2.lab ... of one folder, played in turn.
 // A labyrinth named otherwise is an adventure of one.
 
-// The file that follows `chemin` (a path ending in monde_N.lab): monde_N+1.lab in the same
-// folder when it is a file there; nullopt otherwise.
+// N of a file name "monde_N.lab" (letters in any case, as the player's system ignores it; N
+// without sign or leading zero); -1 for any other name.
+long numero_monde(std::string_view nom);
+
+// The file that follows `chemin` (a path ending in monde_N.lab): the file of the same
+// folder named monde_N+1.lab (in any letter case, the exact name first); nullopt otherwise.
 std::optional<std::string> labyrinthe_suivant(const std::string &chemin);
 
 class Aventure {
