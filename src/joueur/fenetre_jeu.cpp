@@ -13,7 +13,7 @@
 
 #include "boite_erreur.h"
 #include "carte_jeu.h"
-#include "decor_jeu.h"
+#include "decor_qt.h"
 #include "ecran_message.h"
 #include "panneau_enigme.h"
 #include "ressources.h"
@@ -152,7 +152,7 @@ void FenetreJeu::commence_labyrinthe() {
   carte_->montre(nullptr);
   const Partie &p = aventure_->partie();
   const QString dossier = QFileInfo(QFile::decodeName(aventure_->fichier().c_str())).absolutePath();
-  decor_ = decor_du_labyrinthe(p.labyrinthe(), dossier);
+  decor_ = charge_decor(p.labyrinthe(), dossier);
   sons_->prend(p.labyrinthe(), dossier);
   regard_ = regard_partie(p);
   titre_fenetre();
@@ -327,6 +327,7 @@ QString FenetreJeu::score() const {
 }
 
 void FenetreJeu::sortie() {
+  coup_suivant_.reset();
   premier_coup_avant_ += aventure_->partie().resolues_du_premier_coup();
   enigmes_avant_ += enigmes_du_labyrinthe();
   sons_->arrete();
@@ -361,6 +362,8 @@ void FenetreJeu::montre_enigme() {
   const Partie &p = aventure_->partie();
   if (p.etat() != Etat::enigme)
     return;
+  // A key pressed during the step into the room is not an answer, nor a step after it.
+  coup_suivant_.reset();
   ecran_ = Ecran::enigme;
   carte_->montre(nullptr);
   const QString dossier = QFileInfo(QFile::decodeName(aventure_->fichier().c_str())).absolutePath();
@@ -371,6 +374,7 @@ void FenetreJeu::montre_enigme() {
 
 void FenetreJeu::pause(bool oui) {
   if (oui) {
+    coup_suivant_.reset();
     avant_pause_ = ecran_;
     ecran_ = Ecran::pause;
     sons_->suspend(true);
