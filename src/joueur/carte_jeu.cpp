@@ -41,7 +41,7 @@ void dessine_carte(QPainter &p, const QRectF &cadre, const Partie &partie) {
       continue;
     const PlaceSalle ps = place_salle(s);
     const QRectF r(coin(ps.col, ps.lig), QSizeF(pas, pas));
-    p.fillRect(r, partie.visitee(s) ? QColor(236, 226, 196) : QColor(180, 172, 150));
+    p.fillRect(r, partie.visitee(s) ? QColor(150, 130, 100) : QColor(105, 95, 80));
     const int contenu = pl.salle[static_cast<size_t>(s)];
     const QRectF marque = r.adjusted(pas * 0.3, pas * 0.3, -pas * 0.3, -pas * 0.3);
     if (est_cle(contenu) && !partie.objet_pris(s)) {
@@ -74,7 +74,7 @@ void dessine_carte(QPainter &p, const QRectF &cadre, const Partie &partie) {
     const QPointF de = coin(place.col, place.lig);
     const QPointF a_ =
         place.sens == 0 ? coin(place.col + 1, place.lig) : coin(place.col, place.lig + 1);
-    QPen trait(QColor(120, 60, 40), std::max(2.0, pas / 10), Qt::SolidLine, Qt::RoundCap);
+    QPen trait(QColor(250, 244, 226), std::max(2.0, pas / 10), Qt::SolidLine, Qt::RoundCap);
     if (type == CLOISON_OUVERTE)
       continue;
     if (est_porte(type)) {
@@ -87,7 +87,7 @@ void dessine_carte(QPainter &p, const QRectF &cadre, const Partie &partie) {
       trait.setColor(QColor(60, 200, 240));
       trait.setWidthF(std::max(3.0, pas / 6));
     } else if (type == CLOISON_GRILLE) {
-      trait.setColor(QColor(150, 110, 60));
+      trait.setColor(QColor(210, 160, 90));
       trait.setStyle(Qt::DotLine);
     }
     p.setPen(trait);
