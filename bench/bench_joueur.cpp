@@ -3,7 +3,8 @@
 // turning again as soon as each 200 ms animation ends (about 60 frames a second). Run under
 // an X server (bench/run_joueur.sh starts Xvfb):
 //   bench_joueur ecrit FOLDER          writes FOLDER/monde_1.lab, the labyrinth walked
-//   bench_joueur marche FOLDER SECONDS walks it and prints the figures
+//   bench_joueur marche FOLDER SECONDS [WxH]  walks it and prints the figures (the window at
+//                                             its start-up size, or WxH)
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <sys/resource.h>
 
+#include "decor_qt.h"
 #include "fenetre_jeu.h"
 #include "geometrie.h"
 #include "lab_file.h"
@@ -62,8 +64,10 @@ void touche(QWidget &w, int cle) {
   QCoreApplication::sendEvent(&w, &lache);
 }
 
-int marche(const QString &dossier, double secondes) {
+int marche(const QString &dossier, double secondes, QSize taille) {
   FenetreJeu f;
+  if (taille.isValid())
+    f.resize(taille);
   f.show();
   const Resultat r = f.joue(QDir(dossier).filePath("monde_1.lab"));
   if (!r) {
@@ -71,20 +75,23 @@ int marche(const QString &dossier, double secondes) {
     return 1;
   }
   touche(f, Qt::Key_Return);
-  // Let the window settle before measuring.
-  QElapsedTimer attente;
-  attente.start();
-  while (attente.elapsed() < 500)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  // Let the window settle before measuring; the event loop waits as the program's does.
+  const auto attend = [](int ms) {
+    QEventLoop boucle;
+    QTimer::singleShot(ms, &boucle, &QEventLoop::quit);
+    boucle.exec();
+  };
+  attend(500);
 
   const int images_avant = f.images_dessinees();
   const double cpu_avant = cpu_secondes();
   QElapsedTimer horloge;
   horloge.start();
   int pas = 0;
-  // Forward until a bump would come, then a turn: the walker never stands still.
+  // Forward until a bump would come, then a turn: the walker never stands still, checking
+  // as often as a held key repeats.
   QTimer pilote;
-  pilote.setInterval(1);
+  pilote.setInterval(15);
   QObject::connect(&pilote, &QTimer::timeout, [&] {
     if (f.anime())
       return;
@@ -96,8 +103,7 @@ int marche(const QString &dossier, double secondes) {
     ++pas;
   });
   pilote.start();
-  while (double(horloge.elapsed()) < secondes * 1000)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  attend(static_cast<int>(secondes * 1000));
   pilote.stop();
   const double mur = double(horloge.elapsed()) / 1000;
   const double cpu = cpu_secondes() - cpu_avant;
@@ -106,6 +112,16 @@ int marche(const QString &dossier, double secondes) {
               images, images / mur, f.width(), f.height());
   std::printf("CPU: %.1f %% of one core, %.2f ms a frame\n", 100 * cpu / mur,
               images ? 1000 * cpu / images : 0.0);
+  // The view alone, from every room toward every side, for the share the window adds.
+  const Partie &p = f.aventure()->partie();
+  const Decor decor = charge_decor(p.labyrinthe(), dossier);
+  Pixels pixels(640, 480);
+  const double cpu_vue = cpu_secondes();
+  for (int salle = 0; salle < NB_SALLES_MAX; ++salle)
+    for (Direction d : DIRECTIONS)
+      dessine_vue(p.plateau(), decor, regard_salle(salle, d), pixels, &p.objets_pris());
+  std::printf("the view alone (640 x 480, from every room toward every side): %.2f ms a frame\n",
+              1000 * (cpu_secondes() - cpu_vue) / (NB_SALLES_MAX * 4));
   return 0;
 }
 
@@ -114,10 +130,13 @@ int marche(const QString &dossier, double secondes) {
 int main(int argc, char **argv) {
   if (argc == 3 && std::strcmp(argv[1], "ecrit") == 0)
     return ecrit(QString::fromLocal8Bit(argv[2]));
-  if (argc == 4 && std::strcmp(argv[1], "marche") == 0) {
+  if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "marche") == 0) {
     QApplication app(argc, argv);
-    return marche(QString::fromLocal8Bit(argv[2]), std::atof(argv[3]));
+    QSize taille;
+    if (argc == 5)
+      std::sscanf(argv[4], "%dx%d", &taille.rwidth(), &taille.rheight());
+    return marche(QString::fromLocal8Bit(argv[2]), std::atof(argv[3]), taille);
   }
-  std::fprintf(stderr, "usage: bench_joueur ecrit FOLDER | marche FOLDER SECONDS\n");
+  std::fprintf(stderr, "usage: bench_joueur ecrit FOLDER | marche FOLDER SECONDS [WxH]\n");
   return 2;
 }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QScreen>
@@ -496,42 +497,55 @@ void FenetreJeu::resizeEvent(QResizeEvent *) {
   place_calques();
 }
 
-void FenetreJeu::paintEvent(QPaintEvent *) {
+void FenetreJeu::paintEvent(QPaintEvent *event) {
   QPainter p(this);
   const QRect vue = cadre_vue();
-  p.fillRect(rect(), Qt::black);
-  if (!aventure_)
+  // Only the bands around the view are black: the view covers the rest, opaque.
+  for (const QRect &bande : event->region().subtracted(QRegion(vue)))
+    p.fillRect(bande, Qt::black);
+  if (!aventure_) {
+    p.fillRect(vue, Qt::black);
     return;
+  }
+  p.setCompositionMode(QPainter::CompositionMode_Source);
   p.drawImage(vue, image_);
-  // The keys bar along the bottom of the view: the keys held, the map, the keys to press.
-  const int h = hauteur_barre(vue);
-  const QRect barre(vue.left(), vue.bottom() - h + 1, vue.width(), h);
-  p.fillRect(barre, QColor(0, 0, 0, 150));
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   const Partie &partie = aventure_->partie();
-  int x = barre.left() + 8;
+  const int h = hauteur_barre(vue);
+  const unsigned etat_barre = partie.cles() | (partie.carte() ? 1u << NB_COULEURS : 0u);
+  if (barre_.width() != vue.width() || barre_.height() != h || etat_barre != etat_barre_) {
+    etat_barre_ = etat_barre;
+    dessine_barre(QSize(vue.width(), h));
+  }
+  p.drawImage(vue.left(), vue.bottom() - h + 1, barre_);
+}
+
+void FenetreJeu::dessine_barre(QSize taille) {
+  // The keys bar along the bottom of the view: the keys held, the map, the keys to press.
+  // Drawn again only when what it shows or its size changes, not on every frame.
+  barre_ = QImage(taille, QImage::Format_ARGB32_Premultiplied);
+  barre_.fill(QColor(0, 0, 0, 150));
+  QPainter p(&barre_);
+  const int h = taille.height();
+  const Partie &partie = aventure_->partie();
+  int x = 8;
   p.setPen(QColor(255, 246, 216));
   QFont police = font();
   police.setPixelSize(std::max(11, h * 9 / 20));
   p.setFont(police);
-  p.drawText(QRect(x, barre.top(), 60, h), Qt::AlignVCenter | Qt::AlignLeft,
-             QStringLiteral("Clés :"));
+  p.drawText(QRect(x, 0, 60, h), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Clés :"));
   x += p.fontMetrics().horizontalAdvance(QStringLiteral("Clés : "));
   for (int c = 0; c < NB_COULEURS; ++c) {
     if (!partie.tient_cle(c))
       continue;
-    static QImage cles[NB_COULEURS];
-    if (cles[c].isNull())
-      cles[c] = avec_transparence(ressource_bitmap(QStringLiteral("C%1").arg(c + 1)));
-    p.drawImage(QRect(x, barre.top() + 1, h - 2, h - 2), cles[c]);
+    p.drawImage(QRect(x, 1, h - 2, h - 2),
+                avec_transparence(ressource_bitmap(QStringLiteral("C%1").arg(c + 1))));
     x += h;
   }
-  if (partie.carte()) {
-    static QImage plan;
-    if (plan.isNull())
-      plan = avec_transparence(ressource_bitmap(QStringLiteral("C9")));
-    p.drawImage(QRect(x + 6, barre.top() + 1, h - 2, h - 2), plan);
-  }
-  p.drawText(barre.adjusted(0, 0, -8, 0), Qt::AlignVCenter | Qt::AlignRight,
+  if (partie.carte())
+    p.drawImage(QRect(x + 6, 1, h - 2, h - 2),
+                avec_transparence(ressource_bitmap(QStringLiteral("C%1").arg(SALLE_PLAN))));
+  p.drawText(QRect(QPoint(0, 0), taille).adjusted(0, 0, -8, 0), Qt::AlignVCenter | Qt::AlignRight,
              QStringLiteral("Flèches ou ZQSD : bouger · Espace : téléporteur · M : plan · "
                             "Échap : pause"));
 }

@@ -79,6 +79,7 @@ private:
   void place_calques();
   void titre_fenetre();
   QRect cadre_vue() const;
+  void dessine_barre(QSize taille);
   int enigmes_du_labyrinthe() const;
 
   std::optional<Aventure> aventure_;
@@ -98,6 +99,8 @@ private:
   Ecran ecran_ = Ecran::aucun;
   Ecran avant_pause_ = Ecran::marche;
   int images_dessinees_ = 0;
+  QImage barre_;              // the keys bar, as last drawn
+  unsigned etat_barre_ = ~0u; // the keys and map it shows
   // The score of the labyrinths already left.
   int premier_coup_avant_ = 0, enigmes_avant_ = 0;
 
