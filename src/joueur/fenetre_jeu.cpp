@@ -131,13 +131,16 @@ FenetreJeu::FenetreJeu(QWidget *parent)
 FenetreJeu::~FenetreJeu() = default;
 
 Resultat FenetreJeu::joue(const QString &chemin) {
-  Avec<Aventure> ouverte = Aventure::ouvre(QFile::encodeName(chemin).toStdString(),
+  // The full path: the next labyrinths, the pictures and Rejouer do not depend on the current
+  // folder afterwards.
+  const QString complet = QFileInfo(chemin).absoluteFilePath();
+  Avec<Aventure> ouverte = Aventure::ouvre(QFile::encodeName(complet).toStdString(),
                                            QRandomGenerator::global()->generate64());
   if (!ouverte)
     return ouverte.resultat();
   aventure_.reset();
   aventure_.emplace(std::move(ouverte.valeur()));
-  premier_fichier_ = chemin;
+  premier_fichier_ = complet;
   premier_coup_avant_ = 0;
   enigmes_avant_ = 0;
   commence_labyrinthe();

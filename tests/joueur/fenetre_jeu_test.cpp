@@ -171,6 +171,38 @@ TEST_F(Jeu, TheAdventureIsWalkedToItsEndAndScored) {
   EXPECT_FALSE(partie().tient_cle(couleur_cle(SALLE_CLE_BLEUE)));
 }
 
+// Two plain messages read on the way out: "OK" in place of Valider, both solved at the first
+// try, and the score in the plural.
+TEST(JeuMessages, PlainMessagesAreReadWithOkAndTheScoreCountsThem) {
+  QTemporaryDir dossier;
+  Monde m = monde_avec_depart(indice_salle(0, 0));
+  m.salles[0].question = "Bienvenue !";
+  m.salles[10].question = "Encore un pas.";
+  ouvre(m, indice_cloison_h(0, 1));
+  ouvre(m, indice_cloison_h(0, 2), CLOISON_SORTIE);
+  const QString chemin = QDir(dossier.path()).filePath("seul.lab");
+  enregistre(m, chemin);
+  FenetreJeu f;
+  f.set_duree_animation(0);
+  f.show();
+  ASSERT_TRUE(f.joue(chemin));
+  QTest::keyClick(&f, Qt::Key_Return);
+  // The start room's message comes at once.
+  ASSERT_EQ(f.ecran(), FenetreJeu::Ecran::enigme);
+  QPushButton *ok = nomme<QPushButton>(f, "valider");
+  EXPECT_EQ(ok->text(), QStringLiteral("OK"));
+  QTest::mouseClick(ok, Qt::LeftButton);
+  QTest::keyClick(&f, Qt::Key_S); // backs up to A2, facing nord still
+  ASSERT_EQ(f.ecran(), FenetreJeu::Ecran::enigme);
+  QTest::mouseClick(ok, Qt::LeftButton);
+  QTest::keyClick(&f, Qt::Key_Down); // through the exit behind
+  ASSERT_EQ(f.ecran(), FenetreJeu::Ecran::fin);
+  EXPECT_TRUE(f.texte_ecran().endsWith(QStringLiteral("2 énigmes résolues du premier coup sur 2")))
+      << f.texte_ecran().toStdString();
+  // A labyrinth without an adventure: no next card, the window titled by default.
+  EXPECT_EQ(f.windowTitle(), QStringLiteral("Dravo – Jouer"));
+}
+
 TEST_F(Jeu, PauseResumesRestartsOrQuits) {
   QTest::keyClick(&f, Qt::Key_Return);
   touche(Qt::Key_Right);
@@ -235,7 +267,7 @@ TEST_F(Jeu, TheMapShowsTheVisitedRoomsAndThePlayer) {
 
 TEST_F(Jeu, AStepIsAnimatedAndNothingIsDrawnWhileNothingChanges) {
   QTest::keyClick(&f, Qt::Key_Return);
-  f.set_duree_animation(200);
+  f.set_duree_animation(400);
   QTest::qWait(50);
   const int repos = f.images_dessinees();
   QTest::qWait(150);
@@ -245,8 +277,9 @@ TEST_F(Jeu, AStepIsAnimatedAndNothingIsDrawnWhileNothingChanges) {
   for (int i = 0; i < 100 && f.anime(); ++i)
     QTest::qWait(10);
   EXPECT_FALSE(f.anime());
-  // Several frames for one quarter turn, then rest again.
-  EXPECT_GE(f.images_dessinees() - repos, 4);
+  // Frames between the two facings and the last one (a loaded machine may draw few), then
+  // rest again.
+  EXPECT_GE(f.images_dessinees() - repos, 2);
   const int apres = f.images_dessinees();
   QTest::qWait(100);
   EXPECT_EQ(f.images_dessinees(), apres);
