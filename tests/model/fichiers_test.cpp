@@ -1,3 +1,4 @@
+#include "../dossier_temporaire.h"
 #include "../same_lines.h"
 #include "erreurs_fichier.h"
 #include "fichiers.h"
@@ -17,26 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class DossierTemporaire : public ::testing::Test {
+class Fichiers : public DossierTemporaire {
 protected:
-  void SetUp() override {
-    char modele[] = "/tmp/dravo-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(modele), nullptr);
-    dossier = modele;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dossier, fs::perms::owner_all, ec);
-    fs::remove_all(dossier, ec);
-  }
-  std::string chemin(const std::string &nom) const { return (dossier / nom).string(); }
-  static void ecrit(const std::string &chemin, const std::string &texte) {
-    std::ofstream(chemin, std::ios::binary) << texte;
-  }
-  static std::string lit(const std::string &chemin) {
-    std::ifstream f(chemin, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-  }
   // Runs `verifie` where permissions bite: as root (CI runs as root), in a child process
   // that has dropped to the unprivileged user 65534. Returns whether `verifie` held.
   template <class F> bool sans_privileges(F verifie) {
@@ -52,7 +35,6 @@ protected:
     ::waitpid(pid, &statut, 0);
     return WIFEXITED(statut) && WEXITSTATUS(statut) == 0;
   }
-  fs::path dossier;
 };
 
 Monde monde_frais() {
@@ -62,8 +44,6 @@ Monde monde_frais() {
 }
 
 } // namespace
-
-using Fichiers = DossierTemporaire;
 
 TEST_F(Fichiers, SaveThenOpenGivesTheSameFile) {
   Monde m = monde_frais();

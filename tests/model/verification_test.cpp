@@ -1,3 +1,4 @@
+#include "../dossier_temporaire.h"
 #include "lab_file.h"
 #include "verification.h"
 
@@ -363,19 +364,13 @@ TEST(Verification, MessagesNameThePlaceCountedFromOne) {
 
 namespace {
 
-class VerificationFichiers : public ::testing::Test {
+class VerificationFichiers : public DossierTemporaire {
 protected:
   void SetUp() override {
-    char modele[] = "/tmp/dravo-verif-XXXXXX";
-    ASSERT_NE(::mkdtemp(modele), nullptr);
-    dossier = modele;
+    DossierTemporaire::SetUp();
     Cree_Monde(m);
     for (const char *t : {"Briques.bmp", "sol.bmp", "plafond.bmp"})
       cree(t);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dossier, ec);
   }
   void cree(const std::string &nom_disque, const std::string &texte = "x") {
     std::ofstream(dossier / nom_disque, std::ios::binary) << texte;
@@ -385,7 +380,6 @@ protected:
     verifie_fichiers(m, dossier.string(), controle, v);
     return v;
   }
-  fs::path dossier;
   Monde m;
 };
 
