@@ -927,6 +927,26 @@ TEST(Remplacer, AnotherExistingFileAsksFirstAndNoReturnsToTheDialog) {
   }
 }
 
+TEST(Remplacer, TheEditedFileUnderAnotherPathAsksNothing) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  const QDir d(e.depart.chemin());
+  ASSERT_TRUE(d.mkdir("sous"));
+  QTest::mousePress(vue_cloison(f, 8), Qt::RightButton);
+  e.dialogues.fichiers << d.filePath("monde.lab");
+  clique(f, "SpeedButton3");
+  ASSERT_TRUE(QFile::link(d.filePath("monde.lab"), d.filePath("lien.lab")));
+  for (const QString &chemin : {d.filePath("sous/../monde.lab"), d.filePath("lien.lab")}) {
+    SCOPED_TRACE(chemin.toStdString());
+    QTest::mousePress(vue_cloison(f, 8), Qt::RightButton);
+    e.dialogues.fichiers << chemin;
+    clique(f, "SpeedButton3");
+    EXPECT_EQ(e.dialogues.questions, QStringList{});
+    EXPECT_TRUE(same_lines(lit(d.filePath("monde.lab")), ecrit_lab(monde(f))));
+  }
+  EXPECT_TRUE(QFileInfo(d.filePath("lien.lab")).isSymLink());
+}
+
 TEST(Remplacer, AfterNewTheOldFileIsAnotherFile) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;

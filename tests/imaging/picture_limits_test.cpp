@@ -98,6 +98,22 @@ enum Outcome { loaded, too_large, damaged };
 
 // The same decoders with small limits: the side and the pixel count each refuse on their
 // own, at exactly one past the limit, for the screen, the frame's placement and the header.
+TEST(PictureLimits, AJpegOf500ScansIsDecodedAndOneOf501Refused) {
+  for (const int scans : {500, 501}) {
+    const Bytes file = make_jpeg_of_scans(scans);
+    int markers = 0; // start-of-scan markers: 0xFF is never followed by 0xDA in the data
+    for (size_t i = 0; i + 1 < file.size(); ++i)
+      markers += file[i] == 0xFF && file[i + 1] == 0xDA;
+    ASSERT_EQ(markers, scans);
+    const Avec<Picture> r = decode_jpeg(file.data(), file.size());
+    if (scans == 500) {
+      EXPECT_TRUE(r.ok()) << r.message();
+    } else {
+      EXPECT_EQ(r.message(), "JPEG picture has too many scans (more than 500)");
+    }
+  }
+}
+
 TEST(PictureLimits, EveryDecoderChecksBothLimitsFromItsHeader) {
   PictureLimits small;
   small.max_side = 100;

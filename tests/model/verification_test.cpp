@@ -428,6 +428,22 @@ TEST_F(VerificationFichiers, AnotherLetterCaseIsOnlyAWarning) {
   EXPECT_STREQ(v.constats[2].code, "missing-file");
 }
 
+TEST_F(VerificationFichiers, TimesAndDivideAreNoLetters) {
+  // × (0xD7) and ÷ (0xF7) stand 0x20 apart like a capital and its small letter, but are
+  // none: a name with one is not found under the other. Þ and þ, around them, are.
+  cree("a\xC3\xB7.bmp"); // "a÷.bmp" on disk
+  cree("b\xC3\x97.bmp"); // "b×.bmp"
+  cree("c\xC3\xBE.bmp"); // "cþ.bmp"
+  m.texture_murs = "A\xD7.bmp";
+  m.texture_sol = "B\xF7.bmp";
+  m.texture_plafond = "C\xDE.bmp";
+  const Verification v = fichiers();
+  ASSERT_EQ(v.constats.size(), 3u);
+  EXPECT_STREQ(v.constats[0].code, "missing-file");
+  EXPECT_STREQ(v.constats[1].code, "missing-file");
+  EXPECT_STREQ(v.constats[2].code, "file-case");
+}
+
 TEST_F(VerificationFichiers, PicturesAndTexturesGoThroughTheLoader) {
   cree("bonne.bmp");
   cree("mauvaise.jpg");
