@@ -1,6 +1,7 @@
 #pragma once
 // The fixture of the tests that work on files: a fresh folder for each test, removed with
-// all it holds when the test ends, even one whose permissions the test took away.
+// all it holds when the test ends, even one whose permissions the test took away; and a way
+// to run a check as a user whom permissions stop.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,9 @@
 #include <iterator>
 #include <string>
 #include <system_error>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 class DossierTemporaire : public ::testing::Test {
 protected:
@@ -33,6 +37,21 @@ protected:
   }
   static void ecrit(const std::string &chemin, const std::string &texte) {
     std::ofstream(chemin, std::ios::binary) << texte;
+  }
+  // Runs `verifie` where permissions bite: as root (CI runs as root), in a child process
+  // that has dropped to the unprivileged user 65534. Returns whether `verifie` held.
+  template <class F> static bool sans_privileges(F verifie) {
+    if (::geteuid() != 0)
+      return verifie();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+        ::_exit(3);
+      ::_exit(verifie() ? 0 : 1);
+    }
+    int statut = 0;
+    ::waitpid(pid, &statut, 0);
+    return WIFEXITED(statut) && WEXITSTATUS(statut) == 0;
   }
 
   std::filesystem::path dossier;

@@ -18,25 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Fichiers : public DossierTemporaire {
-protected:
-  // Runs `verifie` where permissions bite: as root (CI runs as root), in a child process
-  // that has dropped to the unprivileged user 65534. Returns whether `verifie` held.
-  template <class F> bool sans_privileges(F verifie) {
-    if (::geteuid() != 0)
-      return verifie();
-    pid_t pid = ::fork();
-    if (pid == 0) {
-      if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-        ::_exit(3);
-      ::_exit(verifie() ? 0 : 1);
-    }
-    int statut = 0;
-    ::waitpid(pid, &statut, 0);
-    return WIFEXITED(statut) && WEXITSTATUS(statut) == 0;
-  }
-};
-
 Monde monde_frais() {
   Monde m;
   Cree_Monde(m);
@@ -44,6 +25,8 @@ Monde monde_frais() {
 }
 
 } // namespace
+
+using Fichiers = DossierTemporaire;
 
 TEST_F(Fichiers, SaveThenOpenGivesTheSameFile) {
   Monde m = monde_frais();

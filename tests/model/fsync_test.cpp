@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -65,6 +66,20 @@ TEST_F(Fsync, AFailedSyncStopsTheSaveAndKeepsTheOldFile) {
   EXPECT_EQ(appels, 1);
   EXPECT_EQ(lit(chemin("monde.lab")), "ancien");
   EXPECT_EQ(entrees(), 1); // no temporary file left
+}
+
+TEST_F(Fsync, AFileWrittenInPlaceIsSyncedAndAFailedSyncReported) {
+  // A folder closed to new files: the save writes into the file itself.
+  ecrit(chemin("monde.lab"), "ancien");
+  ::chmod(chemin("monde.lab").c_str(), 0666);
+  ::chmod(dossier.c_str(), 0555);
+  EXPECT_TRUE(sans_privileges([&] {
+    if (!sauve_lab(chemin("monde.lab"), m) || appels != 1 || entrees() != 1)
+      return false;
+    echec = EIO;
+    return !sauve_lab(chemin("monde.lab"), m) && appels == 2;
+  }));
+  ::chmod(dossier.c_str(), 0755);
 }
 
 TEST_F(Fsync, AFileSystemThatCannotSyncStillSaves) {
