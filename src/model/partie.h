@@ -9,6 +9,7 @@
 #include "resultat.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -89,7 +90,7 @@ public:
   Issue joue(const Coup &c);
 
   // The state.
-  const Labyrinthe &labyrinthe() const { return lab_; }
+  const Labyrinthe &labyrinthe() const { return *lab_; }
   const Plateau &plateau() const { return plateau_; }
   int salle() const { return salle_; }
   PlaceSalle place() const { return place_salle(salle_); }
@@ -120,7 +121,7 @@ private:
   void recoit(Issue &issue);
   void resout(Issue &issue);
 
-  Labyrinthe lab_;
+  std::shared_ptr<const Labyrinthe> lab_; // shared by copies: a copy of a game is cheap
   Plateau plateau_;
   Hasard hasard_;
   int salle_ = 0;
