@@ -19,6 +19,11 @@ Regard regard_salle(int salle, Direction d) {
   return {p.col + 0.5, p.lig + 0.5, angle_direction(d)};
 }
 
+Regard entre(const Regard &de, const Regard &vers, double t) {
+  double tour = std::remainder(vers.angle - de.angle, 2 * std::numbers::pi);
+  return {de.x + (vers.x - de.x) * t, de.y + (vers.y - de.y) * t, de.angle + tour * t};
+}
+
 Regard regard_partie(const Partie &p) {
   return regard_salle(p.salle(), p.direction());
 }

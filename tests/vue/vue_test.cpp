@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 using D = Direction;
 
@@ -179,4 +180,27 @@ TEST(Vue, MissingTexturesAreDrawnInPlainColoursAndAnySizeWorks) {
   Pixels p(64, 48, 0);
   dessine_vue(Plateau(plan.monde()), vide, Regard{4.5, 4.99, 0.3}, p);
   EXPECT_NE(p.at(32, 24), 0u);
+}
+
+TEST(Vue, FramesOfAStepAndOfATurn) {
+  const Regard c5 = regard_salle(Plan::indice("C5"), D::nord);
+  const Regard c4 = regard_salle(Plan::indice("C4"), D::nord);
+  const Regard moitie = entre(c5, c4, 0.5);
+  EXPECT_DOUBLE_EQ(moitie.x, 2.5);
+  EXPECT_DOUBLE_EQ(moitie.y, 4.0);
+  // From nord to ouest is a quarter turn to the left, not three to the right.
+  const Regard ouest = regard_salle(Plan::indice("C5"), D::ouest);
+  const double quart = entre(c5, ouest, 0.5).angle - c5.angle;
+  EXPECT_NEAR(quart, -std::numbers::pi / 4, 1e-9);
+  EXPECT_NEAR(std::remainder(entre(c5, ouest, 1).angle - ouest.angle, 2 * std::numbers::pi), 0,
+              1e-9);
+  // Every facing looks toward its neighbour: a wall ahead when it is closed, the far wall
+  // of the next room when open.
+  for (Direction d : DIRECTIONS) {
+    Plan plan;
+    plan.passage("E5", d, 1);
+    const Pixels p = vue(plan, "E5", d);
+    const double focale = p.largeur / 2 / std::tan(CHAMP_DE_VISION / 2);
+    EXPECT_NEAR(hauteur_mur(p, p.largeur / 2), focale / 1.5, 2.0) << nom_direction(d);
+  }
 }
