@@ -34,11 +34,12 @@ size_t at(int i) {
   return static_cast<size_t>(i);
 }
 
-// Light: full near the eye, falling off with distance but never below about 40 % within the
-// labyrinth (its far corner is 14 rooms away).
+// Light: full within the eye's own room (a wall straight ahead shows its texture's own
+// colours), then falling off with distance, but never below about 40 % within the labyrinth
+// (its far corner is 14 rooms away).
 constexpr float ATTENUATION = 0.11f;
 int lumiere(float distance) {
-  return static_cast<int>(256.0f / (1.0f + ATTENUATION * std::max(distance, 0.0f)));
+  return static_cast<int>(256.0f / (1.0f + ATTENUATION * std::max(distance - 0.5f, 0.0f)));
 }
 
 uint32_t assombrit(uint32_t c, int l) {

@@ -57,6 +57,7 @@ TEST(Vue, AWallStraightAheadFillsTheMiddleColumn) {
   plan.salle("E5", SALLE_DEPART);
   const Pixels p = vue(plan, "E5", D::nord);
   EXPECT_EQ(hauteur_mur(p, p.largeur / 2), p.hauteur);
+  EXPECT_EQ(p.at(p.largeur / 2, p.hauteur / 2), ROUGE); // its own colour, at full light
   for (uint32_t c : p.argb)
     EXPECT_EQ(c >> 24, 0xFFu); // every pixel written, opaque
 }
