@@ -108,6 +108,11 @@ public:
   // The riddle shown (etat() == enigme): its room, and what it expects.
   int salle_enigme() const { return etat_ == Etat::enigme ? salle_ : -1; }
   GenreEnigme genre_enigme_montree() const;
+  // The room whose riddle is shown (its question, Windows-1252, and its proposals); null
+  // when none is.
+  const Tsalle *enigme_montree() const {
+    return etat_ == Etat::enigme ? &lab_->salles[static_cast<size_t>(salle_)] : nullptr;
+  }
   // Whether what room `salle` holds (a key, the map) was taken: the view leaves it out.
   bool objet_pris(int salle) const { return pris_[static_cast<size_t>(salle)]; }
   const std::array<bool, NB_SALLES_MAX> &objets_pris() const { return pris_; }

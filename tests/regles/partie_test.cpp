@@ -137,6 +137,8 @@ TEST(Partie, KeyBehindARiddleAnsweredWrongThenRight) {
   EXPECT_EQ(p.etat(), Etat::enigme);
   EXPECT_EQ(p.salle_enigme(), Plan::indice("B1"));
   EXPECT_EQ(p.genre_enigme_montree(), GenreEnigme::choix);
+  ASSERT_NE(p.enigme_montree(), nullptr);
+  EXPECT_EQ(p.enigme_montree()->reponses[1], "Paris");
   // While the riddle is shown, walking and the other kinds of answer are ignored.
   for (const char *coup : {"avance", "recule", "gauche", "teleporte", "ok", "tape:Paris"})
     EXPECT_EQ(joue(p, {coup}), "ignore") << coup;
@@ -145,6 +147,7 @@ TEST(Partie, KeyBehindARiddleAnsweredWrongThenRight) {
   EXPECT_EQ(p.cles(), 0u);
   EXPECT_EQ(joue(p, {"repond:32"}), "bonne_reponse cle_prise");
   EXPECT_EQ(p.etat(), Etat::marche);
+  EXPECT_EQ(p.enigme_montree(), nullptr);
   EXPECT_TRUE(p.tient_cle(couleur_cle(SALLE_CLE_JAUNE)));
   EXPECT_EQ(p.enigmes_resolues(), 1);
   EXPECT_EQ(p.resolues_du_premier_coup(), 0);
