@@ -53,6 +53,9 @@ out=$("$lab" joue "$dir/aventure/monde_2.lab" droite avance teleporte droite ava
 echo "$out" | grep -q '"etat": "sortie", .*"aventure_terminee": true' || fail "end of the adventure: $out"
 out=$("$lab" joue "$dir/aventure/monde_2.lab" gauche gauche gauche gauche)
 echo "$out" | grep -q '"direction": "nord"' || fail "four quarter turns: $out"
+out=$("$lab" joue "$dir/aventure/monde_1.lab" recule repond:3)
+echo "$out" | grep -q '"etat": "enigme", .*"enigme": {"salle": "B3", "genre": "choix", "question": "Capitale ?"}' ||
+  fail "the riddle shown: $out"
 out=$("$lab" joue "$dir/aventure/monde_2.lab" ok)
 echo "$out" | grep -q '"faits": \["ignore"\]' || fail "ignored move: $out"
 
