@@ -73,7 +73,7 @@ class Partie {
 public:
   // Starts in the start room facing nord; the start room is entered as any other (its riddle
   // is shown if it has one). Fails, with the check's French message, when the labyrinth has
-  // no start or more than one. `graine` seeds the teleporters' draws.
+  // no start or more than one. `graine` starts the teleporters' draws.
   static Avec<Partie> commence(const Labyrinthe &lab, uint64_t graine = 1);
 
   // The moves. Each returns what happened; ignored when it does not apply now (a step or a

@@ -74,7 +74,8 @@ bool bonne_saisie(const Tsalle &s, const std::string &tape_utf8);
 // for the accented ones, surrounding blanks dropped).
 std::string forme_comparable_1252(const std::string &texte_1252);
 
-// A reproducible random source (the same seed draws the same numbers on every machine).
+// A reproducible random source (the same starting number, its graine, draws the same numbers on
+// every machine).
 class Hasard {
 public:
   explicit Hasard(uint64_t graine = 1) : etat_(graine) {}

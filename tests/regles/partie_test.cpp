@@ -237,7 +237,7 @@ TEST(Partie, TheMapIsTakenEvenWhenItsRiddleIsPassed) {
   EXPECT_TRUE(p.objet_pris(Plan::indice("A2")));
 }
 
-TEST(Partie, ThreeTeleportersDrawTheirDestinationFromTheSeed) {
+TEST(Partie, ThreeTeleportersDrawTheirDestinationFromTheGraine) {
   Plan plan;
   plan.salle("A1", SALLE_DEPART)
       .passage("A1", D::est, 1)
@@ -255,7 +255,7 @@ TEST(Partie, ThreeTeleportersDrawTheirDestinationFromTheSeed) {
     arrivees.insert(p.nom());
     Partie encore = commence(plan, graine);
     joue(encore, {"droite", "avance", "teleporte"});
-    EXPECT_EQ(encore.nom(), p.nom()) << "the same seed draws the same room";
+    EXPECT_EQ(encore.nom(), p.nom()) << "the same graine draws the same room";
   }
   EXPECT_EQ(arrivees, (std::set<std::string>{"E5", "J10"}));
 }
