@@ -49,6 +49,14 @@ uint32_t assombrit(uint32_t c, int l) {
   return 0xFF000000u | rb | g;
 }
 
+// a + (b - a) * part / 256, channel by channel.
+uint32_t melange(uint32_t a, uint32_t b, int part) {
+  const auto p = static_cast<uint32_t>(part), q = 256 - p;
+  const uint32_t rb = (((a & 0x00FF00FFu) * q + (b & 0x00FF00FFu) * p) >> 8) & 0x00FF00FFu;
+  const uint32_t g = (((a & 0x0000FF00u) * q + (b & 0x0000FF00u) * p) >> 8) & 0x0000FF00u;
+  return 0xFF000000u | rb | g;
+}
+
 // A texture sampled at (u, v) in [0, 1): rows and columns wrap, an empty one is its colour.
 struct Echantillon {
   const Pixels *image = nullptr;
@@ -159,17 +167,19 @@ Rayon lance(const Plateau &p, float px, float py, float dx, float dy) {
 uint32_t couleur_cloison(const Decor &d, const Echantillon &murs, const Rencontre &m, float v) {
   const float u = m.u;
   if (m.type == CLOISON_SORTIE) {
-    // A metal door in a glowing green frame.
-    if (u < 0.08f || u > 0.92f || v < 0.06f)
+    // A metal door lit green, in a green frame, a bright band across its middle: it must
+    // look like no other partition from any distance.
+    if (u < 0.08f || u > 0.92f || v < 0.06f || std::abs(v - 0.5f) < 0.035f)
       return VERT_SORTIE;
+    uint32_t c = METAL;
     const Pixels &bande = d.cloisons[CLOISON_SORTIE];
     if (!bande.vide()) {
       const float bv = 0.15f + 0.7f * std::fmod(v * 3.0f, 1.0f);
-      const uint32_t c = Echantillon{&bande, 0}.at((u - 0.08f) / 0.84f, bv);
-      if (!fond(bande, c))
-        return c;
+      const uint32_t b = Echantillon{&bande, 0}.at((u - 0.08f) / 0.84f, bv);
+      if (!fond(bande, b))
+        c = b;
     }
-    return METAL;
+    return melange(c, VERT_SORTIE, 90);
   }
   if (est_porte(m.type)) {
     // A door of its colour in a wooden frame, with the editor's band across it: the

@@ -109,6 +109,11 @@ TEST(Vue, ASecretDoorIsDrawnAsAWallAndALockedDoorIsNot) {
   const Pixels de_sortie = vue(sortie, "E5", D::nord);
   EXPECT_NE(de_sortie.argb, de_mur.argb);
   EXPECT_NE(de_sortie.argb, de_porte.argb);
+  // Even up close, where no edge of it is in view, the exit is lit green.
+  for (int y : {de_sortie.hauteur / 4, de_sortie.hauteur / 2}) {
+    const uint32_t c = de_sortie.at(de_sortie.largeur / 2, y);
+    EXPECT_GT(vert(c), rouge(c) + 40) << std::hex << c;
+  }
   // From the other side, the same partition looks the same.
   porte.passage("E4", D::nord, 0);
   const Pixels envers = vue(porte, "E4", D::sud);
