@@ -86,6 +86,9 @@ private:
   uint64_t etat_;
 };
 
+// Where the teleporter of room `depuis` may lead: every other teleporter room, in index
+// order; none when it is the only one or `depuis` is no teleporter.
+std::vector<int> destinations_teleporteur(const Plateau &p, int depuis);
 // Where the teleporter of room `depuis` leads: the other teleporter when there are two, one
 // of the others drawn at random when there are more; -1 when it is the only one or `depuis`
 // is not a teleporter.
