@@ -203,7 +203,7 @@ void TForm1::montre_change(const Cible &cible, bool rejoue) {
     // stored before the step, so nothing is lost.
     if (!rejoue)
       return;
-    if (cible.indice == monde().salle_choisie)
+    if (cible.indice == document_.salle_choisie())
       panneau_->montre_champ(cible);
     else
       selectionne_salle(cible.indice);

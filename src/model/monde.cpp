@@ -65,7 +65,6 @@ void grille_fraiche(Monde &m) {
       s.y = lig * PAS_GRILLE + 30;
     }
   m.modifie = false;
-  m.salle_choisie = -1;
 }
 
 } // namespace
