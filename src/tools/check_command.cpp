@@ -33,13 +33,14 @@ int usage_check(const char *pourquoi) {
 }
 
 // The loader refuses or accepts a file the same way each time it is named: an adventure
-// shares its textures, so each is decoded once per run.
+// shares its textures, so each is read once per run, as the editor's check reads it: its
+// header, then the smallest scale within a budget of pixels.
 ControleImage controle_image() {
   auto vus = std::make_shared<std::map<std::string, Resultat>>();
   return [vus](const std::string &chemin) {
     auto it = vus->find(chemin);
     if (it == vus->end())
-      it = vus->emplace(chemin, load_picture(chemin).resultat()).first;
+      it = vus->emplace(chemin, load_picture(chemin, Reduction::to_check()).resultat()).first;
     return it->second;
   };
 }
