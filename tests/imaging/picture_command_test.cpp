@@ -69,9 +69,10 @@ TEST_F(PictureCommand, FailuresPrintTheErrorBoxTextAndExitWith1) {
       {{"picture.png"}, "Unknown picture file extension (.png)\n"},
       {{missing}, "Cannot open file \"" + missing + "\". No such file or directory.\n"},
       {{damaged}, "Bitmap image is not valid.\n"},
+      // OUT is written as every file is: the writer's messages.
       {{data_path("bmp_24bit.bmp"), "--ppm", (dir / "no/such/folder.ppm").string()},
-       "Cannot create file \"" + (dir / "no/such/folder.ppm").string() +
-           "\". No such file or directory.\n"},
+       "Invalid filename.\n"},
+      {{data_path("bmp_24bit.bmp"), "--ppm", "/dev/full"}, "Disk full.\n"},
   };
   for (const auto &c : cases) {
     const CommandRun r = run(c.args);
