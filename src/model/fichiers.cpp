@@ -180,7 +180,9 @@ Resultat ecrit_direct(const std::string &chemin, const char *cible, std::string_
 constexpr size_t PREFIXE_TEMPORAIRE_MAX = 200;
 
 std::string debut_temporaire(const std::string &base) {
-  return "." + base.substr(0, PREFIXE_TEMPORAIRE_MAX) + ".tmp-";
+  std::string debut = ".";
+  debut.append(base, 0, PREFIXE_TEMPORAIRE_MAX);
+  return debut.append(".tmp-");
 }
 
 // Whether `nom` is debut + "PID-N", the name of a temporary file of this target.
