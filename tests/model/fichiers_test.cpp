@@ -1,3 +1,4 @@
+#include "../dossier_temporaire.h"
 #include "../same_lines.h"
 #include "erreurs_fichier.h"
 #include "fichiers.h"
@@ -17,44 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class DossierTemporaire : public ::testing::Test {
-protected:
-  void SetUp() override {
-    char modele[] = "/tmp/dravo-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(modele), nullptr);
-    dossier = modele;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dossier, fs::perms::owner_all, ec);
-    fs::remove_all(dossier, ec);
-  }
-  std::string chemin(const std::string &nom) const { return (dossier / nom).string(); }
-  static void ecrit(const std::string &chemin, const std::string &texte) {
-    std::ofstream(chemin, std::ios::binary) << texte;
-  }
-  static std::string lit(const std::string &chemin) {
-    std::ifstream f(chemin, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-  }
-  // Runs `verifie` where permissions bite: as root (CI runs as root), in a child process
-  // that has dropped to the unprivileged user 65534. Returns whether `verifie` held.
-  template <class F> bool sans_privileges(F verifie) {
-    if (::geteuid() != 0)
-      return verifie();
-    pid_t pid = ::fork();
-    if (pid == 0) {
-      if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-        ::_exit(3);
-      ::_exit(verifie() ? 0 : 1);
-    }
-    int statut = 0;
-    ::waitpid(pid, &statut, 0);
-    return WIFEXITED(statut) && WEXITSTATUS(statut) == 0;
-  }
-  fs::path dossier;
-};
 
 Monde monde_frais() {
   Monde m;
@@ -368,27 +331,6 @@ TEST_F(Fichiers, ChosenFilesAreCopiedIntoTheStartFolderUnlessAlreadyThere) {
   // A copy that cannot be made still gives the bare name.
   EXPECT_EQ(copie_dans_rep_appli(chemin("ailleurs/absent.jpg"), depart), "absent.jpg");
   EXPECT_FALSE(fs::exists(chemin("depart/absent.jpg")));
-}
-
-TEST_F(Fichiers, ThePlayerIsLookedUpBesideTheEditorThenHereThenOnThePath) {
-  for (const char *d : {"prog", "courant", "p1", "p2"})
-    fs::create_directories(dossier / d);
-  auto executable = [&](const std::string &nom) {
-    ecrit(chemin(nom), "#!/bin/sh\n");
-    ::chmod(chemin(nom).c_str(), 0755);
-  };
-  const std::string chemins = chemin("p1") + ":" + chemin("p2");
-  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins), "");
-  executable("p2/Dravo.exe");
-  ecrit(chemin("p1/Dravo.exe"), "not executable");
-  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
-            chemin("p2/Dravo.exe"));
-  executable("courant/Dravo.exe");
-  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
-            chemin("courant/Dravo.exe"));
-  executable("prog/Dravo.exe");
-  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
-            chemin("prog/Dravo.exe"));
 }
 
 TEST_F(Fichiers, AFileFarBeyondAnyLabyrinthIsRefusedFromItsSize) {
