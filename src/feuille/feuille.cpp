@@ -172,7 +172,7 @@ private:
     for (int i = 0; i < nb_salles(); ++i) {
       const Tsalle &s = monde_.salles[static_cast<size_t>(i)];
       if (s.contenu == SALLE_DEPART)
-        departs << nom_salle(i);
+        departs << QString::fromStdString(nom_salle(i));
       if (!s.question.empty())
         ++nb_enigmes;
     }
@@ -335,7 +335,7 @@ private:
   // riddle's picture and medium at the right when they fit there, or on a line of their own.
   void nom_de_salle(Bloc &b, int indice, qreal avant) {
     const Tsalle &s = monde_.salles[static_cast<size_t>(indice)];
-    QString texte = QStringLiteral("Salle ") + nom_salle(indice);
+    QString texte = QStringLiteral("Salle ") + QString::fromStdString(nom_salle(indice));
     if (type_salle_valide(s.contenu) && s.contenu != SALLE_VIDE) {
       QString nom = QString::fromUtf8(NOMS_SALLES[static_cast<size_t>(s.contenu)]);
       nom[0] = nom[0].toLower();

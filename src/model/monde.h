@@ -7,13 +7,12 @@
 //
 // Strings hold Windows-1252 bytes, exactly as the .lab file stores them.
 
+#include "geometrie.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 
-inline constexpr int NB_SALLES_MAX = 100;
-inline constexpr int NB_CLOISONS_MAX = 220;
-inline constexpr int NB_CLOISONS_H = 110; // horizontal ones come first, then the vertical ones
 inline constexpr int NB_SONS = 5;
 inline constexpr int NB_TEXTURES = 3;
 inline constexpr int NB_REPONSES = 5;
@@ -50,12 +49,6 @@ enum TypeSalle : int32_t {
 constexpr int32_t porte_de_cle(int32_t cle) {
   return cle + 2;
 }
-
-// Grid geometry, in pixels of the editor window's client area.
-inline constexpr int PAS_GRILLE = 60;
-inline constexpr int TAILLE_SALLE = 40;
-inline constexpr int LONGUEUR_CLOISON = 40;
-inline constexpr int EPAISSEUR_CLOISON = 20;
 
 struct Tsalle {
   int32_t col = 0;
@@ -128,17 +121,6 @@ inline constexpr const char *TEXTURE_MURS_DEFAUT = "Briques.bmp";
 inline constexpr const char *TEXTURE_SOL_DEFAUT = "sol.bmp";
 inline constexpr const char *TEXTURE_PLAFOND_DEFAUT = "plafond.bmp";
 const char *texture_defaut(int rang);
-
-// Index arithmetic of the two arrays.
-constexpr int indice_salle(int col, int lig) {
-  return lig * 10 + col;
-}
-constexpr int indice_cloison_h(int col, int lig) {
-  return lig * 10 + col;
-}
-constexpr int indice_cloison_v(int col, int lig) {
-  return NB_CLOISONS_H + lig * 11 + col;
-}
 
 // Whether a kind read from a file has a picture (a file may carry any integer).
 constexpr bool type_cloison_valide(int32_t k) {
