@@ -49,10 +49,12 @@ BoiteTextures::BoiteTextures(Document &document, AccesFenetre acces, QWidget *fe
 }
 
 QString BoiteTextures::charge(int rang, const std::string &nom) {
-  const Avec<QImage> picture = charge_image(chemin_texture(nom, acces_.rep_appli()));
+  ImageEtiree *image = images_[static_cast<size_t>(rang)];
+  const Avec<QImage> picture =
+      charge_image(chemin_texture(nom, acces_.rep_appli()), image->taille_montree());
   if (!picture)
     return QString::fromStdString(picture.message());
-  images_[static_cast<size_t>(rang)]->pose_picture(QPixmap::fromImage(picture.valeur()));
+  image->pose_picture(QPixmap::fromImage(picture.valeur()));
   return {};
 }
 

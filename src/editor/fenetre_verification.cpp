@@ -19,8 +19,8 @@ namespace {
 constexpr int ERREURS_MONTREES = 10;
 
 // The editor's own loader decides whether a picture named by the labyrinth can be shown.
-Resultat image_lisible(const std::string &chemin) {
-  return charge_image(QFile::decodeName(chemin.c_str())).resultat();
+Resultat controle_image(const std::string &chemin) {
+  return image_lisible(QFile::decodeName(chemin.c_str()));
 }
 
 QString ligne(const Constat &c) {
@@ -54,7 +54,7 @@ int indice_cloison_de(const Monde &m, const Constat &c) {
 Verification verifie_edition(TForm1 &editeur) {
   editeur.stocke_panneau();
   return verifie_labyrinthe(editeur.monde(), QFile::encodeName(QDir::currentPath()).toStdString(),
-                            image_lisible);
+                            controle_image);
 }
 
 bool accepte_test(TForm1 &editeur) {

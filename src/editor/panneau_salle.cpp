@@ -247,7 +247,8 @@ void PanneauSalle::valide_bonne(int i) {
 Resultat PanneauSalle::montre_image(const std::string &nom) {
   Resultat r = Resultat::succes();
   if (!nom.empty()) {
-    const Avec<QImage> picture = charge_image(fichier_du_nom(nom, acces_.rep_appli()));
+    const Avec<QImage> picture =
+        charge_image(fichier_du_nom(nom, acces_.rep_appli()), Image_epreuve->taille_montree());
     if (!picture) {
       // Nothing of another room stays on show; the name stays with the room.
       image_->pose_picture(QPixmap());
@@ -335,7 +336,7 @@ void PanneauSalle::OpenIClick() {
     return;
   const QString nom = nom_copie(chemin, acces_.rep_appli());
   // The dialog has made the chosen file's folder current: the chosen file is the one loaded.
-  const Avec<QImage> picture = charge_image(chemin);
+  const Avec<QImage> picture = charge_image(chemin, Image_epreuve->taille_montree());
   if (!picture) {
     acces_.erreur(QString::fromStdString(picture.message()));
     return;

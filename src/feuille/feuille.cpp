@@ -42,6 +42,7 @@ constexpr qreal MM_PAGE_MIN = 40;
 constexpr qreal PART_PAGE_PLAN = 0.6; // a map that cannot share its page takes this much of it
 constexpr qreal MM_AVANT_PLAN = 4;
 constexpr qreal MM_IMAGE_LEGENDE = 6;
+constexpr int LIGNES_TITRE = 3; // a longer title ends in "…"
 
 const QColor NOIR(0x10, 0x10, 0x10);
 const QColor GRIS(0x60, 0x60, 0x60);
@@ -91,6 +92,8 @@ QFont police(qreal corps, bool gras = false, bool italique = false) {
   f.setPointSizeF(corps);
   f.setBold(gras);
   f.setItalic(italique);
+  // Lines are wrapped by the sum of their characters' advances (mise_en_page.h).
+  f.setKerning(false);
   return f;
 }
 
@@ -135,10 +138,16 @@ private:
   // One piece per line of `texte` wrapped from `retrait` to the right margin.
   void lignes(Bloc &b, const QString &texte, const QFont &f, const QColor &couleur, qreal retrait,
               qreal avant_premiere) {
+    pose_lignes(b, coupe_lignes(texte, f, largeur_ - retrait, &appareil_), f, couleur, retrait,
+                avant_premiere);
+  }
+
+  void pose_lignes(Bloc &b, const QStringList &lignes_posees, const QFont &f, const QColor &couleur,
+                   qreal retrait, qreal avant_premiere) {
     const QFontMetricsF mesure(f, &appareil_);
     const qreal haut_texte = mesure.ascent();
     bool premiere = true;
-    for (const QString &ligne : coupe_lignes(texte, f, largeur_ - retrait, &appareil_)) {
+    for (const QString &ligne : lignes_posees) {
       b.morceaux.push_back({mesure.lineSpacing(),
                             premiere ? avant_premiere : mm(MM_AVANT_LIGNE) / 2,
                             [=](QPainter &p, qreal haut) {
@@ -159,8 +168,11 @@ private:
     lignes(b, QStringLiteral("Dravo-Editeur · feuille de l'enseignant"), police(CORPS_PETIT), GRIS,
            0, 0);
     const QString titre = affichable(monde_.titre_lab).simplified();
-    lignes(b, titre.isEmpty() ? QStringLiteral("Labyrinthe sans titre") : titre,
-           police(CORPS_TITRE, true), NOIR, 0, mm(2));
+    const QFont f_titre = police(CORPS_TITRE, true);
+    pose_lignes(b,
+                lignes_bornees(titre.isEmpty() ? QStringLiteral("Labyrinthe sans titre") : titre,
+                               f_titre, largeur_, LIGNES_TITRE, &appareil_),
+                f_titre, NOIR, 0, mm(2));
     lignes(b, resume(), police(CORPS_TEXTE), GRIS, 0, mm(1.5));
     return b;
   }
@@ -344,7 +356,9 @@ private:
     const QFont f = police(CORPS_SALLE, true), f_medias = police(CORPS_PETIT);
     const QFontMetricsF mesure(f, &appareil_), mesure_medias(f_medias, &appareil_);
     const QString medias = noms_medias(s);
-    const qreal largeur_medias = mesure_medias.horizontalAdvance(medias);
+    // Names of any length: only a short one is measured for a place at the right.
+    const qreal largeur_medias =
+        medias.size() <= 300 ? mesure_medias.horizontalAdvance(medias) : largeur_;
     const bool a_droite =
         mesure.horizontalAdvance(texte) + mm(MM_RETRAIT) + largeur_medias <= largeur_;
     const qreal sous_filet = mm(MM_SOUS_FILET), large = largeur_;
@@ -499,8 +513,8 @@ Resultat dessine_feuille(const Monde &m, QPagedPaintDevice &appareil, int de, in
     return Resultat::echec("L'impression de la feuille n'a pas pu commencer");
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  QString titre = affichable(m.titre_lab).simplified();
-  titre = pied.elidedText(titre, Qt::ElideRight, c.largeur() * 0.7);
+  const QString titre =
+      elide_ligne(affichable(m.titre_lab).simplified(), f_pied, c.largeur() * 0.7, &appareil);
   for (int n = premiere; n <= derniere; ++n) {
     if (n > premiere && !appareil.newPage())
       return Resultat::echec("L'impression de la feuille s'est arrêtée à la page " +
@@ -531,8 +545,11 @@ QByteArray feuille_pdf(const Monde &m) {
                                 QMarginsF(MM_MARGE_PDF, MM_MARGE_PDF, MM_MARGE_PDF, MM_MARGE_PDF),
                                 QPageLayout::Millimeter));
   pdf.setCreator(QStringLiteral("Dravo-Editeur"));
+  // The document's title, as the footer's: one line, however long the labyrinth's is.
   const QString titre = affichable(m.titre_lab).simplified();
-  pdf.setTitle(titre.isEmpty() ? QStringLiteral("Labyrinthe sans titre") : titre);
+  pdf.setTitle(titre.isEmpty()      ? QStringLiteral("Labyrinthe sans titre")
+               : titre.size() > 200 ? titre.left(199) + QChar(0x2026)
+                                    : titre);
   if (!dessine_feuille(m, pdf))
     return {};
   return octets;
