@@ -35,6 +35,6 @@ for args in "$dir/in.lab" "$dir/in.lab $dir/out.txt" "$dir/in.lab $dir/out.pdf e
   [ $rc = 2 ] || fail "usage error exits 2 for: $args (got $rc)"
 done
 [ -e "$dir/out.txt" ] || [ -e "$dir/out.pdf" ] && fail "nothing written on a usage error"
-"$lab" --help | grep -q "feuille IN.lab OUT" || fail "--help"
+"$lab" --help | grep -q "feuille \[--eleve\] \[--chemin\] IN.lab|FOLDER OUT" || fail "--help"
 ls -A "$dir" | grep -q '\.tmp-' && fail "temporary file left behind"
 echo "dravo-lab feuille: all passed"
