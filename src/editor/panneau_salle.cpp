@@ -248,7 +248,7 @@ Resultat PanneauSalle::montre_image(const std::string &nom) {
   Resultat r = Resultat::succes();
   if (!nom.empty()) {
     const Avec<QImage> picture =
-        charge_image(fichier_du_nom(nom, acces_.rep_appli()), Image_epreuve->taille_montree());
+        charge_image(fichier_du_nom(nom, acces_.rep_appli()), image_->taille_montree());
     if (!picture) {
       // Nothing of another room stays on show; the name stays with the room.
       image_->pose_picture(QPixmap());
@@ -336,7 +336,7 @@ void PanneauSalle::OpenIClick() {
     return;
   const QString nom = nom_copie(chemin, acces_.rep_appli());
   // The dialog has made the chosen file's folder current: the chosen file is the one loaded.
-  const Avec<QImage> picture = charge_image(chemin, Image_epreuve->taille_montree());
+  const Avec<QImage> picture = charge_image(chemin, image_->taille_montree());
   if (!picture) {
     acces_.erreur(QString::fromStdString(picture.message()));
     return;

@@ -66,6 +66,9 @@ public:
   void montre_salle(int indice);
   DialoguesEditeur &boites() const { return *dialogues; }
   Grille &grille() const { return *grille_; }
+  // The start folder, where a name of the labyrinth is looked up when the current folder
+  // lacks it (fichier_du_nom): the sheet finds the riddles' pictures as the room panel does.
+  const QString &dossier_depart() const { return rep_appli; }
 
 protected:
   void closeEvent(QCloseEvent *event) override;
