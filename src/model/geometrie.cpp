@@ -1,5 +1,7 @@
 #include "geometrie.h"
 
+#include <cstdio>
+
 const char *nom_direction(Direction d) {
   switch (d) {
   case Direction::nord: return "nord";
@@ -18,7 +20,9 @@ std::optional<Direction> direction_nommee(std::string_view nom) {
 }
 
 std::string nom_salle(int col, int lig) {
-  return std::string(1, static_cast<char>('A' + col)) + std::to_string(lig + 1);
+  char nom[16];
+  std::snprintf(nom, sizeof nom, "%c%d", 'A' + col, lig + 1);
+  return nom;
 }
 
 std::string nom_salle(int indice) {

@@ -49,14 +49,6 @@ std::vector<int> Itineraire::salles() const {
   return v;
 }
 
-std::vector<int> destinations_teleporteur(const Plateau &p, int depuis) {
-  if (depuis < 0 || depuis >= NB_SALLES_MAX || p.salle[at(depuis)] != SALLE_TELEPORTEUR)
-    return {};
-  std::vector<int> autres = p.teleporteurs();
-  autres.erase(std::find(autres.begin(), autres.end(), depuis));
-  return autres;
-}
-
 Avec<Itineraire> itineraire(const Plateau &p) {
   const std::vector<int> departs = p.departs();
   if (departs.empty())

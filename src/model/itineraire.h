@@ -35,11 +35,6 @@ struct Itineraire {
   std::vector<int> salles() const;
 };
 
-// Where the teleporter in room `depuis` may lead: every other teleporter (the only other
-// one when there are two, one drawn at random when there are more); empty when it is the
-// only one or `depuis` holds no teleporter.
-std::vector<int> destinations_teleporteur(const Plateau &p, int depuis);
-
 // The route of the labyrinth; fails, with a French sentence for the sheet, when there is not
 // exactly one start or when no route leads to an exit.
 Avec<Itineraire> itineraire(const Plateau &p);

@@ -109,7 +109,8 @@ std::string ecrit_coup(const Coup &c) {
 }
 
 Partie::Partie(const Labyrinthe &lab, int depart, uint64_t graine)
-    : lab_(lab), plateau_(lab), hasard_(graine), salle_(depart) {}
+    : lab_(std::make_shared<const Labyrinthe>(lab)), plateau_(lab), hasard_(graine),
+      salle_(depart) {}
 
 Avec<Partie> Partie::commence(const Labyrinthe &lab, uint64_t graine) {
   const Plateau plateau(lab);
@@ -266,7 +267,7 @@ Issue Partie::repond(Cochees cochees) {
   if (genre_enigme_montree() != GenreEnigme::choix)
     return ignoree();
   Issue issue;
-  if (bon_choix(lab_.salles[static_cast<size_t>(salle_)], cochees)) {
+  if (bon_choix(lab_->salles[static_cast<size_t>(salle_)], cochees)) {
     resout(issue);
   } else {
     ++essais_;
@@ -279,7 +280,7 @@ Issue Partie::tape(const std::string &texte_utf8) {
   if (genre_enigme_montree() != GenreEnigme::saisie)
     return ignoree();
   Issue issue;
-  if (bonne_saisie(lab_.salles[static_cast<size_t>(salle_)], texte_utf8)) {
+  if (bonne_saisie(lab_->salles[static_cast<size_t>(salle_)], texte_utf8)) {
     resout(issue);
   } else {
     ++essais_;

@@ -9,6 +9,7 @@
 #include "resultat.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -72,7 +73,7 @@ class Partie {
 public:
   // Starts in the start room facing nord; the start room is entered as any other (its riddle
   // is shown if it has one). Fails, with the check's French message, when the labyrinth has
-  // no start or more than one. `graine` seeds the teleporters' draws.
+  // no start or more than one. `graine` starts the teleporters' draws.
   static Avec<Partie> commence(const Labyrinthe &lab, uint64_t graine = 1);
 
   // The moves. Each returns what happened; ignored when it does not apply now (a step or a
@@ -89,7 +90,7 @@ public:
   Issue joue(const Coup &c);
 
   // The state.
-  const Labyrinthe &labyrinthe() const { return lab_; }
+  const Labyrinthe &labyrinthe() const { return *lab_; }
   const Plateau &plateau() const { return plateau_; }
   int salle() const { return salle_; }
   PlaceSalle place() const { return place_salle(salle_); }
@@ -107,6 +108,11 @@ public:
   // The riddle shown (etat() == enigme): its room, and what it expects.
   int salle_enigme() const { return etat_ == Etat::enigme ? salle_ : -1; }
   GenreEnigme genre_enigme_montree() const;
+  // The room whose riddle is shown (its question, Windows-1252, and its proposals); null
+  // when none is.
+  const Tsalle *enigme_montree() const {
+    return etat_ == Etat::enigme ? &lab_->salles[static_cast<size_t>(salle_)] : nullptr;
+  }
   // Whether what room `salle` holds (a key, the map) was taken: the view leaves it out.
   bool objet_pris(int salle) const { return pris_[static_cast<size_t>(salle)]; }
   const std::array<bool, NB_SALLES_MAX> &objets_pris() const { return pris_; }
@@ -120,7 +126,7 @@ private:
   void recoit(Issue &issue);
   void resout(Issue &issue);
 
-  Labyrinthe lab_;
+  std::shared_ptr<const Labyrinthe> lab_; // shared by copies: a copy of a game is cheap
   Plateau plateau_;
   Hasard hasard_;
   int salle_ = 0;

@@ -166,12 +166,17 @@ uint32_t Hasard::tire(uint32_t n) {
   return static_cast<uint32_t>(((z >> 32) * n) >> 32);
 }
 
-int destination_teleporteur(const Plateau &p, int depuis, Hasard &hasard) {
+std::vector<int> destinations_teleporteur(const Plateau &p, int depuis) {
   if (depuis < 0 || depuis >= NB_SALLES_MAX ||
       p.salle[static_cast<size_t>(depuis)] != SALLE_TELEPORTEUR)
-    return -1;
+    return {};
   std::vector<int> autres = p.teleporteurs();
   autres.erase(std::find(autres.begin(), autres.end(), depuis));
+  return autres;
+}
+
+int destination_teleporteur(const Plateau &p, int depuis, Hasard &hasard) {
+  const std::vector<int> autres = destinations_teleporteur(p, depuis);
   if (autres.empty())
     return -1;
   if (autres.size() == 1)

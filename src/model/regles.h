@@ -74,7 +74,8 @@ bool bonne_saisie(const Tsalle &s, const std::string &tape_utf8);
 // for the accented ones, surrounding blanks dropped).
 std::string forme_comparable_1252(const std::string &texte_1252);
 
-// A reproducible random source (the same seed draws the same numbers on every machine).
+// A reproducible random source (the same starting number, its graine, draws the same numbers on
+// every machine).
 class Hasard {
 public:
   explicit Hasard(uint64_t graine = 1) : etat_(graine) {}
@@ -85,6 +86,9 @@ private:
   uint64_t etat_;
 };
 
+// Where the teleporter of room `depuis` may lead: every other teleporter room, in index
+// order; none when it is the only one or `depuis` is no teleporter.
+std::vector<int> destinations_teleporteur(const Plateau &p, int depuis);
 // Where the teleporter of room `depuis` leads: the other teleporter when there are two, one
 // of the others drawn at random when there are more; -1 when it is the only one or `depuis`
 // is not a teleporter.

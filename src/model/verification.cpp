@@ -38,10 +38,9 @@ bool enigme_insoluble(const Plateau &p, int salle) {
 using Atteintes = std::array<bool, NB_SALLES_MAX>;
 
 // The rooms the player reaches from `depart`: a walk through what the keys held let pass,
-// repeated while it picks up a key it did not hold, since a new key may open new doors. Any
-// teleporter reached leads to every other one (the draw may pick any of them).
+// repeated while it picks up a key it did not hold, since a new key may open new doors. A
+// teleporter leads to every room its draw may pick.
 Atteintes atteintes_depuis(const Plateau &p, int depart) {
-  const std::vector<int> teleporteurs = p.teleporteurs();
   Cles cles = 0;
   Atteintes vues{};
   for (;;) {
@@ -55,14 +54,11 @@ Atteintes atteintes_depuis(const Plateau &p, int depart) {
       }
     };
     visite(depart);
-    bool teleporte = false;
     while (haut > 0) {
       const int i = pile[at(--haut)];
-      if (p.salle[at(i)] == SALLE_TELEPORTEUR && teleporteurs.size() >= 2 && !teleporte) {
-        teleporte = true;
-        for (int t : teleporteurs)
+      if (p.salle[at(i)] == SALLE_TELEPORTEUR)
+        for (int t : destinations_teleporteur(p, i))
           visite(t);
-      }
       for (Direction d : DIRECTIONS) {
         const Cote c = cote_salle(i, d);
         if (c.salle >= 0 && laisse_passer(p.cloison[at(c.cloison)], cles))

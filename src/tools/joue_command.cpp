@@ -2,6 +2,7 @@
 // the final state as one JSON object, so that an author (or a test) proves a route works.
 
 #include "partie.h"
+#include "texte_1252.h"
 
 #include <cstdio>
 #include <string>
@@ -53,6 +54,15 @@ bool lit_graine(const std::string &mot, uint64_t &graine) {
     graine = graine * 10 + static_cast<uint64_t>(c - '0');
   }
   return true;
+}
+
+const char *nom_genre(GenreEnigme g) {
+  switch (g) {
+  case GenreEnigme::choix: return "choix";
+  case GenreEnigme::saisie: return "saisie";
+  case GenreEnigme::message: return "message";
+  default: return "insoluble";
+  }
 }
 
 struct Tour {
@@ -121,8 +131,12 @@ int commande_joue(const std::vector<std::string> &args) {
          ", \"enigmes_resolues\": " + std::to_string(p.enigmes_resolues()) +
          ", \"du_premier_coup\": " + std::to_string(p.resolues_du_premier_coup()) +
          ", \"salles_visitees\": " + std::to_string(p.nb_visitees()) +
-         ", \"aventure_terminee\": " + (aventure.terminee() ? "true" : "false") +
-         ", \"evenements\": [";
+         ", \"aventure_terminee\": " + (aventure.terminee() ? "true" : "false");
+  if (const Tsalle *e = p.enigme_montree())
+    out += ", \"enigme\": {\"salle\": \"" + p.nom() + "\", \"genre\": \"" +
+           nom_genre(p.genre_enigme_montree()) +
+           "\", \"question\": " + json(utf8_depuis_1252(e->question)) + "}";
+  out += ", \"evenements\": [";
   for (size_t k = 0; k < tours.size(); ++k) {
     const Tour &t = tours[k];
     out += std::string(k ? ", " : "") + "{\"coup\": " + json(t.coup);

@@ -7,6 +7,7 @@
 #include "regles.h"
 #include "vue.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -82,6 +83,12 @@ int commande_vue(const std::vector<std::string> &args) {
   if (Resultat r = charge_lab(mots[0], monde); !r)
     return echec_vue(r.message());
 
+  // The installed data folder is found beside the program, which only an application
+  // object knows.
+  int argc = 1;
+  char nom[] = "dravo-lab";
+  char *argv[] = {nom, nullptr};
+  QCoreApplication application(argc, argv);
   const QString chemin_lab = QFile::decodeName(mots[0].c_str());
   const Decor decor = charge_decor(monde, QFileInfo(chemin_lab).absolutePath());
   Pixels pixels(largeur, hauteur);

@@ -19,6 +19,11 @@ Regard regard_salle(int salle, Direction d) {
   return {p.col + 0.5, p.lig + 0.5, angle_direction(d)};
 }
 
+Regard entre(const Regard &de, const Regard &vers, double t) {
+  double tour = std::remainder(vers.angle - de.angle, 2 * std::numbers::pi);
+  return {de.x + (vers.x - de.x) * t, de.y + (vers.y - de.y) * t, de.angle + tour * t};
+}
+
 Regard regard_partie(const Partie &p) {
   return regard_salle(p.salle(), p.direction());
 }
@@ -29,17 +34,26 @@ size_t at(int i) {
   return static_cast<size_t>(i);
 }
 
-// Light: full near the eye, falling off with distance but never below about 40 % within the
-// labyrinth (its far corner is 14 rooms away).
+// Light: full within the eye's own room (a wall straight ahead shows its texture's own
+// colours), then falling off with distance, but never below about 40 % within the labyrinth
+// (its far corner is 14 rooms away).
 constexpr float ATTENUATION = 0.11f;
 int lumiere(float distance) {
-  return static_cast<int>(256.0f / (1.0f + ATTENUATION * std::max(distance, 0.0f)));
+  return static_cast<int>(256.0f / (1.0f + ATTENUATION * std::max(distance - 0.5f, 0.0f)));
 }
 
 uint32_t assombrit(uint32_t c, int l) {
   const uint32_t lu = static_cast<uint32_t>(std::min(l, 256));
   const uint32_t rb = (((c & 0x00FF00FFu) * lu) >> 8) & 0x00FF00FFu;
   const uint32_t g = (((c & 0x0000FF00u) * lu) >> 8) & 0x0000FF00u;
+  return 0xFF000000u | rb | g;
+}
+
+// a + (b - a) * part / 256, channel by channel.
+uint32_t melange(uint32_t a, uint32_t b, int part) {
+  const auto p = static_cast<uint32_t>(part), q = 256 - p;
+  const uint32_t rb = (((a & 0x00FF00FFu) * q + (b & 0x00FF00FFu) * p) >> 8) & 0x00FF00FFu;
+  const uint32_t g = (((a & 0x0000FF00u) * q + (b & 0x0000FF00u) * p) >> 8) & 0x0000FF00u;
   return 0xFF000000u | rb | g;
 }
 
@@ -153,17 +167,19 @@ Rayon lance(const Plateau &p, float px, float py, float dx, float dy) {
 uint32_t couleur_cloison(const Decor &d, const Echantillon &murs, const Rencontre &m, float v) {
   const float u = m.u;
   if (m.type == CLOISON_SORTIE) {
-    // A metal door in a glowing green frame.
-    if (u < 0.08f || u > 0.92f || v < 0.06f)
+    // A metal door lit green, in a green frame, a bright band across its middle: it must
+    // look like no other partition from any distance.
+    if (u < 0.08f || u > 0.92f || v < 0.06f || std::abs(v - 0.5f) < 0.035f)
       return VERT_SORTIE;
+    uint32_t c = METAL;
     const Pixels &bande = d.cloisons[CLOISON_SORTIE];
     if (!bande.vide()) {
       const float bv = 0.15f + 0.7f * std::fmod(v * 3.0f, 1.0f);
-      const uint32_t c = Echantillon{&bande, 0}.at((u - 0.08f) / 0.84f, bv);
-      if (!fond(bande, c))
-        return c;
+      const uint32_t b = Echantillon{&bande, 0}.at((u - 0.08f) / 0.84f, bv);
+      if (!fond(bande, b))
+        c = b;
     }
-    return METAL;
+    return melange(c, VERT_SORTIE, 90);
   }
   if (est_porte(m.type)) {
     // A door of its colour in a wooden frame, with the editor's band across it: the

@@ -54,6 +54,9 @@ Regard regard_salle(int salle, Direction d);
 Regard regard_partie(const Partie &p);
 // The angle of a facing.
 double angle_direction(Direction d);
+// A frame of a step or a turn: t from 0 (at `de`) to 1 (at `vers`), the point along the
+// straight line between them, the angle turning the short way round.
+Regard entre(const Regard &de, const Regard &vers, double t);
 
 // The horizontal field of view, in radians (about 66 degrees).
 inline constexpr double CHAMP_DE_VISION = 1.1519173063162575;

@@ -236,13 +236,3 @@ TEST(Itineraire, NeedsExactlyOneStartAndAnExitWithinReach) {
       .cloison("C3", D::est, CLOISON_SORTIE);
   EXPECT_FALSE(itineraire(Plateau(plan.monde())));
 }
-
-TEST(Itineraire, TeleporterDestinationsAreEveryOtherTeleporter) {
-  Plan plan;
-  plan.salle("B2", SALLE_TELEPORTEUR).salle("E5", SALLE_TELEPORTEUR).salle("H8", SALLE_TELEPORTEUR);
-  const Plateau p(plan.monde());
-  const std::vector<int> attendues{Plan::indice("B2"), Plan::indice("H8")};
-  EXPECT_EQ(destinations_teleporteur(p, Plan::indice("E5")), attendues);
-  EXPECT_TRUE(destinations_teleporteur(p, Plan::indice("A1")).empty());
-  EXPECT_TRUE(destinations_teleporteur(p, -1).empty());
-}

@@ -1,5 +1,6 @@
 // The game's rules, each shown on the smallest labyrinth that has it.
 
+#include "../dossier_temporaire.h"
 #include "lab_file.h"
 #include "labyrinthe_test.h"
 #include "partie.h"
@@ -136,6 +137,8 @@ TEST(Partie, KeyBehindARiddleAnsweredWrongThenRight) {
   EXPECT_EQ(p.etat(), Etat::enigme);
   EXPECT_EQ(p.salle_enigme(), Plan::indice("B1"));
   EXPECT_EQ(p.genre_enigme_montree(), GenreEnigme::choix);
+  ASSERT_NE(p.enigme_montree(), nullptr);
+  EXPECT_EQ(p.enigme_montree()->reponses[1], "Paris");
   // While the riddle is shown, walking and the other kinds of answer are ignored.
   for (const char *coup : {"avance", "recule", "gauche", "teleporte", "ok", "tape:Paris"})
     EXPECT_EQ(joue(p, {coup}), "ignore") << coup;
@@ -144,6 +147,7 @@ TEST(Partie, KeyBehindARiddleAnsweredWrongThenRight) {
   EXPECT_EQ(p.cles(), 0u);
   EXPECT_EQ(joue(p, {"repond:32"}), "bonne_reponse cle_prise");
   EXPECT_EQ(p.etat(), Etat::marche);
+  EXPECT_EQ(p.enigme_montree(), nullptr);
   EXPECT_TRUE(p.tient_cle(couleur_cle(SALLE_CLE_JAUNE)));
   EXPECT_EQ(p.enigmes_resolues(), 1);
   EXPECT_EQ(p.resolues_du_premier_coup(), 0);
@@ -233,7 +237,7 @@ TEST(Partie, TheMapIsTakenEvenWhenItsRiddleIsPassed) {
   EXPECT_TRUE(p.objet_pris(Plan::indice("A2")));
 }
 
-TEST(Partie, ThreeTeleportersDrawTheirDestinationFromTheSeed) {
+TEST(Partie, ThreeTeleportersDrawTheirDestinationFromTheGraine) {
   Plan plan;
   plan.salle("A1", SALLE_DEPART)
       .passage("A1", D::est, 1)
@@ -251,7 +255,7 @@ TEST(Partie, ThreeTeleportersDrawTheirDestinationFromTheSeed) {
     arrivees.insert(p.nom());
     Partie encore = commence(plan, graine);
     joue(encore, {"droite", "avance", "teleporte"});
-    EXPECT_EQ(encore.nom(), p.nom()) << "the same seed draws the same room";
+    EXPECT_EQ(encore.nom(), p.nom()) << "the same graine draws the same room";
   }
   EXPECT_EQ(arrivees, (std::set<std::string>{"E5", "J10"}));
 }
@@ -300,20 +304,12 @@ TEST(Partie, MovesAsWritten) {
     EXPECT_FALSE(lit_coup(faux)) << faux;
 }
 
-class Aventures : public ::testing::Test {
+class Aventures : public DossierTemporaire {
 protected:
-  void SetUp() override {
-    char modele[] = "/tmp/dravo-aventure-XXXXXX";
-    ASSERT_NE(::mkdtemp(modele), nullptr);
-    dossier = modele;
+  std::string ecrit_lab(const std::string &nom, const Monde &m) {
+    EXPECT_TRUE(sauve_lab(chemin(nom), m));
+    return chemin(nom);
   }
-  void TearDown() override { fs::remove_all(dossier); }
-  std::string ecrit(const std::string &nom, const Monde &m) {
-    const std::string chemin = (dossier / nom).string();
-    EXPECT_TRUE(sauve_lab(chemin, m));
-    return chemin;
-  }
-  fs::path dossier;
 };
 
 TEST_F(Aventures, TheExitLeadsToTheNextFileThenTheEnd) {
@@ -322,9 +318,9 @@ TEST_F(Aventures, TheExitLeadsToTheNextFileThenTheEnd) {
   deux.salle("J10", SALLE_DEPART).cloison("J10", D::est, CLOISON_SORTIE);
   Monde m2 = deux.monde();
   m2.message_fin = "Fin de l'aventure";
-  const std::string premier = ecrit("monde_1.lab", un);
-  ecrit("Monde_2.LAB", m2);
-  ecrit("monde_4.lab", un); // after a gap: never played
+  const std::string premier = ecrit_lab("monde_1.lab", un);
+  ecrit_lab("Monde_2.LAB", m2);
+  ecrit_lab("monde_4.lab", un); // after a gap: never played
 
   Avec<Aventure> a = Aventure::ouvre(premier);
   ASSERT_TRUE(a) << a.message();
@@ -355,16 +351,16 @@ TEST_F(Aventures, NamesOfAnAdventure) {
     EXPECT_EQ(numero_monde(autre), -1) << autre;
   Plan un;
   un.salle("A1", SALLE_DEPART);
-  const std::string seul = ecrit("labyrinthe.lab", un);
+  const std::string seul = ecrit_lab("labyrinthe.lab", un);
   EXPECT_FALSE(labyrinthe_suivant(seul));
-  const std::string un_lab = ecrit("monde_1.lab", un);
+  const std::string un_lab = ecrit_lab("monde_1.lab", un);
   fs::create_directory(dossier / "monde_2.lab"); // a folder is no labyrinth
   EXPECT_FALSE(labyrinthe_suivant(un_lab));
 
   // A file that cannot be read, or played, says why.
   EXPECT_FALSE(Aventure::ouvre((dossier / "absent.lab").string()));
   Plan sans_depart;
-  const Avec<Aventure> a = Aventure::ouvre(ecrit("vide.lab", sans_depart));
+  const Avec<Aventure> a = Aventure::ouvre(ecrit_lab("vide.lab", sans_depart));
   ASSERT_FALSE(a);
   EXPECT_EQ(a.message(), "Aucune salle de départ : le joueur ne peut pas commencer.");
 }

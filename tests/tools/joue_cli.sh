@@ -31,13 +31,13 @@ assert faits[8] == ["porte_ouverte:rouge", "deplace"], faits
 assert faits[10] == ["sortie"], faits
 PY
 
-# Moves after the exit are played in monde_2.lab; the seed draws the same teleporter.
+# Moves after the exit are played in monde_2.lab; the same graine draws the same teleporter.
 for graine in 1 2 3; do
   a=$("$lab" joue --graine $graine "$dir/aventure/monde_1.lab" droite avance gauche recule \
     repond:1 avance droite avance gauche avance droite avance teleporte) || fail "adventure exits 0"
   b=$("$lab" joue --graine $graine "$dir/aventure/monde_1.lab" droite avance gauche recule \
     repond:1 avance droite avance gauche avance droite avance teleporte)
-  [ "$a" = "$b" ] || fail "the same seed plays the same game"
+  [ "$a" = "$b" ] || fail "the same graine plays the same game"
 done
 python3 - "$a" <<'PY' || fail "adventure JSON: $a"
 import json, sys
@@ -53,6 +53,9 @@ out=$("$lab" joue "$dir/aventure/monde_2.lab" droite avance teleporte droite ava
 echo "$out" | grep -q '"etat": "sortie", .*"aventure_terminee": true' || fail "end of the adventure: $out"
 out=$("$lab" joue "$dir/aventure/monde_2.lab" gauche gauche gauche gauche)
 echo "$out" | grep -q '"direction": "nord"' || fail "four quarter turns: $out"
+out=$("$lab" joue "$dir/aventure/monde_1.lab" recule repond:3)
+echo "$out" | grep -q '"etat": "enigme", .*"enigme": {"salle": "B3", "genre": "choix", "question": "Capitale ?"}' ||
+  fail "the riddle shown: $out"
 out=$("$lab" joue "$dir/aventure/monde_2.lab" ok)
 echo "$out" | grep -q '"faits": \["ignore"\]' || fail "ignored move: $out"
 

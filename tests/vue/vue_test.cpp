@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 using D = Direction;
 
@@ -56,6 +57,7 @@ TEST(Vue, AWallStraightAheadFillsTheMiddleColumn) {
   plan.salle("E5", SALLE_DEPART);
   const Pixels p = vue(plan, "E5", D::nord);
   EXPECT_EQ(hauteur_mur(p, p.largeur / 2), p.hauteur);
+  EXPECT_EQ(p.at(p.largeur / 2, p.hauteur / 2), ROUGE); // its own colour, at full light
   for (uint32_t c : p.argb)
     EXPECT_EQ(c >> 24, 0xFFu); // every pixel written, opaque
 }
@@ -107,6 +109,11 @@ TEST(Vue, ASecretDoorIsDrawnAsAWallAndALockedDoorIsNot) {
   const Pixels de_sortie = vue(sortie, "E5", D::nord);
   EXPECT_NE(de_sortie.argb, de_mur.argb);
   EXPECT_NE(de_sortie.argb, de_porte.argb);
+  // Even up close, where no edge of it is in view, the exit is lit green.
+  for (int y : {de_sortie.hauteur / 4, de_sortie.hauteur / 2}) {
+    const uint32_t c = de_sortie.at(de_sortie.largeur / 2, y);
+    EXPECT_GT(vert(c), rouge(c) + 40) << std::hex << c;
+  }
   // From the other side, the same partition looks the same.
   porte.passage("E4", D::nord, 0);
   const Pixels envers = vue(porte, "E4", D::sud);
@@ -179,4 +186,27 @@ TEST(Vue, MissingTexturesAreDrawnInPlainColoursAndAnySizeWorks) {
   Pixels p(64, 48, 0);
   dessine_vue(Plateau(plan.monde()), vide, Regard{4.5, 4.99, 0.3}, p);
   EXPECT_NE(p.at(32, 24), 0u);
+}
+
+TEST(Vue, FramesOfAStepAndOfATurn) {
+  const Regard c5 = regard_salle(Plan::indice("C5"), D::nord);
+  const Regard c4 = regard_salle(Plan::indice("C4"), D::nord);
+  const Regard moitie = entre(c5, c4, 0.5);
+  EXPECT_DOUBLE_EQ(moitie.x, 2.5);
+  EXPECT_DOUBLE_EQ(moitie.y, 4.0);
+  // From nord to ouest is a quarter turn to the left, not three to the right.
+  const Regard ouest = regard_salle(Plan::indice("C5"), D::ouest);
+  const double quart = entre(c5, ouest, 0.5).angle - c5.angle;
+  EXPECT_NEAR(quart, -std::numbers::pi / 4, 1e-9);
+  EXPECT_NEAR(std::remainder(entre(c5, ouest, 1).angle - ouest.angle, 2 * std::numbers::pi), 0,
+              1e-9);
+  // Every facing looks toward its neighbour: a wall ahead when it is closed, the far wall
+  // of the next room when open.
+  for (Direction d : DIRECTIONS) {
+    Plan plan;
+    plan.passage("E5", d, 1);
+    const Pixels p = vue(plan, "E5", d);
+    const double focale = p.largeur / 2 / std::tan(CHAMP_DE_VISION / 2);
+    EXPECT_NEAR(hauteur_mur(p, p.largeur / 2), focale / 1.5, 2.0) << nom_direction(d);
+  }
 }
