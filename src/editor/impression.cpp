@@ -3,11 +3,13 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QShortcut>
+#include <QWidget>
 
+#include "dialogues_editeur.h"
+#include "face_editeur.h"
 #include "feuille.h"
 #include "fichiers_editeur.h"
 #include "picture_qt.h"
-#include "tform1.h"
 
 namespace {
 
@@ -22,7 +24,7 @@ std::function<QImage(const std::string &, QSize)> images_du_panneau(const QStrin
 
 } // namespace
 
-bool imprime_feuille(TForm1 &editeur) {
+bool imprime_feuille(FaceEditeur &editeur) {
   editeur.stocke_panneau();
   QPrinter imprimante(QPrinter::HighResolution);
   imprimante.setPageSize(QPageSize(QPageSize::A4));
@@ -44,8 +46,8 @@ bool imprime_feuille(TForm1 &editeur) {
   return true;
 }
 
-void installe_impression(TForm1 *editeur) {
-  auto *ctrl_p = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), editeur);
-  QObject::connect(ctrl_p, &QShortcut::activated, editeur,
-                   [editeur] { imprime_feuille(*editeur); });
+void installe_impression(FaceEditeur &editeur) {
+  auto *ctrl_p = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), &editeur.fenetre());
+  QObject::connect(ctrl_p, &QShortcut::activated, &editeur.fenetre(),
+                   [&editeur] { imprime_feuille(editeur); });
 }

@@ -62,8 +62,8 @@ TForm1::TForm1(DialoguesEditeur *dialogues_test, QWidget *parent)
     connect(new QShortcut(r.touches, this), &QShortcut::activated, this, r.action);
   lie_commandes_fichier();
   FormCreate();
-  installe_verification(this);
-  installe_impression(this);
+  installe_verification(*this);
+  installe_impression(*this);
 }
 
 void TForm1::construit_controles() {

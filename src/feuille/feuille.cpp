@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -85,6 +86,35 @@ QString affichable(std::string_view octets) {
       c = u' ';
   }
   return texte;
+}
+
+// A paper sheet for the teacher, not a copy of the file: each text prints its beginning, as
+// much as a few pages hold, and says how much is left out. A labyrinth of 64 MB of text
+// would otherwise make a sheet of thousands of pages, and take minutes.
+constexpr size_t TEXTE_LONG_MAX = 20000; // mission, end message
+constexpr size_t QUESTION_MAX = 3000;
+constexpr size_t REPONSE_MAX = 1000;
+
+struct Extrait {
+  QString texte;
+  size_t reste = 0; // characters left out
+};
+
+Extrait extrait(std::string_view octets, size_t max) {
+  if (octets.size() <= max)
+    return {affichable(octets), 0};
+  return {affichable(octets.substr(0, max)), octets.size() - max};
+}
+
+QString suite_non_imprimee(size_t reste) {
+  return QStringLiteral("(suite non imprimée : %1 de plus)")
+      .arg(QLocale(QLocale::French).toString(static_cast<qulonglong>(reste)) +
+           (reste == 1 ? QStringLiteral(" caractère") : QStringLiteral(" caractères")));
+}
+
+// A title of any length: its beginning is all a few lines can show.
+QString titre_affichable(const std::string &octets) {
+  return affichable(std::string_view(octets).substr(0, 2000)).simplified();
 }
 
 // A proposal, question or name that holds only blanks prints as nothing.
@@ -183,7 +213,7 @@ private:
            options_.eleve ? QStringLiteral("Dravo-Editeur · feuille de l'élève")
                           : QStringLiteral("Dravo-Editeur · feuille de l'enseignant"),
            police(CORPS_PETIT), GRIS, 0, 0);
-    const QString titre = affichable(monde_.titre_lab).simplified();
+    const QString titre = titre_affichable(monde_.titre_lab);
     const QFont f_titre = police(CORPS_TITRE, true);
     pose_lignes(b,
                 lignes_bornees(titre.isEmpty() ? QStringLiteral("Labyrinthe sans titre") : titre,
@@ -344,13 +374,15 @@ private:
     Bloc b;
     b.tete = 3;
     intertitre(b, QString::fromUtf8(titre), mm(MM_AVANT_SECTION));
-    QString texte = affichable(octets);
+    Extrait e = extrait(octets, TEXTE_LONG_MAX);
+    QString &texte = e.texte;
     while (!texte.isEmpty() && texte.back().isSpace())
       texte.chop(1);
-    if (texte.trimmed().isEmpty())
+    if (texte.trimmed().isEmpty() && e.reste == 0)
       lignes(b, QString::fromUtf8(si_vide), police(CORPS_TEXTE, false, true), GRIS, 0, mm(1.5));
     else
       lignes(b, texte, police(CORPS_TEXTE), NOIR, 0, mm(1.5));
+    reste(b, e.reste, 0);
     return b;
   }
 
@@ -444,6 +476,13 @@ private:
     }
   }
 
+  // The line saying how much of a text is left out, if any is.
+  void reste(Bloc &b, size_t nombre, qreal retrait) {
+    if (nombre > 0)
+      lignes(b, suite_non_imprimee(nombre), police(CORPS_TEXTE, false, true), GRIS, retrait,
+             mm(MM_AVANT_LIGNE));
+  }
+
   void note(Bloc &b, const char *texte, qreal retrait) {
     lignes(b, QString::fromUtf8(texte), police(CORPS_TEXTE, false, true), GRIS, retrait,
            mm(MM_AVANT_LIGNE));
@@ -468,16 +507,22 @@ private:
     }
     if (nb_presentes == 1 && presente[0] && !coche) {
       note(b, "Réponse à taper au clavier :", mm(MM_RETRAIT));
-      if (options_.eleve)
+      if (options_.eleve) {
         ligne_a_ecrire(b);
-      else
-        lignes(b, affichable(s.reponses[0]).trimmed(), police(CORPS_TEXTE, true), NOIR,
-               mm(MM_COLONNE_NUMERO), mm(MM_AVANT_LIGNE));
+        return;
+      }
+      const Extrait e = extrait(s.reponses[0], REPONSE_MAX);
+      lignes(b, e.texte.trimmed(), police(CORPS_TEXTE, true), NOIR, mm(MM_COLONNE_NUMERO),
+             mm(MM_AVANT_LIGNE));
+      reste(b, e.reste, mm(MM_COLONNE_NUMERO));
       return;
     }
     for (size_t i = 0; i < NB_REPONSES; ++i)
-      if (presente[i])
-        proposition(b, static_cast<int>(i) + 1, affichable(s.reponses[i]).trimmed(), s.bonnes[i]);
+      if (presente[i]) {
+        const Extrait e = extrait(s.reponses[i], REPONSE_MAX);
+        proposition(b, static_cast<int>(i) + 1, e.texte.trimmed(), s.bonnes[i]);
+        reste(b, e.reste, mm(MM_COLONNE_NUMERO));
+      }
     if (nb_justes == 0 && !options_.eleve)
       note(b, "Aucune proposition n'est cochée comme juste.", mm(MM_COLONNE_NUMERO));
   }
@@ -496,11 +541,13 @@ private:
       nom_de_salle(b, i, premiere ? mm(3) : mm(MM_AVANT_ENIGME));
       const size_t apres_nom = b.morceaux.size();
       const qreal haut_image = image_enigme(b, s);
-      const QString question = affichable(s.question).trimmed();
-      if (question.isEmpty())
+      const Extrait e = extrait(s.question, QUESTION_MAX);
+      const QString question = e.texte.trimmed();
+      if (question.isEmpty() && e.reste == 0)
         note(b, "(question vide)", 0);
       else
         lignes(b, question, police(CORPS_TEXTE), NOIR, 0, mm(1));
+      reste(b, e.reste, 0);
       reponses(b, s);
       fin_image(b, apres_nom, haut_image);
       blocs.push_back(std::move(b));
@@ -656,7 +703,7 @@ private:
 } // namespace
 
 QString titre_document(const Monde &m) {
-  const QString titre = affichable(m.titre_lab).simplified();
+  const QString titre = titre_affichable(m.titre_lab);
   // One line, however long the labyrinth's is.
   return titre.isEmpty()      ? QStringLiteral("Labyrinthe sans titre")
          : titre.size() > 200 ? titre.left(199) + QChar(0x2026)
@@ -699,7 +746,7 @@ Resultat dessine_feuilles(const std::vector<const Monde *> &mondes, QPagedPaintD
     Feuille &f = feuilles.emplace_back();
     f.blocs = c.compose(hauteur_texte);
     f.pages = pagine(f.blocs, hauteur_texte);
-    f.titre = elide_ligne(affichable(m->titre_lab).simplified(), f_pied, largeur * 0.7, &appareil);
+    f.titre = elide_ligne(titre_affichable(m->titre_lab), f_pied, largeur * 0.7, &appareil);
     for (size_t i = 0; i < f.pages.size(); ++i)
       toutes.push_back({&f, i});
   }
