@@ -95,7 +95,13 @@ void TForm1::construit_controles() {
   aide_->surveille(this);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // Leaving a text field stores it through the document and retitles the window. The field
+  // is left here, while both are whole, rather than from QWidget's destructor, which would
+  // reach a document already destroyed.
+  if (QWidget *f = QApplication::focusWidget(); f && isAncestorOf(f))
+    f->clearFocus();
+}
 
 void TForm1::attache_fenetres(TFap *fap, TFtitre *ftitre) {
   Fap = fap;
@@ -197,7 +203,7 @@ void TForm1::montre_change(const Cible &cible, bool rejoue) {
     // stored before the step, so nothing is lost.
     if (!rejoue)
       return;
-    if (cible.indice == monde().salle_choisie)
+    if (cible.indice == document_.salle_choisie())
       panneau_->montre_champ(cible);
     else
       selectionne_salle(cible.indice);

@@ -49,6 +49,7 @@ public:
   // --- The labyrinth and what shows it ---
   // Every change of the labyrinth goes through the document; the window shows its changes.
   Document &document() { return document_; }
+  const Document &document() const { return document_; }
   const Monde &monde() const override { return document_.monde(); }
 
   // Open's reading of a file named without a dialog (full path; the current folder is not

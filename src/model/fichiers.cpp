@@ -370,26 +370,3 @@ std::string copie_dans_rep_appli(const std::string &source, const std::string &r
   return nom;
 }
 
-std::string trouve_programme(const std::string &nom, const std::string &dossier_programme,
-                             const std::string &dossier_courant, const std::string &chemins) {
-  namespace fs = std::filesystem;
-  std::vector<std::string> dossiers = {dossier_programme, dossier_courant};
-  size_t debut = 0;
-  while (debut <= chemins.size()) {
-    size_t fin = chemins.find(':', debut);
-    if (fin == std::string::npos)
-      fin = chemins.size();
-    if (fin > debut)
-      dossiers.push_back(chemins.substr(debut, fin - debut));
-    debut = fin + 1;
-  }
-  for (const std::string &d : dossiers) {
-    if (d.empty())
-      continue;
-    fs::path candidat = fs::path(d) / nom;
-    std::error_code ec;
-    if (fs::is_regular_file(candidat, ec) && ::access(candidat.c_str(), X_OK) == 0)
-      return fs::absolute(candidat, ec).string();
-  }
-  return {};
-}

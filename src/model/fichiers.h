@@ -60,8 +60,3 @@ std::string nom_nu(const std::string &chemin);
 // author is not told of a failed copy).
 std::string copie_dans_rep_appli(const std::string &source, const std::string &rep_appli);
 
-// Finds the player program named `nom` ("Dravo.exe"): beside the editor's own program
-// first, then in the current folder, then in each folder of `chemins` (the search path,
-// ":"-separated). Returns its full path, or an empty string when none is an executable file.
-std::string trouve_programme(const std::string &nom, const std::string &dossier_programme,
-                             const std::string &dossier_courant, const std::string &chemins);

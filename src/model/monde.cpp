@@ -69,7 +69,6 @@ void grille_fraiche(Monde &m) {
       s.y = lig * PAS_GRILLE + MARGE_SALLE;
     }
   m.modifie = false;
-  m.salle_choisie = -1;
 }
 
 } // namespace

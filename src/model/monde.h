@@ -105,10 +105,7 @@ struct Labyrinthe {
 
 // What the editor keeps about its work on the labyrinth; never written to the file.
 struct Session {
-  int32_t salle_choisie = -1;
   bool modifie = false;
-  std::string image_courante; // the room panel's picture, stored into the room with the panel
-  std::string media_courant;
   std::string fichier_courant; // full path of the file last written by saving
   bool enregistre = false;
 };
@@ -131,13 +128,13 @@ constexpr bool type_salle_valide(int32_t k) {
 }
 
 // The data steps of building the fresh world: default texture names, 220 walls in index
-// order, 100 empty rooms, no selection, modifie false. The title, mission, end message,
-// sounds and the panel globals are set as at start-up (all empty).
+// order, 100 empty rooms, modifie false. The title, mission, end message and sounds are set
+// as at start-up (all empty).
 void Cree_Monde(Monde &m);
 
 // The data steps of clearing: sounds emptied, default textures, every record fresh again,
-// counters back to 220 and 100, no selection, modifie false. Leaves the title, mission,
-// end message, fichier_courant, enregistre, image_courante and media_courant alone.
+// counters back to 220 and 100, modifie false. Leaves the title, mission, end message,
+// fichier_courant and enregistre alone.
 void efface_monde(Monde &m);
 
 // What opening a file resets before it reads: both counters to 0 and the five sounds emptied.

@@ -70,6 +70,14 @@ struct Echantillon {
     y = std::clamp(y, 0, image->hauteur - 1);
     return image->at(x, y);
   }
+  // The same at (u, v) in 1 / 65536ths.
+  uint32_t au_point(uint32_t u, uint32_t v) const {
+    if (!image)
+      return couleur;
+    const auto x = (u * static_cast<uint64_t>(image->largeur)) >> 16;
+    const auto y = (v * static_cast<uint64_t>(image->hauteur)) >> 16;
+    return image->argb[y * static_cast<uint64_t>(image->largeur) + x];
+  }
 };
 
 Echantillon texture(const Pixels &p, uint32_t couleur) {
@@ -261,6 +269,22 @@ void dessine_vue(const Plateau &plateau, const Decor &decor, const Regard &regar
     haut[at(x)] = y0;
     bas[at(x)] = std::max(y0, y1);
     const int l = r.solide.type == CLOISON_SORTIE ? 256 : lumiere(d);
+    const bool mur_texture = !decor.murs.vide() && (r.solide.type == CLOISON_MUR ||
+                                                    r.solide.type == CLOISON_PORTE_DEROBEE);
+    if (mur_texture) {
+      // The most common column: one texture column stepped down in fixed point.
+      const Pixels &t = decor.murs;
+      const int tx = std::clamp(static_cast<int>(r.solide.u * static_cast<float>(t.largeur)), 0,
+                                t.largeur - 1);
+      const double pas = t.hauteur / static_cast<double>(hauteur);
+      const auto pas_v = static_cast<int64_t>(pas * 65536.0);
+      auto v = static_cast<int64_t>((y0 + 0.5 - sommet) * pas * 65536.0);
+      for (int y = y0; y < y1; ++y, v += pas_v) {
+        const int ty = std::clamp(static_cast<int>(v >> 16), 0, t.hauteur - 1);
+        out[at(y) * at(W) + at(x)] = assombrit(t.at(tx, ty), l);
+      }
+      continue;
+    }
     for (int y = y0; y < y1; ++y) {
       const float v = (static_cast<float>(y) + 0.5f - sommet) / hauteur;
       out[at(y) * at(W) + at(x)] = assombrit(couleur_cloison(decor, murs, r.solide, v), l);
@@ -278,19 +302,23 @@ void dessine_vue(const Plateau &plateau, const Decor &decor, const Regard &regar
     const int l = lumiere(distance);
     const float pas_x = distance * (r1x - r0x) / static_cast<float>(W);
     const float pas_y = distance * (r1y - r0y) / static_cast<float>(W);
-    float fx = px + distance * r0x + pas_x / 2, fy = py + distance * r0y + pas_y / 2;
+    // Fixed point, 16 bits of fraction: a room's tile is the low 16 bits, whatever the sign.
+    constexpr float UN = 65536.0f;
+    int64_t fx = std::llround((px + distance * r0x + pas_x / 2) * UN);
+    int64_t fy = std::llround((py + distance * r0y + pas_y / 2) * UN);
+    const int64_t px_pas = std::llround(pas_x * UN), py_pas = std::llround(pas_y * UN);
     const int ym = H - 1 - y;
     uint32_t *ligne = out + at(y) * at(W);
     uint32_t *miroir = out + at(ym) * at(W);
-    for (int x = 0; x < W; ++x, fx += pas_x, fy += pas_y) {
+    for (int x = 0; x < W; ++x, fx += px_pas, fy += py_pas) {
       const bool en_bas = y >= bas[at(x)], en_haut = ym < haut[at(x)];
       if (!en_bas && !en_haut)
         continue;
-      const float u = fx - std::floor(fx), v = fy - std::floor(fy);
+      const auto u = static_cast<uint32_t>(fx & 0xFFFF), v = static_cast<uint32_t>(fy & 0xFFFF);
       if (en_bas)
-        ligne[x] = assombrit(sol.at(u, v), l);
+        ligne[x] = assombrit(sol.au_point(u, v), l);
       if (en_haut)
-        miroir[x] = assombrit(plafond.at(u, v), l);
+        miroir[x] = assombrit(plafond.au_point(u, v), l);
     }
   }
 

@@ -81,7 +81,7 @@ TEST(Grille, FreshWorldHas220WallsAnd100EmptyRoomsOnTheirImages) {
   TForm1 &f = *e.fenetre;
   EXPECT_EQ(monde(f).nb_cloisons, 220);
   EXPECT_EQ(monde(f).nb_salles, 100);
-  EXPECT_EQ(monde(f).salle_choisie, -1);
+  EXPECT_EQ(f.document().salle_choisie(), -1);
   EXPECT_FALSE(monde(f).modifie);
   EXPECT_EQ(dans_fenetre(nomme(f, "Marque")).topLeft(), QPoint(-100, -100));
 
@@ -171,7 +171,7 @@ TEST(Grille, ClearingReusesTheImagesAndBringsEverythingBack) {
   monde(f).titre_lab = "Mon labyrinthe";
   monde(f).son_pas = "pas.mp3";
   monde(f).texture_sol = "autre.bmp";
-  monde(f).salle_choisie = 23;
+  f.document().choisit_salle(23);
   monde(f).modifie = true;
   deplace(nomme(f, "Marque"), QPoint(3 * 60 + 28, 2 * 60 + 28));
   nomme<QToolButton>(f, "P", 1)->setEnabled(true);
@@ -201,7 +201,7 @@ TEST(Grille, ClearingReusesTheImagesAndBringsEverythingBack) {
   EXPECT_EQ(monde(f).titre_lab, "Mon labyrinthe");
   EXPECT_TRUE(monde(f).son_pas.empty());
   EXPECT_EQ(monde(f).texture_sol, "sol.bmp");
-  EXPECT_EQ(monde(f).salle_choisie, -1);
+  EXPECT_EQ(f.document().salle_choisie(), -1);
   EXPECT_FALSE(monde(f).modifie);
   EXPECT_EQ(dans_fenetre(nomme(f, "Marque")).topLeft(), QPoint(-100, -100));
   for (int k = 0; k < NB_SONS; ++k) {

@@ -109,7 +109,7 @@ TEST_F(Verif, ChoosingARoomFindingSelectsItWithoutAnEdit) {
   const bool modifie = m.modifie;
 
   liste()->setCurrentRow(r);
-  EXPECT_EQ(m.salle_choisie, i);
+  EXPECT_EQ(f().document().salle_choisie(), i);
   const int bord = CadreMarque::EPAISSEUR;
   EXPECT_EQ(dans_fenetre(nomme(f(), "Marque")),
             dans_fenetre(vue_salle(f(), i)).adjusted(-bord, -bord, bord, bord));
@@ -135,7 +135,7 @@ TEST_F(Verif, ChoosingAPartitionFindingOutlinesItAndShowingAgainChecksAgain) {
   const int bord = CadreMarque::EPAISSEUR;
   EXPECT_EQ(dans_fenetre(cadre),
             dans_fenetre(vue_cloison(f(), i)).adjusted(-bord, -bord, bord, bord));
-  EXPECT_EQ(m.salle_choisie, -1);
+  EXPECT_EQ(f().document().salle_choisie(), -1);
 
   // Hidden, the outline goes; the wall put back is seen when the window shows again.
   fenetre()->hide();

@@ -333,27 +333,6 @@ TEST_F(Fichiers, ChosenFilesAreCopiedIntoTheStartFolderUnlessAlreadyThere) {
   EXPECT_FALSE(fs::exists(chemin("depart/absent.jpg")));
 }
 
-TEST_F(Fichiers, ThePlayerIsLookedUpBesideTheEditorThenHereThenOnThePath) {
-  for (const char *d : {"prog", "courant", "p1", "p2"})
-    fs::create_directories(dossier / d);
-  auto executable = [&](const std::string &nom) {
-    ecrit(chemin(nom), "#!/bin/sh\n");
-    ::chmod(chemin(nom).c_str(), 0755);
-  };
-  const std::string chemins = chemin("p1") + ":" + chemin("p2");
-  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins), "");
-  executable("p2/Dravo.exe");
-  ecrit(chemin("p1/Dravo.exe"), "not executable");
-  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
-            chemin("p2/Dravo.exe"));
-  executable("courant/Dravo.exe");
-  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
-            chemin("courant/Dravo.exe"));
-  executable("prog/Dravo.exe");
-  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
-            chemin("prog/Dravo.exe"));
-}
-
 TEST_F(Fichiers, AFileFarBeyondAnyLabyrinthIsRefusedFromItsSize) {
   Monde m = monde_frais();
   m.titre_lab = "en cours";
