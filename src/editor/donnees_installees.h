@@ -4,15 +4,7 @@
 
 #include <QString>
 
-#include <string>
-
 // The installed data folder: beside the program (../share/dravo-editeur, so that an install
 // moved elsewhere still finds its data), else in the system's data folders. Empty when the
 // program runs without one, as from its build tree.
 QString dossier_donnees();
-
-// The file a texture name of the model resolves to: its last component in the current
-// folder, else in the start folder (fichier_du_nom); a default texture ("Briques.bmp",
-// "sol.bmp", "plafond.bmp") missing from both is taken from the data folder when it holds
-// it. Otherwise the current folder's path, so the failure names it.
-QString chemin_texture(const std::string &nom, const QString &rep_appli);

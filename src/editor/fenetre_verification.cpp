@@ -53,8 +53,9 @@ int indice_cloison_de(const Monde &m, const Constat &c) {
 
 Verification verifie_edition(TForm1 &editeur) {
   editeur.stocke_panneau();
-  return verifie_labyrinthe(editeur.monde(), QFile::encodeName(QDir::currentPath()).toStdString(),
-                            image_lisible);
+  // The player finds the files in the labyrinth's folder, and nowhere else.
+  return verifie_labyrinthe(
+      editeur.monde(), QFile::encodeName(editeur.lieux().labyrinthe).toStdString(), image_lisible);
 }
 
 bool accepte_test(TForm1 &editeur) {

@@ -89,7 +89,12 @@ CommandeJoueur commande_joueur(const QString &fichier, const LieuxJoueur &lieux)
 }
 
 QString lance_joueur(const QString &fichier) {
-  const CommandeJoueur c = commande_joueur(fichier, lieux_du_processus());
+  // The labyrinth's folder stands for the current folder: the editor no longer moves the
+  // current folder to follow the dialogs, and the player beside the labyrinth is the one
+  // meant for it.
+  LieuxJoueur lieux = lieux_du_processus();
+  lieux.dossier_courant = QFileInfo(fichier).absolutePath();
+  const CommandeJoueur c = commande_joueur(fichier, lieux);
   if (!c.erreur.isEmpty())
     return c.erreur;
   QProcess joueur;

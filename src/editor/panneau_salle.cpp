@@ -4,6 +4,7 @@
 #include "panneau_salle.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,8 +57,7 @@ std::vector<std::string> lignes_tapees(const QPlainTextEdit &memo) {
 
 PanneauSalle::PanneauSalle(Document &document, AccesFenetre acces, QWidget *parent)
     : QTabWidget(parent), document_(document), acces_(std::move(acces)) {
-  OP.filtre = QStringLiteral("Toutes les images (*.bmp *.jpg *.jpeg *.gif);;"
-                             "Bitmaps (*.bmp);;Images JPEG (*.jpg *.jpeg);;Images GIF (*.gif)");
+  OP.filtre = FILTRE_IMAGES;
   BoiteV.filtre = QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
                                  "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)");
   // The caption already lists the extensions; Qt's patterns after it would repeat them.
@@ -244,12 +244,22 @@ void PanneauSalle::valide_bonne(int i) {
 Resultat PanneauSalle::montre_image(const std::string &nom) {
   Resultat r = Resultat::succes();
   if (!nom.empty()) {
-    const Avec<QImage> picture = charge_image(fichier_du_nom(nom, acces_.rep_appli()));
+    const LieuxFichiers lieux = acces_.lieux();
+    const QString affiche = depuis_modele(nom);
+    const QString chemin = fichier_du_nom(nom, lieux);
+    const Avec<QImage> picture =
+        chemin.isEmpty()
+            ? Avec<QImage>(Resultat::echec(
+                  message_introuvable(QStringLiteral("L'image"), affiche, lieux).toStdString()))
+            : charge_image(chemin);
     if (!picture) {
       // Nothing of another room stays on show; the name stays with the room.
       Image_epreuve->pose_picture(QPixmap());
       Image_epreuve->hide();
-      r = picture.resultat();
+      r = chemin.isEmpty()
+              ? picture.resultat()
+              : Resultat::echec(message_image(QStringLiteral("L'image"), affiche, picture.message())
+                                    .toStdString());
     } else {
       Image_epreuve->pose_picture(QPixmap::fromImage(picture.valeur()));
       Image_epreuve->show();
@@ -262,7 +272,9 @@ Resultat PanneauSalle::montre_image(const std::string &nom) {
 }
 
 void PanneauSalle::montre_media(const std::string &nom) {
-  WMP2->setURL(url_du_nom(nom, acces_.rep_appli()));
+  // Only a regular file of the labyrinth's places reaches the player: a pipe or a device
+  // would hold it for ever.
+  WMP2->setURL(fichier_du_nom(nom, acces_.lieux()));
   document_.pose_media_courant(nom);
 }
 
@@ -328,18 +340,21 @@ void PanneauSalle::montre_champ(const Cible &cible) {
 
 void PanneauSalle::OpenIClick() {
   const QString chemin = acces_.choisit_fichier(OP, GenreDialogue::ouvrir_image);
-  if (chemin.isEmpty() || !acces_.nom_enregistrable(chemin))
+  if (chemin.isEmpty())
     return;
-  const QString nom = nom_copie(chemin, acces_.rep_appli());
-  // The dialog has made the chosen file's folder current: the chosen file is the one loaded.
+  // Loaded and checked, then copied into the labyrinth's folder: a picture refused is
+  // neither copied nor named.
+  const std::optional<QString> nom = acces_.importe(chemin, SorteFichier::image);
+  if (!nom)
+    return;
   const Avec<QImage> picture = charge_image(chemin);
   if (!picture) {
-    acces_.erreur(QString::fromStdString(picture.message()));
+    acces_.erreur(message_image(QStringLiteral("L'image"), *nom, picture.message()));
     return;
   }
   Image_epreuve->pose_picture(QPixmap::fromImage(picture.valeur()));
   Image_epreuve->show();
-  pose_image_salle(nom_du_modele(nom));
+  pose_image_salle(nom_du_modele(*nom));
 }
 
 void PanneauSalle::SpeedButton5Click() {
@@ -350,13 +365,15 @@ void PanneauSalle::SpeedButton5Click() {
 
 void PanneauSalle::OpenVClick() {
   const QString chemin = acces_.choisit_fichier(BoiteV, GenreDialogue::ouvrir);
-  if (chemin.isEmpty() || !acces_.nom_enregistrable(chemin))
+  if (chemin.isEmpty())
     return;
-  const QString nom = nom_copie(chemin, acces_.rep_appli());
+  const std::optional<QString> nom = acces_.importe(chemin, SorteFichier::media);
+  if (!nom)
+    return;
   // Enabled before the URL is set, so that the control row is live when playback starts.
   WMP2->set_enabled(true);
-  WMP2->setURL(nom);
-  pose_media_salle(nom_du_modele(nom));
+  WMP2->setURL(QDir(acces_.lieux().labyrinthe).filePath(*nom));
+  pose_media_salle(nom_du_modele(*nom));
 }
 
 void PanneauSalle::SpeedButton7Click() {

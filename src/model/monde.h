@@ -116,8 +116,6 @@ struct Session {
   bool modifie = false;
   std::string image_courante; // the room panel's picture, stored into the room with the panel
   std::string media_courant;
-  std::string fichier_courant; // full path of the file last written by saving
-  bool enregistre = false;
 };
 
 // The labyrinth being edited with its session, under the names the whole program uses.
@@ -155,7 +153,7 @@ void Cree_Monde(Monde &m);
 
 // The data steps of clearing: sounds emptied, default textures, every record fresh again,
 // counters back to 220 and 100, no selection, modifie false. Leaves the title, mission,
-// end message, fichier_courant, enregistre, image_courante and media_courant alone.
+// end message, image_courante and media_courant alone.
 void efface_monde(Monde &m);
 
 // What opening a file resets before it reads: both counters to 0 and the five sounds emptied.

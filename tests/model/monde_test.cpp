@@ -52,8 +52,6 @@ TEST(Monde, ClearingKeepsTheTextsAndResetsEverythingElse) {
   m.titre_lab = "Titre";
   m.mission = "M\r\n";
   m.message_fin = "F";
-  m.fichier_courant = "/tmp/a.lab";
-  m.enregistre = true;
   m.image_courante = "i.jpg";
   m.media_courant = "m.mp3";
   m.son_portes = "porte.mp3";
@@ -76,8 +74,6 @@ TEST(Monde, ClearingKeepsTheTextsAndResetsEverythingElse) {
   EXPECT_EQ(m.titre_lab, "Titre");
   EXPECT_EQ(m.mission, "M\r\n");
   EXPECT_EQ(m.message_fin, "F");
-  EXPECT_EQ(m.fichier_courant, "/tmp/a.lab");
-  EXPECT_TRUE(m.enregistre);
   EXPECT_EQ(m.image_courante, "i.jpg");
   EXPECT_EQ(m.media_courant, "m.mp3");
   for (int k = 0; k < NB_SONS; ++k)
