@@ -84,10 +84,15 @@ int DialoguesEditeurQt::choix(const QString &texte, const QStringList &boutons) 
                     QMessageBox::NoButton, fenetre_);
   QList<QAbstractButton *> poses;
   for (qsizetype i = 0; i < boutons.size(); ++i)
-    poses << boite.addButton(boutons[i], i + 1 == boutons.size() ? QMessageBox::RejectRole
-                                                                 : QMessageBox::AcceptRole);
-  if (!poses.isEmpty())
+    // Each reached by Alt and its first letter; the first letters differ.
+    poses << boite.addButton(QLatin1Char('&') + boutons[i], i + 1 == boutons.size()
+                                                                ? QMessageBox::RejectRole
+                                                                : QMessageBox::AcceptRole);
+  if (!poses.isEmpty()) {
+    // Enter, like Escape, backs out: nothing is replaced by reflex.
+    boite.setDefaultButton(qobject_cast<QPushButton *>(poses.last()));
     boite.setEscapeButton(poses.last());
+  }
   boite.exec();
   const auto rang = poses.indexOf(boite.clickedButton());
   return rang < 0 ? static_cast<int>(boutons.size()) - 1 : static_cast<int>(rang);
