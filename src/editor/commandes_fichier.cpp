@@ -131,7 +131,7 @@ Issue TForm1::ecrit_labyrinthe(const QString &chemin) {
   }
   const Resultat r = document_.sauve(chemin_disque(chemin));
   if (!r) {
-    dialogues->erreur(QString::fromStdString(r.message()));
+    dialogues->erreur(message_labyrinthe(OperationLabyrinthe::enregistrement, chemin, r.message()));
     return Issue::echec;
   }
   return Issue::ecrit;

@@ -157,6 +157,39 @@ QString message_introuvable(const QString &quoi, const QString &nom, const Lieux
   return texte + QStringLiteral(" : copiez-y le fichier ou choisissez-en un autre.");
 }
 
+QString message_labyrinthe(OperationLabyrinthe op, const QString &chemin,
+                           const std::string &message) {
+  const bool ecriture = op == OperationLabyrinthe::enregistrement;
+  const QString debut =
+      ecriture ? QStringLiteral("Le labyrinthe ne peut pas \u00EAtre enregistr\u00E9 dans "
+                                "\u00AB %1 \u00BB (dossier \u00AB %2 \u00BB) : ")
+               : QStringLiteral("Le fichier \u00AB %1 \u00BB (dossier \u00AB %2 \u00BB) ne peut "
+                                "pas \u00EAtre ouvert : ");
+  const QFileInfo info(chemin);
+  const QString tete = debut.arg(info.fileName(), natif(info.absolutePath()));
+  const struct {
+    const char *debut;
+    const char *texte;
+  } connus[] = {
+      {"Invalid filename", "le dossier n'existe pas ou le nom n'est pas valide ; choisissez un "
+                           "autre nom ou un autre dossier"},
+      {"File access denied", "l'acc\u00E8s est refus\u00E9 (un fichier en lecture seule, un "
+                             "dossier prot\u00E9g\u00E9, ou un dossier \u00E0 la place du "
+                             "fichier) ; choisissez un autre emplacement"},
+      {"Disk full", "le disque est plein ; lib\u00E9rez de la place puis r\u00E9essayez"},
+      {"Too many open files", "trop de fichiers sont ouverts ; fermez d'autres programmes puis "
+                              "r\u00E9essayez"},
+      {"File not found", "le fichier est introuvable"},
+      {"I/O error", "le disque signale une erreur de lecture ou d'\u00E9criture"},
+  };
+  for (const auto &c : connus)
+    if (message.rfind(c.debut, 0) == 0)
+      return tete + QString::fromUtf8(c.texte) +
+             QStringLiteral(" (%1).").arg(QString::fromStdString(message));
+  // The model's French messages say what is wrong themselves.
+  return tete + QString::fromStdString(texte_boite_erreur(message));
+}
+
 namespace {
 
 QString message_copie(const QString &nom, const QString &dossier, const Resultat &r) {

@@ -55,6 +55,14 @@ QString message_image(const QString &quoi, const QString &nom, const std::string
 // introuvable dans le dossier du labyrinthe « … » (ni dans le dossier de départ « … »). »
 QString message_introuvable(const QString &quoi, const QString &nom, const LieuxFichiers &lieux);
 
+// A failure to open or to save the labyrinth's own file, in French, naming the file and
+// saying what to do, the model's text in brackets: « Le labyrinthe ne peut pas être
+// enregistré dans « monde_1.lab » : le disque est plein ; libérez de la place puis
+// enregistrez à nouveau (Disk full). »
+enum class OperationLabyrinthe { ouverture, enregistrement };
+QString message_labyrinthe(OperationLabyrinthe op, const QString &chemin,
+                           const std::string &message);
+
 // What a chosen file is, for the checks made before it comes into the labyrinth's folder.
 enum class SorteFichier { image, texture, media, son };
 

@@ -58,8 +58,9 @@ std::vector<std::string> lignes_tapees(const QPlainTextEdit &memo) {
 PanneauSalle::PanneauSalle(Document &document, AccesFenetre acces, QWidget *parent)
     : QTabWidget(parent), document_(document), acces_(std::move(acces)) {
   dialogue_image_.filtre = FILTRE_IMAGES;
-  dialogue_media_.filtre = QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
-                                 "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)");
+  dialogue_media_.filtre =
+      QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
+                     "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)");
   // The caption already lists the extensions; Qt's patterns after it would repeat them.
   dialogue_media_.cache_motifs = true;
   construit();

@@ -117,7 +117,8 @@ TEST_F(TestLecteur, CancelledOrFailedSaveStartsNothing) {
 
   e->dialogues.fichiers << jeux() + "/pas_de_dossier/monde.lab";
   nomme<QToolButton>(f, "SpeedButton6")->click();
-  EXPECT_EQ(e->dialogues.erreurs, QStringList{"Invalid filename"});
+  ASSERT_EQ(e->dialogues.erreurs.size(), 1);
+  EXPECT_TRUE(e->dialogues.erreurs[0].endsWith(" (Invalid filename)."));
   EXPECT_TRUE(monde(f).modifie);
 
   EXPECT_FALSE(QFile::exists(sortie()));
