@@ -56,11 +56,12 @@ Resultat BoiteTextures::charge(int rang, const std::string &nom) {
   if (chemin.isEmpty())
     return Resultat::echec(
         message_introuvable(QStringLiteral("La texture"), affiche, lieux).toStdString());
-  const Avec<QImage> picture = charge_image(chemin);
+  ImageEtiree *image = images_[static_cast<size_t>(rang)];
+  const Avec<QImage> picture = charge_image(chemin, image->taille_montree());
   if (!picture)
     return Resultat::echec(
         message_image(QStringLiteral("La texture"), affiche, picture.message()).toStdString());
-  images_[static_cast<size_t>(rang)]->pose_picture(QPixmap::fromImage(picture.valeur()));
+  image->pose_picture(QPixmap::fromImage(picture.valeur()));
   return Resultat::succes();
 }
 

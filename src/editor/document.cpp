@@ -69,19 +69,12 @@ bool Document::pose_ensemble(const std::vector<std::pair<Cible, Valeur>> &champs
 }
 
 void Document::choisit_salle(int indice) {
-  monde_.salle_choisie = indice;
-}
-
-void Document::pose_image_courante(const std::string &nom) {
-  monde_.image_courante = nom;
-}
-
-void Document::pose_media_courant(const std::string &nom) {
-  monde_.media_courant = nom;
+  salle_choisie_ = indice;
 }
 
 void Document::cree() {
   ::Cree_Monde(monde_);
+  salle_choisie_ = -1;
   historique_.clear();
   suit_historique();
   nomme({});
@@ -90,6 +83,7 @@ void Document::cree() {
 
 void Document::efface() {
   ::efface_monde(monde_);
+  salle_choisie_ = -1;
   historique_.clear();
   suit_historique();
   nomme({});
@@ -100,7 +94,7 @@ Resultat Document::charge(const std::string &chemin, InfoLecture *lu) {
   const Resultat r = charge_lab(chemin, monde_, lu);
   if (!r)
     return r;
-  monde_.salle_choisie = -1;
+  salle_choisie_ = -1;
   historique_.clear();
   suit_historique();
   nomme(QFile::decodeName(chemin.c_str()));

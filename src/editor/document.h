@@ -1,7 +1,7 @@
 #pragma once
-// The labyrinth being edited as a document: the world (file content and session), its
-// undo history, and the one way to change it. Every edit of the labyrinth is a command on
-// the history (CommandeEdition below), built on the model's edit API; the document says
+// The labyrinth being edited as a document: the world (file content and session), the room
+// selected, its undo history, and the one way to change it. Every edit of the labyrinth is a
+// command on the history (CommandeEdition below), built on the model's edit API; the document says
 // what changed through `change`, and the rooms of the window repaint from that signal.
 // `modifie` follows the history: it is true exactly when the history is away from the
 // state last saved, opened or created.
@@ -41,10 +41,11 @@ public:
   // when none does. True when a field changed.
   bool pose_ensemble(const std::vector<std::pair<Cible, Valeur>> &champs, const QString &nom);
 
-  // --- The session: not part of the file, not undone ---
+  // --- The selection: not part of the file, not undone ---
+  // The room selected on the grid, whose fields the room panel shows; -1 for none. A
+  // labyrinth created, cleared or read has none.
+  int salle_choisie() const { return salle_choisie_; }
   void choisit_salle(int indice);
-  void pose_image_courante(const std::string &nom);
-  void pose_media_courant(const std::string &nom);
 
   // --- Whole-labyrinth commands: each starts an empty history, nothing unsaved ---
   void cree();
@@ -79,6 +80,7 @@ private:
   Monde monde_;
   QUndoStack historique_;
   QString fichier_;
+  int salle_choisie_ = -1;
 };
 
 // One field changed: redo sets the new value, undo the old one.

@@ -1,10 +1,6 @@
 #pragma once
 // The data an installed editor carries (share/dravo-editeur): the three default textures,
-// which stand in for a start folder that lacks them.
+// which stand in for folders that lack them. The folder is dossier_donnees's; a name of the
+// model reaches a default texture there through fichier_du_nom (fichiers_editeur.h).
 
-#include <QString>
-
-// The installed data folder: beside the program (../share/dravo-editeur, so that an install
-// moved elsewhere still finds its data), else in the system's data folders. Empty when the
-// program runs without one, as from its build tree.
-QString dossier_donnees();
+#include "dossier_donnees.h"

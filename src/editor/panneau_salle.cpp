@@ -171,10 +171,9 @@ void PanneauSalle::vide() {
 }
 
 Tsalle PanneauSalle::salle() const {
-  const Monde &m = document_.monde();
   Tsalle r;
-  r.image = m.image_courante;
-  r.media = m.media_courant;
+  r.image = image_courante_;
+  r.media = media_courant_;
   r.question =
       question_touchee_ ? question_depuis_lignes(lignes_tapees(*question_)) : question_salle_;
   for (size_t i = 0; i < NB_REPONSES; ++i) {
@@ -187,7 +186,7 @@ Tsalle PanneauSalle::salle() const {
 }
 
 void PanneauSalle::memorise_salle() {
-  const int indice = document_.monde().salle_choisie;
+  const int indice = document_.salle_choisie();
   if (indice < 0)
     return;
   const Tsalle p = salle();
@@ -208,7 +207,7 @@ void PanneauSalle::valide_saisie() {
 }
 
 bool PanneauSalle::saisie_en_attente() const {
-  const int indice = document_.monde().salle_choisie;
+  const int indice = document_.salle_choisie();
   if (indice < 0)
     return false;
   const Tsalle &tenue = document_.monde().salles[static_cast<size_t>(indice)];
@@ -217,7 +216,7 @@ bool PanneauSalle::saisie_en_attente() const {
 }
 
 void PanneauSalle::valide_question() {
-  const int indice = document_.monde().salle_choisie;
+  const int indice = document_.salle_choisie();
   if (indice < 0 || !question_touchee_)
     return;
   question_salle_ = question_depuis_lignes(lignes_tapees(*question_));
@@ -228,7 +227,7 @@ void PanneauSalle::valide_question() {
 
 void PanneauSalle::valide_reponse(int i) {
   const auto k = static_cast<size_t>(i);
-  const int indice = document_.monde().salle_choisie;
+  const int indice = document_.salle_choisie();
   if (indice < 0 || !reponse_touchee_[k])
     return;
   reponses_salle_[k] = sur_une_ligne(vers_modele(reponses_[k]->text()));
@@ -238,7 +237,7 @@ void PanneauSalle::valide_reponse(int i) {
 }
 
 void PanneauSalle::valide_bonne(int i) {
-  const int indice = document_.monde().salle_choisie;
+  const int indice = document_.salle_choisie();
   if (indice >= 0)
     document_.pose(cible_bonne(indice, i), bonnes_[static_cast<size_t>(i)]->isChecked());
 }
@@ -253,7 +252,7 @@ Resultat PanneauSalle::montre_image(const std::string &nom) {
         chemin.isEmpty()
             ? Avec<QImage>(Resultat::echec(
                   message_introuvable(QStringLiteral("L'image"), affiche, lieux).toStdString()))
-            : charge_image(chemin);
+            : charge_image(chemin, image_->taille_montree());
     if (!picture) {
       // Nothing of another room stays on show; the name stays with the room.
       image_->pose_picture(QPixmap());
@@ -269,7 +268,7 @@ Resultat PanneauSalle::montre_image(const std::string &nom) {
   } else {
     image_->hide();
   }
-  document_.pose_image_courante(nom);
+  image_courante_ = nom;
   return r;
 }
 
@@ -277,7 +276,7 @@ void PanneauSalle::montre_media(const std::string &nom) {
   // Only a regular file of the labyrinth's places reaches the player: a pipe or a device
   // would hold it for ever.
   lecteur_->setURL(fichier_du_nom(nom, acces_.lieux()));
-  document_.pose_media_courant(nom);
+  media_courant_ = nom;
 }
 
 void PanneauSalle::montre_question(const std::string &question) {
@@ -321,7 +320,7 @@ void PanneauSalle::affiche_salle(const Tsalle &salle) {
 }
 
 void PanneauSalle::montre_champ(const Cible &cible) {
-  const int indice = document_.monde().salle_choisie;
+  const int indice = document_.salle_choisie();
   if (indice < 0 || cible.indice != indice)
     return;
   const Tsalle &s = document_.monde().salles[static_cast<size_t>(indice)];
@@ -349,7 +348,7 @@ void PanneauSalle::OpenIClick() {
   const std::optional<QString> nom = acces_.importe(chemin, SorteFichier::image);
   if (!nom)
     return;
-  const Avec<QImage> picture = charge_image(chemin);
+  const Avec<QImage> picture = charge_image(chemin, image_->taille_montree());
   if (!picture) {
     acces_.erreur(message_image(QStringLiteral("L'image"), *nom, picture.message()));
     return;
@@ -386,13 +385,13 @@ void PanneauSalle::SpeedButton7Click() {
 }
 
 void PanneauSalle::pose_image_salle(const std::string &nom) {
-  document_.pose_image_courante(nom);
-  if (document_.monde().salle_choisie >= 0)
-    document_.pose(cible_image(document_.monde().salle_choisie), nom);
+  image_courante_ = nom;
+  if (document_.salle_choisie() >= 0)
+    document_.pose(cible_image(document_.salle_choisie()), nom);
 }
 
 void PanneauSalle::pose_media_salle(const std::string &nom) {
-  document_.pose_media_courant(nom);
-  if (document_.monde().salle_choisie >= 0)
-    document_.pose(cible_media(document_.monde().salle_choisie), nom);
+  media_courant_ = nom;
+  if (document_.salle_choisie() >= 0)
+    document_.pose(cible_media(document_.salle_choisie()), nom);
 }

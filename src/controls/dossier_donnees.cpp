@@ -1,4 +1,4 @@
-#include "donnees_installees.h"
+#include "dossier_donnees.h"
 
 #include <QCoreApplication>
 #include <QDir>
