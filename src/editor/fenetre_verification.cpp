@@ -122,18 +122,18 @@ void FenetreVerification::actualise() {
   }
   // The thread works on its own copy and never touches the window: it hands the findings
   // over through the event loop, and the window waits for it before it goes.
-  fil_ = std::thread(
-      [this, tour, annule = annule_, monde = editeur_.monde(), dossier = dossier_labyrinthe(editeur_)] {
-        const ControleImage controle = [annule](const std::string &chemin) {
-          return *annule ? Resultat::succes() : controle_image(chemin);
-        };
-        Verification v = verifie_labyrinthe(monde, dossier, controle);
-        if (*annule)
-          return;
-        QMetaObject::invokeMethod(
-            this, [this, tour, v = std::move(v)]() mutable { recoit(tour, std::move(v)); },
-            Qt::QueuedConnection);
-      });
+  fil_ = std::thread([this, tour, annule = annule_, monde = editeur_.monde(),
+                      dossier = dossier_labyrinthe(editeur_)] {
+    const ControleImage controle = [annule](const std::string &chemin) {
+      return *annule ? Resultat::succes() : controle_image(chemin);
+    };
+    Verification v = verifie_labyrinthe(monde, dossier, controle);
+    if (*annule)
+      return;
+    QMetaObject::invokeMethod(
+        this, [this, tour, v = std::move(v)]() mutable { recoit(tour, std::move(v)); },
+        Qt::QueuedConnection);
+  });
 }
 
 void FenetreVerification::recoit(unsigned tour, Verification v) {

@@ -8,8 +8,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QShortcut>
-#include <QTemporaryDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
