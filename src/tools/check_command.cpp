@@ -196,6 +196,26 @@ void verifie_aventure(const std::string &dossier, const ControleImage &controle,
   }
 }
 
+// The length of the well-formed UTF-8 sequence at s[i] (2 to 4 bytes), 0 when the byte
+// there does not open one; `cp` receives its code point.
+size_t sequence_utf8(const std::string &s, size_t i, char32_t &cp) {
+  const auto u = static_cast<unsigned char>(s[i]);
+  const size_t n = u >= 0xC2 && u <= 0xDF   ? 2
+                   : u >= 0xE0 && u <= 0xEF ? 3
+                   : u >= 0xF0 && u <= 0xF4 ? 4
+                                            : 0;
+  bool bonne = n > 0 && i + n <= s.size();
+  cp = n == 2 ? u & 0x1F : n == 3 ? u & 0x0F : u & 0x07;
+  for (size_t k = 1; bonne && k < n; ++k) {
+    const auto c = static_cast<unsigned char>(s[i + k]);
+    bonne = (c & 0xC0) == 0x80;
+    cp = (cp << 6) | (c & 0x3F);
+  }
+  bonne = bonne && !(n == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) &&
+          !(n == 4 && (cp < 0x10000 || cp > 0x10FFFF));
+  return bonne ? n : 0;
+}
+
 // JSON strings hold UTF-8: a byte that does not belong to a well-formed sequence (a file
 // name from the disk may hold any) becomes U+FFFD, controls become \u escapes.
 std::string json(const std::string &s) {
@@ -221,21 +241,8 @@ std::string json(const std::string &s) {
       ++i;
       continue;
     }
-    // Length and lowest code point of the sequence a lead byte opens.
-    const size_t n = u >= 0xC2 && u <= 0xDF   ? 2
-                     : u >= 0xE0 && u <= 0xEF ? 3
-                     : u >= 0xF0 && u <= 0xF4 ? 4
-                                              : 0;
-    bool bonne = n > 0 && i + n <= s.size();
-    char32_t cp = n == 2 ? u & 0x1F : n == 3 ? u & 0x0F : u & 0x07;
-    for (size_t k = 1; bonne && k < n; ++k) {
-      const auto c = static_cast<unsigned char>(s[i + k]);
-      bonne = (c & 0xC0) == 0x80;
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    bonne = bonne && !(n == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) &&
-            !(n == 4 && (cp < 0x10000 || cp > 0x10FFFF));
-    if (bonne) {
+    char32_t cp = 0;
+    if (const size_t n = sequence_utf8(s, i, cp)) {
       out.append(s, i, n);
       i += n;
     } else {
@@ -244,6 +251,50 @@ std::string json(const std::string &s) {
     }
   }
   return out + "\"";
+}
+
+// A text for one line of the terminal: a file name may hold a line break, a terminal's
+// control sequences or bytes of no encoding, which would print as lines or commands of
+// their own. Controls (C0, DEL, C1) and ill-formed bytes become visible escapes ("\n",
+// "\x1b", "\u009b"); a backslash is doubled so that an escape cannot be faked.
+std::string lisible(const std::string &s) {
+  std::string out;
+  char buf[12];
+  for (size_t i = 0; i < s.size();) {
+    const auto u = static_cast<unsigned char>(s[i]);
+    if (u < 0x80) {
+      if (u == '\\')
+        out += "\\\\";
+      else if (u == '\n')
+        out += "\\n";
+      else if (u == '\r')
+        out += "\\r";
+      else if (u == '\t')
+        out += "\\t";
+      else if (u < 0x20 || u == 0x7F) {
+        std::snprintf(buf, sizeof buf, "\\x%02x", u);
+        out += buf;
+      } else
+        out += static_cast<char>(u);
+      ++i;
+      continue;
+    }
+    char32_t cp = 0;
+    const size_t n = sequence_utf8(s, i, cp);
+    if (n == 0) {
+      std::snprintf(buf, sizeof buf, "\\x%02x", u);
+      out += buf;
+      ++i;
+    } else if (cp >= 0x80 && cp <= 0x9F) {
+      std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(cp));
+      out += buf;
+      i += n;
+    } else {
+      out.append(s, i, n);
+      i += n;
+    }
+  }
+  return out;
 }
 
 const char *gravite_json(Gravite g) {
@@ -280,11 +331,11 @@ void ecrit_json(const std::vector<Rapport> &rapports) {
 void ecrit_lignes(const std::vector<Rapport> &rapports) {
   for (const Rapport &r : rapports) {
     if (r.v.constats.empty())
-      std::printf("%s: peut être terminé, aucun problème trouvé.\n", r.fichier.c_str());
+      std::printf("%s: peut être terminé, aucun problème trouvé.\n", lisible(r.fichier).c_str());
     for (const Constat &c : r.v.constats)
-      std::printf("%s: %s: %s [%s]\n", r.fichier.c_str(),
-                  c.gravite == Gravite::erreur ? "erreur" : "avertissement", c.message.c_str(),
-                  c.code);
+      std::printf("%s: %s: %s [%s]\n", lisible(r.fichier).c_str(),
+                  c.gravite == Gravite::erreur ? "erreur" : "avertissement",
+                  lisible(c.message).c_str(), c.code);
   }
 }
 
