@@ -73,11 +73,16 @@ inline constexpr Place PLACES[] = {
     {"LegendePorteFermee", "LegendeC", {8, 72, 40, 20}},
     {"LegendeGrille", "LegendeC", {160, 24, 40, 20}},
     {"LegendeSortie", "LegendeC", {160, 48, 40, 20}},
+    {"LegendePassage", "LegendeC", {160, 72, 40, 20}},
+    // The colour choices of the locked door and the key, beside their pictures.
+    {"CouleurPorte", "LegendeC", {146, 74, 13, 17}},
     {"LegendeS", "Form1", {273, 644, 265, 103}},
     {"LegendeDepart", "LegendeS", {16, 24, 40, 40}},
     {"LegendeCle", "LegendeS", {80, 24, 40, 40}},
     {"LegendeTeleporteur", "LegendeS", {144, 24, 40, 40}},
     {"LegendePlan", "LegendeS", {208, 24, 40, 40}},
+    {"CouleurCle", "LegendeS", {122, 46, 16, 16}},
+    {"LegendeVide", "LegendeS", {16, 86, 14, 14}},
     {"Paide", "Form1", {546, 644, 470, 103}},
     {"Laide", "Paide", {8, 16, 454, 87}},
     {"TestSon", "Form1", {-600, -600, 245, 240}}, // never seen
@@ -127,7 +132,7 @@ struct PlaceLegende {
   const char *aide;
 };
 inline constexpr int HAUTEUR_ETIQUETTE_LEGENDE = 17;
-inline constexpr std::array<PlaceLegende, 9> LEGENDES{{
+inline constexpr std::array<PlaceLegende, 11> LEGENDES{{
     {false, "LegendeMur", "H1", {54, 26, 35, HAUTEUR_ETIQUETTE_LEGENDE}, false, "Mur", AIDE_MUR},
     {false,
      "LegendePorteDerobee",
@@ -157,6 +162,13 @@ inline constexpr std::array<PlaceLegende, 9> LEGENDES{{
      false,
      "Sortie",
      AIDE_SORTIE},
+    {false,
+     "LegendePassage",
+     "H0",
+     {206, 74, 49, HAUTEUR_ETIQUETTE_LEGENDE},
+     false,
+     "Ouvert",
+     AIDE_PASSAGE},
     {true,
      "LegendeDepart",
      "C8",
@@ -173,4 +185,5 @@ inline constexpr std::array<PlaceLegende, 9> LEGENDES{{
      "Téléporteur",
      AIDE_TELEPORTEUR},
     {true, "LegendePlan", "C9", {200, 66, 57, HAUTEUR_ETIQUETTE_LEGENDE}, true, "Plan", AIDE_PLAN},
+    {true, "LegendeVide", "C0", {34, 85, 80, 15}, false, "Salle vide", AIDE_VIDE},
 }};

@@ -40,6 +40,13 @@ public:
   // Sets several fields as one step named `nom`, made of the fields that differ; no step
   // when none does. True when a field changed.
   bool pose_ensemble(const std::vector<std::pair<Cible, Valeur>> &champs, const QString &nom);
+  // A brush stroke: every field set between debut_trait and fin_trait is one step named
+  // `nom`; a stroke that changes nothing leaves no step. A stroke still open when another
+  // starts, or when the labyrinth is replaced, is closed first.
+  void debut_trait(const QString &nom);
+  bool pose_dans_trait(const Cible &cible, const Valeur &valeur);
+  void fin_trait();
+  bool trait_en_cours() const { return trait_ouvert_; }
 
   // --- The session: not part of the file, not undone ---
   void choisit_salle(int indice);
@@ -80,6 +87,9 @@ private:
   Monde monde_;
   QUndoStack historique_;
   QString fichier_;
+  bool trait_ouvert_ = false;   // between debut_trait and fin_trait
+  bool trait_commence_ = false; // the stroke's step is open on the history
+  QString nom_trait_;
 };
 
 // One field changed: redo sets the new value, undo the old one.

@@ -88,14 +88,34 @@ void TForm1::construit_controles() {
   connect(barre_, &BarreCommandes::quitter, this, &TForm1::quitterClick);
   sons_ = new BoiteSons(document_, acces(), this);
   panneau_ = new PanneauSalle(document_, acces(), this);
-  new Legendes(this);
+  auto *legendes = new Legendes(this);
   aide_ = new BoiteAide(this);
+  // The brush: the grid paints with it, the help box says what a press does, Escape ends it.
+  auto *range = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  range->setEnabled(false);
+  connect(range, &QShortcut::activated, legendes, &Legendes::range);
+  connect(legendes, &Legendes::pinceau_change, this,
+          [this, range](const std::optional<Pinceau> &pinceau) {
+            grille_->pose_pinceau(pinceau);
+            aide_->pose_texte_fond(pinceau ? texte_pinceau(*pinceau) : QString());
+            range->setEnabled(pinceau.has_value());
+          });
+  connect(grille_, &Grille::vers_question, this, [this] {
+    panneau_->setCurrentWidget(panneau_->findChild<QWidget *>(QStringLiteral("TabQuestion")));
+    if (auto *question = panneau_->findChild<QPlainTextEdit *>(QStringLiteral("Memo1")))
+      question->setFocus(Qt::OtherFocusReason);
+  });
 
   lie_survol(this, Survol::fond);
   aide_->surveille(this);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // Closing the window as it is destroyed moves the focus out of a field being typed, whose
+  // room then reports to the window: by then only a QWidget is left of it.
+  for (QObject *enfant : findChildren<QObject *>())
+    QObject::disconnect(enfant, nullptr, this, nullptr);
+}
 
 void TForm1::attache_fenetres(TFap *fap, TFtitre *ftitre) {
   Fap = fap;
