@@ -73,6 +73,42 @@ void degrade_vertical(QPainter &p, int largeur, int hauteur, TColor haut, TColor
   }
 }
 
+// How each layout sets the glyph against the caption, along the axis they share (x beside,
+// y above or below); across it the glyph is centred in the button.
+struct DispositionGlyphe {
+  bool vertical;       // above or below the caption
+  int cote;            // -1 before the caption, +1 after it
+  bool retrait_impair; // an odd glyph goes one pixel further away (above the caption only)
+};
+constexpr DispositionGlyphe DISPOSITIONS_GLYPHE[] = {
+    /* blGlyphLeft */ {false, -1, false},
+    /* blGlyphRight */ {false, +1, false},
+    /* blGlyphTop */ {true, -1, true},
+    /* blGlyphBottom */ {true, +1, false},
+};
+
+struct PlaceGlyphe {
+  QPoint coin;             // the glyph's top-left pixel
+  QPoint decalage_legende; // how far the caption moves away from it
+};
+
+// The glyph's place beside the caption box `legende` (where the caption is centred; of no
+// size without a caption). `s` is the spacing, 0 without a caption: the glyph moves away by
+// its larger half, the caption by the smaller one and by half the glyph.
+PlaceGlyphe place_glyphe(TButtonLayout disposition, QSize bouton, QRect legende, QSize glyphe,
+                         int s) {
+  const DispositionGlyphe &d = DISPOSITIONS_GLYPHE[disposition];
+  const int g = d.vertical ? glyphe.height() : glyphe.width();
+  const int debut = d.vertical ? legende.y() : legende.x();
+  const int longueur = d.vertical ? legende.height() : legende.width();
+  const int le_long = debut + (d.cote > 0 ? longueur : 0) - g / 2 - (d.retrait_impair ? g % 2 : 0) +
+                      d.cote * (s / 2 + s % 2);
+  const int decalage = -d.cote * (g / 2 + s / 2);
+  if (d.vertical)
+    return {{(bouton.width() - glyphe.width()) / 2, le_long}, {0, decalage}};
+  return {{le_long, (bouton.height() - glyphe.height()) / 2}, {decalage, 0}};
+}
+
 // The letter after the caption's first single "&" ("&&" is a plain "&"), or a null QChar.
 QChar lettre_accelerateur(const QString &legende) {
   for (qsizetype i = 0; i + 1 < legende.size(); ++i) {
@@ -220,50 +256,12 @@ QImage TBoutonDegrade::peinture() const {
   int ty = (H - th) / 2;
 
   if (!glyphe.isNull()) {
-    const int gw = glyphe.width();
-    const int gh = glyphe.height();
-    const int s = espace;
-    const bool avec_legende = !legende.isEmpty();
-    int gx = 0;
-    int gy = 0;
-    switch (disposition) {
-    case blGlyphLeft:
-      gy = (H - gh) / 2;
-      gx = tx - gw / 2;
-      tx = tx + gw / 2;
-      if (avec_legende) {
-        gx = gx - s / 2 - s % 2;
-        tx = tx + s / 2;
-      }
-      break;
-    case blGlyphRight:
-      gy = (H - gh) / 2;
-      gx = tx + tw - gw / 2;
-      tx = tx - gw / 2;
-      if (avec_legende) {
-        gx = gx + s / 2 + s % 2;
-        tx = tx - s / 2;
-      }
-      break;
-    case blGlyphTop:
-      gx = (W - gw) / 2;
-      gy = ty - gh / 2 - gh % 2;
-      ty = ty + gh / 2;
-      if (avec_legende) {
-        gy = gy - s / 2 - s % 2;
-        ty = ty + s / 2;
-      }
-      break;
-    case blGlyphBottom:
-      gx = (W - gw) / 2;
-      gy = ty + th - gh / 2;
-      ty = ty - gh / 2;
-      if (avec_legende) {
-        gy = gy + s / 2 + s % 2;
-        ty = ty - s / 2;
-      }
-      break;
-    }
+    const PlaceGlyphe place = place_glyphe(disposition, QSize(W, H), QRect(tx, ty, tw, th),
+                                           glyphe.size(), legende.isEmpty() ? 0 : espace);
+    int gx = place.coin.x();
+    int gy = place.coin.y();
+    tx += place.decalage_legende.x();
+    ty += place.decalage_legende.y();
     if (enfonce) {
       ++gx;
       ++gy;

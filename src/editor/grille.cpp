@@ -159,8 +159,8 @@ void Grille::marque_salle(int indice) {
     place(Marque);
     return;
   }
-  // The outline frames the image itself; for records placed by building or clearing that
-  // is col*60+28, lig*60+28.
+  // The outline frames the image itself, 2 pixels outside it; for records placed by building
+  // or clearing that is col*60+18, lig*60+18 in the grid (col*60+28, lig*60+28 in the window).
   const QPoint coin = vues_salles[static_cast<size_t>(indice)]->pos();
   Marque->move(coin - QPoint(CadreMarque::EPAISSEUR, CadreMarque::EPAISSEUR));
 }

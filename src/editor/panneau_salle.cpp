@@ -56,12 +56,14 @@ std::vector<std::string> lignes_tapees(const QPlainTextEdit &memo) {
 
 PanneauSalle::PanneauSalle(Document &document, AccesFenetre acces, QWidget *parent)
     : QTabWidget(parent), document_(document), acces_(std::move(acces)) {
-  OP.filtre = QStringLiteral("Toutes les images (*.bmp *.jpg *.jpeg *.gif);;"
-                             "Bitmaps (*.bmp);;Images JPEG (*.jpg *.jpeg);;Images GIF (*.gif)");
-  BoiteV.filtre = QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
-                                 "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)");
+  dialogue_image_.filtre =
+      QStringLiteral("Toutes les images (*.bmp *.jpg *.jpeg *.gif);;"
+                     "Bitmaps (*.bmp);;Images JPEG (*.jpg *.jpeg);;Images GIF (*.gif)");
+  dialogue_media_.filtre =
+      QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
+                     "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)");
   // The caption already lists the extensions; Qt's patterns after it would repeat them.
-  BoiteV.cache_motifs = true;
+  dialogue_media_.cache_motifs = true;
   construit();
 }
 
@@ -77,10 +79,10 @@ void PanneauSalle::construit() {
     const char *titre;
     const char *aide;
   } onglets[] = {
-      {&PanneauSalle::TabImage, "TabImage", "Image", AIDE_ONGLET_IMAGE},
-      {&PanneauSalle::TabMedia, "TabMedia", "Média", AIDE_ONGLET_MEDIA},
-      {&PanneauSalle::TabQuestion, "TabQuestion", "Question", AIDE_ONGLET_QUESTION},
-      {&PanneauSalle::TabReponses, "TabReponses", "Réponses", AIDE_ONGLET_REPONSES},
+      {&PanneauSalle::onglet_image_, "TabImage", "Image", AIDE_ONGLET_IMAGE},
+      {&PanneauSalle::onglet_media_, "TabMedia", "Média", AIDE_ONGLET_MEDIA},
+      {&PanneauSalle::onglet_question_, "TabQuestion", "Question", AIDE_ONGLET_QUESTION},
+      {&PanneauSalle::onglet_reponses_, "TabReponses", "Réponses", AIDE_ONGLET_REPONSES},
   };
   for (const auto &o : onglets) {
     auto *page = new QWidget;
@@ -91,52 +93,52 @@ void PanneauSalle::construit() {
     this->*o.membre = page;
   }
 
-  Image_epreuve = new ImageEtiree(TabImage);
-  Image_epreuve->setObjectName(QStringLiteral("Image_epreuve"));
-  place(Image_epreuve);
-  Image_epreuve->hide();
+  image_ = new ImageEtiree(onglet_image_);
+  image_->setObjectName(QStringLiteral("Image_epreuve"));
+  place(image_);
+  image_->hide();
   const QPixmap glyphe_ouvrir = glyphe(QStringLiteral("OpenI"));
-  OpenI = bouton_plat(TabImage, QStringLiteral("OpenI"));
-  pose_glyphe(OpenI, glyphe_ouvrir);
-  connect(OpenI, &QToolButton::clicked, this, &PanneauSalle::OpenIClick);
-  SpeedButton5 = bouton_plat(TabImage, QStringLiteral("SpeedButton5"));
-  pose_croix(SpeedButton5, true);
-  connect(SpeedButton5, &QToolButton::clicked, this, &PanneauSalle::SpeedButton5Click);
+  bouton_image_ = bouton_plat(onglet_image_, QStringLiteral("OpenI"));
+  pose_glyphe(bouton_image_, glyphe_ouvrir);
+  connect(bouton_image_, &QToolButton::clicked, this, &PanneauSalle::OpenIClick);
+  bouton_retire_image_ = bouton_plat(onglet_image_, QStringLiteral("SpeedButton5"));
+  pose_croix(bouton_retire_image_, true);
+  connect(bouton_retire_image_, &QToolButton::clicked, this, &PanneauSalle::SpeedButton5Click);
 
-  WMP2 = new TMsMediaPlayer(TabMedia, true);
-  WMP2->setObjectName(QStringLiteral("WMP2"));
-  place(WMP2);
-  OpenV = bouton_plat(TabMedia, QStringLiteral("OpenV"), false);
-  pose_glyphe(OpenV, glyphe_ouvrir);
-  connect(OpenV, &QToolButton::clicked, this, &PanneauSalle::OpenVClick);
-  SpeedButton7 = bouton_plat(TabMedia, QStringLiteral("SpeedButton7"));
-  pose_croix(SpeedButton7, true);
-  connect(SpeedButton7, &QToolButton::clicked, this, &PanneauSalle::SpeedButton7Click);
+  lecteur_ = new TMsMediaPlayer(onglet_media_, true);
+  lecteur_->setObjectName(QStringLiteral("WMP2"));
+  place(lecteur_);
+  bouton_media_ = bouton_plat(onglet_media_, QStringLiteral("OpenV"), false);
+  pose_glyphe(bouton_media_, glyphe_ouvrir);
+  connect(bouton_media_, &QToolButton::clicked, this, &PanneauSalle::OpenVClick);
+  bouton_retire_media_ = bouton_plat(onglet_media_, QStringLiteral("SpeedButton7"));
+  pose_croix(bouton_retire_media_, true);
+  connect(bouton_retire_media_, &QToolButton::clicked, this, &PanneauSalle::SpeedButton7Click);
 
-  Memo1 = new QPlainTextEdit(TabQuestion);
-  Memo1->setObjectName(QStringLiteral("Memo1"));
-  place(Memo1);
-  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
+  question_ = new QPlainTextEdit(onglet_question_);
+  question_->setObjectName(QStringLiteral("Memo1"));
+  place(question_);
+  question_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  connect(question_, &QPlainTextEdit::textChanged, this, [this] {
     question_touchee_ = true;
     emit saisie_en_cours();
   });
-  Memo1->installEventFilter(this);
+  question_->installEventFilter(this);
 
   for (int i = 0; i < NB_REPONSES; ++i) {
     const int dy = PAS_REPONSE * i;
     const QString rang = QString::number(i + 1);
-    QLabel *l = etiquette(TabReponses, PLACE_ETIQUETTE_REPONSE.translated(0, dy), "",
+    QLabel *l = etiquette(onglet_reponses_, PLACE_ETIQUETTE_REPONSE.translated(0, dy), "",
                           police(POLICE_LEGENDE, true));
     l->setText(QStringLiteral("Réponse ") + rang);
     l->setObjectName(QStringLiteral("LabelReponse") + rang);
-    QCheckBox *c = new QCheckBox(TabReponses);
+    QCheckBox *c = new QCheckBox(onglet_reponses_);
     c->setObjectName(QStringLiteral("Check") + rang);
     c->setGeometry(PLACE_CHECK.translated(0, dy));
     // Only the author's click is a step; showing a room sets the box without one.
     connect(c, &QCheckBox::clicked, this, [this, i] { valide_bonne(i); });
-    Check[static_cast<size_t>(i)] = c;
-    QLineEdit *e = new QLineEdit(TabReponses);
+    bonnes_[static_cast<size_t>(i)] = c;
+    QLineEdit *e = new QLineEdit(onglet_reponses_);
     e->setObjectName(QStringLiteral("Edit") + rang);
     e->setGeometry(PLACE_EDIT.translated(0, dy));
     // An answer has no length limit: the field's default one would cut a long answer
@@ -147,22 +149,22 @@ void PanneauSalle::construit() {
       emit saisie_en_cours();
     });
     connect(e, &QLineEdit::editingFinished, this, [this, i] { valide_reponse(i); });
-    Edit[static_cast<size_t>(i)] = e;
+    reponses_[static_cast<size_t>(i)] = e;
   }
   setCurrentIndex(0);
 }
 
 bool PanneauSalle::eventFilter(QObject *objet, QEvent *event) {
   // Leaving the memo ends the question's edit: one step for all that was typed.
-  if (objet == Memo1 && event->type() == QEvent::FocusOut)
+  if (objet == question_ && event->type() == QEvent::FocusOut)
     valide_question();
   return QTabWidget::eventFilter(objet, event);
 }
 
 void PanneauSalle::vide() {
   montre_question({});
-  WMP2->setURL(QString());
-  Image_epreuve->hide();
+  lecteur_->setURL(QString());
+  image_->hide();
   for (int i = 0; i < NB_REPONSES; ++i) {
     montre_reponse(i, {});
     montre_bonne(i, false);
@@ -174,12 +176,13 @@ Tsalle PanneauSalle::salle() const {
   Tsalle r;
   r.image = m.image_courante;
   r.media = m.media_courant;
-  r.question = question_touchee_ ? question_depuis_lignes(lignes_tapees(*Memo1)) : question_;
+  r.question =
+      question_touchee_ ? question_depuis_lignes(lignes_tapees(*question_)) : question_salle_;
   for (size_t i = 0; i < NB_REPONSES; ++i) {
     // A break pasted into an answer would split the room's line in the file.
     r.reponses[i] =
-        reponse_touchee_[i] ? sur_une_ligne(vers_modele(Edit[i]->text())) : reponses_[i];
-    r.bonnes[i] = Check[i]->isChecked();
+        reponse_touchee_[i] ? sur_une_ligne(vers_modele(reponses_[i]->text())) : reponses_salle_[i];
+    r.bonnes[i] = bonnes_[i]->isChecked();
   }
   return r;
 }
@@ -218,9 +221,9 @@ void PanneauSalle::valide_question() {
   const int indice = document_.monde().salle_choisie;
   if (indice < 0 || !question_touchee_)
     return;
-  question_ = question_depuis_lignes(lignes_tapees(*Memo1));
+  question_salle_ = question_depuis_lignes(lignes_tapees(*question_));
   question_touchee_ = false;
-  document_.pose(cible_question(indice), question_);
+  document_.pose(cible_question(indice), question_salle_);
   emit saisie_en_cours();
 }
 
@@ -229,16 +232,16 @@ void PanneauSalle::valide_reponse(int i) {
   const int indice = document_.monde().salle_choisie;
   if (indice < 0 || !reponse_touchee_[k])
     return;
-  reponses_[k] = sur_une_ligne(vers_modele(Edit[k]->text()));
+  reponses_salle_[k] = sur_une_ligne(vers_modele(reponses_[k]->text()));
   reponse_touchee_[k] = false;
-  document_.pose(cible_reponse(indice, i), reponses_[k]);
+  document_.pose(cible_reponse(indice, i), reponses_salle_[k]);
   emit saisie_en_cours();
 }
 
 void PanneauSalle::valide_bonne(int i) {
   const int indice = document_.monde().salle_choisie;
   if (indice >= 0)
-    document_.pose(cible_bonne(indice, i), Check[static_cast<size_t>(i)]->isChecked());
+    document_.pose(cible_bonne(indice, i), bonnes_[static_cast<size_t>(i)]->isChecked());
 }
 
 Resultat PanneauSalle::montre_image(const std::string &nom) {
@@ -247,50 +250,50 @@ Resultat PanneauSalle::montre_image(const std::string &nom) {
     const Avec<QImage> picture = charge_image(fichier_du_nom(nom, acces_.rep_appli()));
     if (!picture) {
       // Nothing of another room stays on show; the name stays with the room.
-      Image_epreuve->pose_picture(QPixmap());
-      Image_epreuve->hide();
+      image_->pose_picture(QPixmap());
+      image_->hide();
       r = picture.resultat();
     } else {
-      Image_epreuve->pose_picture(QPixmap::fromImage(picture.valeur()));
-      Image_epreuve->show();
+      image_->pose_picture(QPixmap::fromImage(picture.valeur()));
+      image_->show();
     }
   } else {
-    Image_epreuve->hide();
+    image_->hide();
   }
   document_.pose_image_courante(nom);
   return r;
 }
 
 void PanneauSalle::montre_media(const std::string &nom) {
-  WMP2->setURL(url_du_nom(nom, acces_.rep_appli()));
+  lecteur_->setURL(url_du_nom(nom, acces_.rep_appli()));
   document_.pose_media_courant(nom);
 }
 
 void PanneauSalle::montre_question(const std::string &question) {
-  question_ = question;
+  question_salle_ = question;
   // Storing adds a blank after each line; the last one is taken off here, so that a
   // question the author edits and stores again does not grow at each visit.
   std::string texte = question;
   if (!texte.empty() && texte.back() == ' ')
     texte.pop_back();
   if (texte.empty())
-    Memo1->clear();
+    question_->clear();
   else
-    Memo1->setPlainText(depuis_modele(texte));
+    question_->setPlainText(depuis_modele(texte));
   question_touchee_ = false;
   emit saisie_en_cours();
 }
 
 void PanneauSalle::montre_reponse(int i, const std::string &reponse) {
   const auto k = static_cast<size_t>(i);
-  reponses_[k] = reponse;
-  Edit[k]->setText(depuis_modele(reponse));
+  reponses_salle_[k] = reponse;
+  reponses_[k]->setText(depuis_modele(reponse));
   reponse_touchee_[k] = false;
   emit saisie_en_cours();
 }
 
 void PanneauSalle::montre_bonne(int i, bool bonne) {
-  Check[static_cast<size_t>(i)]->setChecked(bonne);
+  bonnes_[static_cast<size_t>(i)]->setChecked(bonne);
 }
 
 void PanneauSalle::affiche_salle(const Tsalle &salle) {
@@ -327,7 +330,7 @@ void PanneauSalle::montre_champ(const Cible &cible) {
 }
 
 void PanneauSalle::OpenIClick() {
-  const QString chemin = acces_.choisit_fichier(OP, GenreDialogue::ouvrir_image);
+  const QString chemin = acces_.choisit_fichier(dialogue_image_, GenreDialogue::ouvrir_image);
   if (chemin.isEmpty() || !acces_.nom_enregistrable(chemin))
     return;
   const QString nom = nom_copie(chemin, acces_.rep_appli());
@@ -337,32 +340,32 @@ void PanneauSalle::OpenIClick() {
     acces_.erreur(QString::fromStdString(picture.message()));
     return;
   }
-  Image_epreuve->pose_picture(QPixmap::fromImage(picture.valeur()));
-  Image_epreuve->show();
+  image_->pose_picture(QPixmap::fromImage(picture.valeur()));
+  image_->show();
   pose_image_salle(nom_du_modele(nom));
 }
 
 void PanneauSalle::SpeedButton5Click() {
-  Image_epreuve->pose_picture(QPixmap());
-  Image_epreuve->hide();
+  image_->pose_picture(QPixmap());
+  image_->hide();
   pose_image_salle({});
 }
 
 void PanneauSalle::OpenVClick() {
-  const QString chemin = acces_.choisit_fichier(BoiteV, GenreDialogue::ouvrir);
+  const QString chemin = acces_.choisit_fichier(dialogue_media_, GenreDialogue::ouvrir);
   if (chemin.isEmpty() || !acces_.nom_enregistrable(chemin))
     return;
   const QString nom = nom_copie(chemin, acces_.rep_appli());
   // Enabled before the URL is set, so that the control row is live when playback starts.
-  WMP2->set_enabled(true);
-  WMP2->setURL(nom);
+  lecteur_->set_enabled(true);
+  lecteur_->setURL(nom);
   pose_media_salle(nom_du_modele(nom));
 }
 
 void PanneauSalle::SpeedButton7Click() {
-  WMP2->close();
-  WMP2->setURL(QString());
-  WMP2->set_enabled(false);
+  lecteur_->close();
+  lecteur_->setURL(QString());
+  lecteur_->set_enabled(false);
   pose_media_salle({});
 }
 

@@ -89,26 +89,27 @@ private:
 
   Document &document_;
   AccesFenetre acces_;
-  DialogueFichier OP, BoiteV;
+  DialogueFichier dialogue_image_, dialogue_media_; // OP, BoiteV
 
-  QWidget *TabImage = nullptr;
-  QWidget *TabMedia = nullptr;
-  QWidget *TabQuestion = nullptr;
-  QWidget *TabReponses = nullptr;
-  ImageEtiree *Image_epreuve = nullptr;
-  QToolButton *OpenI = nullptr;
-  QToolButton *SpeedButton5 = nullptr;
-  TMsMediaPlayer *WMP2 = nullptr;
-  QToolButton *OpenV = nullptr;
-  QToolButton *SpeedButton7 = nullptr;
-  QPlainTextEdit *Memo1 = nullptr;
-  std::array<QCheckBox *, NB_REPONSES> Check{}; // Check1..Check5
-  std::array<QLineEdit *, NB_REPONSES> Edit{};  // Edit1..Edit5
+  // The controls, under the object names the tests and the help find them by.
+  QWidget *onglet_image_ = nullptr;                 // TabImage
+  QWidget *onglet_media_ = nullptr;                 // TabMedia
+  QWidget *onglet_question_ = nullptr;              // TabQuestion
+  QWidget *onglet_reponses_ = nullptr;              // TabReponses
+  ImageEtiree *image_ = nullptr;                    // Image_epreuve
+  QToolButton *bouton_image_ = nullptr;             // OpenI
+  QToolButton *bouton_retire_image_ = nullptr;      // SpeedButton5
+  TMsMediaPlayer *lecteur_ = nullptr;               // WMP2
+  QToolButton *bouton_media_ = nullptr;             // OpenV
+  QToolButton *bouton_retire_media_ = nullptr;      // SpeedButton7
+  QPlainTextEdit *question_ = nullptr;              // Memo1
+  std::array<QCheckBox *, NB_REPONSES> bonnes_{};   // Check1..Check5
+  std::array<QLineEdit *, NB_REPONSES> reponses_{}; // Edit1..Edit5
 
   // The room's own texts as last shown or stored, and whether the author has changed the
   // field since: an untouched field gives these bytes back unchanged.
-  std::string question_;
+  std::string question_salle_;
   bool question_touchee_ = false;
-  std::array<std::string, NB_REPONSES> reponses_;
+  std::array<std::string, NB_REPONSES> reponses_salle_;
   std::array<bool, NB_REPONSES> reponse_touchee_{};
 };

@@ -226,7 +226,7 @@ void TForm1::montre_change(const Cible &cible, bool rejoue) {
   case Champ::son: return; // their boxes follow the document themselves
   case Champ::titre_lab:
   case Champ::mission:
-  case Champ::message_fin: return; // shown by rooms still to come
+  case Champ::message_fin: return; // the title dialog reads them afresh each time it opens
   }
 }
 

@@ -109,7 +109,8 @@ static int lance_commande(int argc, char **argv) {
 }
 
 // Running out of memory anywhere in a command is a failure like a file's: a message and exit
-// status 1, the output file left as it was (every writer replaces it only once complete).
+// status 1. The files of resave and feuille are left as they were (their writers replace
+// them only once complete); picture's --ppm file is written in place and may be left cut.
 int main(int argc, char **argv) {
   try {
     return lance_commande(argc, argv);

@@ -359,6 +359,32 @@ TEST(BoutonDegrade, GlyphLayoutsPlaceTheGlyphAndShiftTheCaption) {
   }
 }
 
+TEST(BoutonDegrade, AnOddGlyphAboveTheCaptionGoesOnePixelHigherButBesideItDoesNotMove) {
+  // No caption: the glyph halves round down, and only above the caption does the odd row
+  // go on the far side (the caption box is a point at the button's centre, 30, 20).
+  const int W = 60, H = 40;
+  const QRgb encre = qRgb(1, 2, 3);
+  const struct {
+    TButtonLayout disposition;
+    QPoint coin;
+  } cas[] = {
+      {blGlyphLeft, {30 - 4, (H - 7) / 2}},
+      {blGlyphRight, {30 - 4, (H - 7) / 2}},
+      {blGlyphTop, {(W - 9) / 2, 20 - 3 - 1}},
+      {blGlyphBottom, {(W - 9) / 2, 20 - 3}},
+  };
+  for (const auto &c : cas) {
+    auto b = bouton_plat(W, H);
+    QImage g(9, 7, QImage::Format_RGB32);
+    g.fill(encre);
+    b->setGlyph(g);
+    b->setTransparentGlyph(false);
+    b->setLayout(c.disposition);
+    EXPECT_EQ(etendue(b->peinture(), encre), QRect(c.coin, QSize(9, 7)))
+        << "layout " << int(c.disposition);
+  }
+}
+
 TEST(BoutonDegrade, TransparentGlyphLeavesItsTopLeftColourUndrawn) {
   auto b = bouton_plat(40, 20);
   const QRgb fond = qRgb(200, 0, 0);

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -168,44 +169,52 @@ void edite(TForm1 &f) {
   monde(f).modifie = true;
 }
 
+// Each answer to the question about unsaved changes, and what follows: whether the command
+// goes on and whether the labyrinth is written to sauve.lab.
+struct ReponseQuestion {
+  const char *cas;
+  bool modifie;
+  QList<Reponse> reponses;
+  QString fichier; // the save dialog's answer after Yes; "" backs out of it
+  bool question, continue_, ecrit;
+
+  bool oui() const { return reponses == QList<Reponse>{Reponse::oui}; }
+  // Queues the answers for a labyrinth saved into `dossier`.
+  void repond(DialoguesEnregistres &dialogues, const QString &dossier) const {
+    dialogues.reponses = reponses;
+    if (oui())
+      dialogues.fichiers << (fichier.isEmpty() ? QString() : QDir(dossier).filePath(fichier));
+  }
+};
+const ReponseQuestion REPONSES_QUESTION[] = {
+    {"no changes: no question", false, {}, {}, false, true, false},
+    {"Cancel", true, {Reponse::annuler}, {}, true, false, false},
+    {"No", true, {Reponse::non}, {}, true, true, false},
+    {"Yes, saved", true, {Reponse::oui}, "sauve.lab", true, true, true},
+    // Backing out of the save stops the command: the author who said "save" has no copy.
+    {"Yes, save dialog cancelled", true, {Reponse::oui}, "", true, false, false},
+    {"Yes, save failed", true, {Reponse::oui}, "absent/sauve.lab", true, false, false},
+};
+
 TEST(Nouveau, EachAnswerToTheQuestion) {
-  const struct {
-    const char *cas;
-    bool modifie;
-    QList<Reponse> reponses;
-    QString fichier; // the save dialog's answer, when Yes
-    bool question, efface, ecrit;
-  } cas[] = {
-      {"no changes: no question", false, {}, {}, false, true, false},
-      {"Cancel", true, {Reponse::annuler}, {}, true, false, false},
-      {"No", true, {Reponse::non}, {}, true, true, false},
-      {"Yes, saved", true, {Reponse::oui}, "sauve.lab", true, true, true},
-      // Backing out of the save stops New: the author who said "save" has no copy.
-      {"Yes, save cancelled", true, {Reponse::oui}, "", true, false, false},
-      {"Yes, save failed", true, {Reponse::oui}, "absent/sauve.lab", true, false, false},
-  };
-  for (const auto &c : cas) {
+  for (const ReponseQuestion &c : REPONSES_QUESTION) {
     SCOPED_TRACE(c.cas);
     EditeurEnTest e;
     TForm1 &f = *e.fenetre;
     edite(f);
     monde(f).modifie = c.modifie;
     const std::string avant = ecrit_lab(monde(f));
-    e.dialogues.reponses = c.reponses;
-    if (!c.fichier.isEmpty())
-      e.dialogues.fichiers << QDir(e.depart.chemin()).filePath(c.fichier);
-    else if (c.reponses == QList<Reponse>{Reponse::oui})
-      e.dialogues.fichiers << QString();
+    c.repond(e.dialogues, e.depart.chemin());
 
     nomme<QToolButton>(f, "SpeedButton1")->click();
 
     EXPECT_EQ(e.dialogues.questions, c.question ? QStringList{QUESTION_NOUVEAU} : QStringList{});
-    EXPECT_EQ(e.dialogues.genres.size(), c.reponses == QList<Reponse>{Reponse::oui} ? 1 : 0);
+    EXPECT_EQ(e.dialogues.genres.size(), c.oui() ? 1 : 0);
     EXPECT_EQ(QFile::exists(QDir(e.depart.chemin()).filePath("sauve.lab")), c.ecrit);
     if (c.ecrit) {
       EXPECT_TRUE(same_lines(lit(QDir(e.depart.chemin()).filePath("sauve.lab")), avant));
     }
-    if (c.efface) {
+    if (c.continue_) {
       EXPECT_EQ(monde(f).cloisons[3].contenu, CLOISON_MUR);
       EXPECT_EQ(vue_cloison(f, 3)->picture().cacheKey(),
                 grille(f).bitmap_cloison(0, CLOISON_MUR).cacheKey());
@@ -729,22 +738,8 @@ public:
 };
 
 TEST(Question, EveryCommandThatDropsTheLabyrinthAsksAndEachAnswerDoesWhatItSays) {
-  const struct {
-    const char *cas;
-    bool modifie;
-    QList<Reponse> reponses;
-    QString fichier; // the save dialog's answer, when Yes
-    bool question, continue_, ecrit;
-  } cas[] = {
-      {"no changes: no question", false, {}, {}, false, true, false},
-      {"Cancel", true, {Reponse::annuler}, {}, true, false, false},
-      {"No", true, {Reponse::non}, {}, true, true, false},
-      {"Yes, saved", true, {Reponse::oui}, "sauve.lab", true, true, true},
-      {"Yes, save dialog cancelled", true, {Reponse::oui}, "", true, false, false},
-      {"Yes, save failed", true, {Reponse::oui}, "absent/sauve.lab", true, false, false},
-  };
   for (const CommandeQuiQuitte &commande : COMMANDES_QUI_QUITTENT)
-    for (const auto &c : cas) {
+    for (const ReponseQuestion &c : REPONSES_QUESTION) {
       SCOPED_TRACE(std::string(commande.nom) + ", " + c.cas);
       DossierDepart depart(true);
       DialoguesOuverture dialogues;
@@ -755,10 +750,7 @@ TEST(Question, EveryCommandThatDropsTheLabyrinthAsksAndEachAnswerDoesWhatItSays)
       monde(f).modifie = c.modifie;
       const std::string avant = ecrit_lab(monde(f));
       const QString sauve = QDir(depart.chemin()).filePath("sauve.lab");
-      dialogues.reponses = c.reponses;
-      if (c.reponses == QList<Reponse>{Reponse::oui})
-        dialogues.fichiers << (c.fichier.isEmpty() ? ""
-                                                   : QDir(depart.chemin()).filePath(c.fichier));
+      c.repond(dialogues, depart.chemin());
 
       EXPECT_EQ(commande.lance(f), c.continue_);
 
@@ -933,6 +925,26 @@ TEST(Remplacer, AnotherExistingFileAsksFirstAndNoReturnsToTheDialog) {
     for (const QString &erreur : e.dialogues.erreurs)
       EXPECT_TRUE(erreur.contains("Dravo.exe")) << erreur.toStdString();
   }
+}
+
+TEST(Remplacer, TheEditedFileUnderAnotherPathAsksNothing) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  const QDir d(e.depart.chemin());
+  ASSERT_TRUE(d.mkdir("sous"));
+  QTest::mousePress(vue_cloison(f, 8), Qt::RightButton);
+  e.dialogues.fichiers << d.filePath("monde.lab");
+  clique(f, "SpeedButton3");
+  ASSERT_TRUE(QFile::link(d.filePath("monde.lab"), d.filePath("lien.lab")));
+  for (const QString &chemin : {d.filePath("sous/../monde.lab"), d.filePath("lien.lab")}) {
+    SCOPED_TRACE(chemin.toStdString());
+    QTest::mousePress(vue_cloison(f, 8), Qt::RightButton);
+    e.dialogues.fichiers << chemin;
+    clique(f, "SpeedButton3");
+    EXPECT_EQ(e.dialogues.questions, QStringList{});
+    EXPECT_TRUE(same_lines(lit(d.filePath("monde.lab")), ecrit_lab(monde(f))));
+  }
+  EXPECT_TRUE(QFileInfo(d.filePath("lien.lab")).isSymLink());
 }
 
 TEST(Remplacer, AfterNewTheOldFileIsAnotherFile) {

@@ -2,6 +2,7 @@
 // either succeeds whole or fails with a message, the world, the file on disk and the folder
 // as they were. An allocation failure that escaped would end this program.
 
+#include "../dossier_temporaire.h"
 #include "fichiers.h"
 #include "lab_file.h"
 #include "picture.h"
@@ -65,24 +66,11 @@ template <class Command, class Check> void each_allocation_failing(Command comma
   ADD_FAILURE() << "the command never ran without a failure";
 }
 
-std::string read_all(const std::string &path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-class AllocationFailure : public ::testing::Test {
+class AllocationFailure : public DossierTemporaire {
 protected:
-  void SetUp() override {
-    char model[] = "/tmp/dravo-memory-XXXXXX";
-    ASSERT_NE(::mkdtemp(model), nullptr);
-    dir = model;
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  std::string path(const std::string &name) const { return (dir / name).string(); }
   long entries() const {
-    return std::distance(fs::directory_iterator(dir), fs::directory_iterator());
+    return std::distance(fs::directory_iterator(dossier), fs::directory_iterator());
   }
-  fs::path dir;
 };
 
 Monde full_world() {
@@ -102,12 +90,12 @@ Monde full_world() {
 
 TEST_F(AllocationFailure, OpenLeavesTheWorldAsItWasOrReadsItWhole) {
   const Monde on_disk = full_world();
-  std::ofstream(path("monde.lab"), std::ios::binary) << ecrit_lab(on_disk);
+  ecrit(chemin("monde.lab"), ecrit_lab(on_disk));
   Monde fresh;
   Cree_Monde(fresh);
   const std::string before = ecrit_lab(fresh);
   Monde m = fresh;
-  const std::string file = path("monde.lab");
+  const std::string file = chemin("monde.lab");
   each_allocation_failing([&] { return charge_lab(file, m); },
                           [&](const Resultat &r, bool hit, long n) {
                             if (r) {
@@ -122,18 +110,18 @@ TEST_F(AllocationFailure, OpenLeavesTheWorldAsItWasOrReadsItWhole) {
 }
 
 TEST_F(AllocationFailure, SaveKeepsTheOldFileOrWritesTheNewOneWhole) {
-  std::ofstream(path("monde.lab"), std::ios::binary) << "ancien";
+  ecrit(chemin("monde.lab"), "ancien");
   const Monde m = full_world();
   const std::string expected = ecrit_lab(m);
-  const std::string file = path("monde.lab");
+  const std::string file = chemin("monde.lab");
   each_allocation_failing([&] { return sauve_lab(file, m); },
                           [&](const Resultat &r, bool, long n) {
-                            const std::string now = read_all(path("monde.lab"));
+                            const std::string now = lit(chemin("monde.lab"));
                             EXPECT_EQ(entries(), 1) << n; // no temporary file left
                             if (r) {
                               EXPECT_EQ(now, expected) << n;
                               // Later runs start from the old file again.
-                              std::ofstream(path("monde.lab"), std::ios::binary) << "ancien";
+                              ecrit(chemin("monde.lab"), "ancien");
                               return;
                             }
                             EXPECT_FALSE(r.message().empty()) << n;
@@ -142,11 +130,11 @@ TEST_F(AllocationFailure, SaveKeepsTheOldFileOrWritesTheNewOneWhole) {
 }
 
 TEST_F(AllocationFailure, PicturesLoadWholeOrGiveAMessage) {
-  write_bytes(path("p.jpg"), make_jpeg(pattern(40, 30), 40, 30, JCS_YCbCr, true));
-  write_bytes(path("p.gif"), read_bytes(data_path("gif_plain.gif")));
-  write_bytes(path("p.bmp"), read_bytes(data_path("bmp_rle8.bmp")));
+  write_bytes(chemin("p.jpg"), make_jpeg(pattern(40, 30), 40, 30, JCS_YCbCr, true));
+  write_bytes(chemin("p.gif"), read_bytes(data_path("gif_plain.gif")));
+  write_bytes(chemin("p.bmp"), read_bytes(data_path("bmp_rle8.bmp")));
   for (const char *name : {"p.jpg", "p.gif", "p.bmp"}) {
-    const std::string file = path(name);
+    const std::string file = chemin(name);
     const Avec<Picture> whole = load_picture(file);
     ASSERT_TRUE(whole.ok()) << name << ": " << whole.message();
     each_allocation_failing([&] { return load_picture(file); },

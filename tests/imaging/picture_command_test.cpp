@@ -1,5 +1,6 @@
 // dravo-lab picture: what it prints, the PPM it writes and its exit status.
 
+#include "../dossier_temporaire.h"
 #include "test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -28,21 +29,10 @@ CommandRun run(const std::vector<std::string> &args) {
   return r;
 }
 
-class PictureCommand : public ::testing::Test {
-protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("dravo_picture_command_" +
-           std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  fs::path dir;
-};
+using PictureCommand = DossierTemporaire;
 
 TEST_F(PictureCommand, PrintsTheSizeAndWritesThePixelsAsPpm) {
-  const std::string ppm = (dir / "out.ppm").string();
+  const std::string ppm = chemin("out.ppm");
   const CommandRun r = run({data_path("gif_transparent.gif"), "--ppm", ppm});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "37 23\n");
@@ -58,8 +48,8 @@ TEST_F(PictureCommand, PrintsTheSizeAndWritesThePixelsAsPpm) {
 }
 
 TEST_F(PictureCommand, FailuresPrintTheErrorBoxTextAndExitWith1) {
-  const std::string missing = (dir / "absent.jpg").string();
-  const std::string damaged = (dir / "damaged.bmp").string();
+  const std::string missing = chemin("absent.jpg");
+  const std::string damaged = chemin("damaged.bmp");
   write_bytes(damaged, {'B', 'M', 0, 0});
   const struct {
     std::vector<std::string> args;
@@ -69,9 +59,8 @@ TEST_F(PictureCommand, FailuresPrintTheErrorBoxTextAndExitWith1) {
       {{"picture.png"}, "Unknown picture file extension (.png)\n"},
       {{missing}, "Cannot open file \"" + missing + "\". No such file or directory.\n"},
       {{damaged}, "Bitmap image is not valid.\n"},
-      {{data_path("bmp_24bit.bmp"), "--ppm", (dir / "no/such/folder.ppm").string()},
-       "Cannot create file \"" + (dir / "no/such/folder.ppm").string() +
-           "\". No such file or directory.\n"},
+      {{data_path("bmp_24bit.bmp"), "--ppm", chemin("no/such/folder.ppm")},
+       "Cannot create file \"" + chemin("no/such/folder.ppm") + "\". No such file or directory.\n"},
   };
   for (const auto &c : cases) {
     const CommandRun r = run(c.args);

@@ -2,6 +2,7 @@
 // all: each is refused from its header or its type, before pixel memory is taken or a byte
 // is read.
 
+#include "../dossier_temporaire.h"
 #include "picture_internal.h"
 #include "test_pictures.h"
 
@@ -97,6 +98,22 @@ enum Outcome { loaded, too_large, damaged };
 
 // The same decoders with small limits: the side and the pixel count each refuse on their
 // own, at exactly one past the limit, for the screen, the frame's placement and the header.
+TEST(PictureLimits, AJpegOf500ScansIsDecodedAndOneOf501Refused) {
+  for (const int scans : {500, 501}) {
+    const Bytes file = make_jpeg_of_scans(scans);
+    int markers = 0; // start-of-scan markers: 0xFF is never followed by 0xDA in the data
+    for (size_t i = 0; i + 1 < file.size(); ++i)
+      markers += file[i] == 0xFF && file[i + 1] == 0xDA;
+    ASSERT_EQ(markers, scans);
+    const Avec<Picture> r = decode_jpeg(file.data(), file.size());
+    if (scans == 500) {
+      EXPECT_TRUE(r.ok()) << r.message();
+    } else {
+      EXPECT_EQ(r.message(), "JPEG picture has too many scans (more than 500)");
+    }
+  }
+}
+
 TEST(PictureLimits, EveryDecoderChecksBothLimitsFromItsHeader) {
   PictureLimits small;
   small.max_side = 100;
@@ -134,17 +151,7 @@ TEST(PictureLimits, EveryDecoderChecksBothLimitsFromItsHeader) {
 
 namespace {
 
-class PictureFiles : public ::testing::Test {
-protected:
-  void SetUp() override {
-    char model[] = "/tmp/dravo-pictures-XXXXXX";
-    ASSERT_NE(::mkdtemp(model), nullptr);
-    dir = model;
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  std::string path(const std::string &name) const { return (dir / name).string(); }
-  fs::path dir;
-};
+using PictureFiles = DossierTemporaire;
 
 // Runs `load` in a child process stopped by an alarm after 10 seconds, so that a loader
 // that waits on a pipe fails the test instead of hanging it. Returns the message, or
@@ -178,11 +185,11 @@ template <class Load> std::string in_guarded_child(Load load) {
 } // namespace
 
 TEST_F(PictureFiles, OnlyRegularFilesWithinTheirSizeAreRead) {
-  ASSERT_EQ(::mkfifo(path("tube.bmp").c_str(), 0600), 0);
-  fs::create_symlink("/dev/zero", path("zero.gif"));
-  fs::create_symlink("/dev/null", path("nul.jpg"));
+  ASSERT_EQ(::mkfifo(chemin("tube.bmp").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", chemin("zero.gif"));
+  fs::create_symlink("/dev/null", chemin("nul.jpg"));
   for (const char *name : {"tube.bmp", "zero.gif", "nul.jpg"}) {
-    const std::string p = path(name);
+    const std::string p = chemin(name);
     EXPECT_EQ(in_guarded_child([&] { return load_picture(p).message(); }),
               "Le fichier \"" + p +
                   "\" n'est pas un fichier ordinaire (un tube, un périphérique) : il n'est pas lu")
@@ -191,18 +198,18 @@ TEST_F(PictureFiles, OnlyRegularFilesWithinTheirSizeAreRead) {
 
   // The file size limit, exactly: a picture one byte past it is refused unread.
   const Bytes good = make_bmp(BmpLayout{40, 2, 2, 24, 0, 0, {}, {}, Bytes(16, 0x80)});
-  write_bytes(path("juste.bmp"), good);
+  write_bytes(chemin("juste.bmp"), good);
   PictureLimits limits;
   limits.max_file_bytes = static_cast<int64_t>(good.size());
-  EXPECT_TRUE(load_picture(path("juste.bmp"), limits).ok());
+  EXPECT_TRUE(load_picture(chemin("juste.bmp"), limits).ok());
   limits.max_file_bytes -= 1;
-  EXPECT_EQ(load_picture(path("juste.bmp"), limits).message(),
-            "Le fichier \"" + path("juste.bmp") + "\" est trop gros pour une image (plus de " +
+  EXPECT_EQ(load_picture(chemin("juste.bmp"), limits).message(),
+            "Le fichier \"" + chemin("juste.bmp") + "\" est trop gros pour une image (plus de " +
                 std::to_string(good.size() - 1) + " octets)");
   // A sparse file far beyond the default limit is refused from its size.
-  { std::ofstream(path("enorme.bmp")); }
-  fs::resize_file(path("enorme.bmp"), uint64_t{30} << 30);
-  EXPECT_EQ(load_picture(path("enorme.bmp")).message(),
-            "Le fichier \"" + path("enorme.bmp") +
+  { std::ofstream(chemin("enorme.bmp")); }
+  fs::resize_file(chemin("enorme.bmp"), uint64_t{30} << 30);
+  EXPECT_EQ(load_picture(chemin("enorme.bmp")).message(),
+            "Le fichier \"" + chemin("enorme.bmp") +
                 "\" est trop gros pour une image (plus de 257 Mo)");
 }

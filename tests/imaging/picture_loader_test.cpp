@@ -1,5 +1,6 @@
 // Choosing the decoder by extension, and the messages of files that cannot be read.
 
+#include "../dossier_temporaire.h"
 #include "test_pictures.h"
 
 #include <gtest/gtest.h>
@@ -16,19 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class PictureLoader : public ::testing::Test {
-protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("dravo_imaging_" + std::to_string(::getpid()) + "_" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  std::string path(const std::string &name) const { return (dir / name).string(); }
-  fs::path dir;
-};
+using PictureLoader = DossierTemporaire;
 
 TEST_F(PictureLoader, ExtensionPicksTheDecoderWhateverTheCaseOfItsLetters) {
   const Bytes bmp = read_bytes(data_path("bmp_8bit.bmp"));
@@ -40,8 +29,8 @@ TEST_F(PictureLoader, ExtensionPicksTheDecoderWhateverTheCaseOfItsLetters) {
   } cases[] = {{"a.bmp", &bmp},  {"b.BMP", &bmp}, {"c.Jpg", &jpg},  {"d.JPEG", &jpg},
                {"e.jpeg", &jpg}, {"f.GiF", &gif}, {"g.x.bmp", &bmp}};
   for (const auto &c : cases) {
-    write_bytes(path(c.name), *c.bytes);
-    const Avec<Picture> got = load_picture(path(c.name));
+    write_bytes(chemin(c.name), *c.bytes);
+    const Avec<Picture> got = load_picture(chemin(c.name));
     EXPECT_TRUE(got.ok()) << c.name << ": " << got.message();
     EXPECT_EQ(got.valeur().width, 37) << c.name;
   }
@@ -49,12 +38,12 @@ TEST_F(PictureLoader, ExtensionPicksTheDecoderWhateverTheCaseOfItsLetters) {
 
 TEST_F(PictureLoader, ContentIsReadWithTheDecoderTheExtensionNames) {
   // A JPEG named .bmp is a damaged bitmap, not a JPEG found by sniffing.
-  write_bytes(path("photo.bmp"), read_bytes(data_path("jpeg_baseline.jpg")));
-  EXPECT_EQ(load_picture(path("photo.bmp")).message(), "Bitmap image is not valid");
-  write_bytes(path("image.gif"), read_bytes(data_path("bmp_24bit.bmp")));
-  EXPECT_EQ(load_picture(path("image.gif")).message(), "GIF image is not valid");
-  write_bytes(path("empty.jpg"), {});
-  EXPECT_EQ(load_picture(path("empty.jpg")).message(),
+  write_bytes(chemin("photo.bmp"), read_bytes(data_path("jpeg_baseline.jpg")));
+  EXPECT_EQ(load_picture(chemin("photo.bmp")).message(), "Bitmap image is not valid");
+  write_bytes(chemin("image.gif"), read_bytes(data_path("bmp_24bit.bmp")));
+  EXPECT_EQ(load_picture(chemin("image.gif")).message(), "GIF image is not valid");
+  write_bytes(chemin("empty.jpg"), {});
+  EXPECT_EQ(load_picture(chemin("empty.jpg")).message(),
             "JPEG error #" + std::to_string(JERR_INPUT_EMPTY));
 }
 
@@ -76,18 +65,18 @@ TEST_F(PictureLoader, UnknownExtensions) {
   };
   for (const auto &c : cases) {
     // The extension is judged before the file is looked for: none of these exist.
-    EXPECT_EQ(load_picture(path(c.file)).message(), c.message) << c.file;
+    EXPECT_EQ(load_picture(chemin(c.file)).message(), c.message) << c.file;
   }
 }
 
 TEST_F(PictureLoader, FilesThatCannotBeOpened) {
-  const std::string missing = path("absent.bmp");
+  const std::string missing = chemin("absent.bmp");
   EXPECT_EQ(load_picture(missing).message(),
             "Cannot open file \"" + missing + "\". No such file or directory");
-  const std::string in_missing_folder = path("nulle_part/image.gif");
+  const std::string in_missing_folder = chemin("nulle_part/image.gif");
   EXPECT_EQ(load_picture(in_missing_folder).message(),
             "Cannot open file \"" + in_missing_folder + "\". No such file or directory");
-  const std::string folder = path("dossier.jpg");
+  const std::string folder = chemin("dossier.jpg");
   fs::create_directories(folder);
   EXPECT_EQ(load_picture(folder).message(), "Cannot open file \"" + folder + "\". Is a directory");
 }

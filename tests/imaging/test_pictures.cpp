@@ -214,6 +214,46 @@ Bytes make_jpeg(const std::vector<uint32_t> &rgb, int width, int height, int jpe
   return Bytes(out.data, out.data + out.size);
 }
 
+Bytes make_jpeg_of_scans(int scans) {
+  jpeg_compress_struct cinfo{};
+  jpeg_error_mgr err{};
+  cinfo.err = jpeg_std_error(&err);
+  jpeg_create_compress(&cinfo);
+  CompressBuffer out;
+  jpeg_mem_dest(&cinfo, &out.data, &out.size);
+  cinfo.image_width = 8;
+  cinfo.image_height = 8;
+  cinfo.input_components = 1;
+  cinfo.in_color_space = JCS_GRAYSCALE;
+  jpeg_set_defaults(&cinfo);
+  // Scans of one component: {1, {0}, Ss, Se, Ah, Al}. A coefficient sent in n scans starts
+  // at bit n - 1 (Al), each later scan refining it by one bit down to bit 0; 10 is the
+  // highest bit libjpeg takes, so n is at most 11.
+  std::vector<jpeg_scan_info> script = {{1, {0}, 0, 0, 0, 0}};
+  int left = scans - 1;
+  for (int k = 1; k <= 63; ++k) {
+    const int n = std::clamp(left - (63 - k), 1, 11);
+    left -= n;
+    script.push_back({1, {0}, k, k, 0, n - 1});
+    for (int bit = n - 1; bit > 0; --bit)
+      script.push_back({1, {0}, k, k, bit, bit - 1});
+  }
+  cinfo.scan_info = script.data();
+  cinfo.num_scans = static_cast<int>(script.size());
+  jpeg_start_compress(&cinfo, TRUE);
+  const std::vector<uint32_t> px = pattern(8, 8);
+  for (int y = 0; y < 8; ++y) {
+    JSAMPLE row[8];
+    for (int x = 0; x < 8; ++x)
+      row[x] = static_cast<JSAMPLE>(px[static_cast<size_t>(y * 8 + x)] >> 8);
+    JSAMPROW rows[1] = {row};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  jpeg_destroy_compress(&cinfo);
+  return Bytes(out.data, out.data + out.size);
+}
+
 std::vector<uint32_t> pattern(int width, int height) {
   std::vector<uint32_t> px;
   for (int y = 0; y < height; ++y)

@@ -49,6 +49,10 @@ void pad_row(Bytes &row);
 Bytes make_jpeg(const std::vector<uint32_t> &rgb, int width, int height, int jpeg_colour_space,
                 bool progressive);
 
+// A progressive grey 8 x 8 JPEG of exactly `scans` scans, 64 to 694: the DC coefficient in
+// one scan, then each AC coefficient alone, sent in up to 11 scans of one more bit each.
+Bytes make_jpeg_of_scans(int scans);
+
 // `jpeg` with its frame header (baseline or progressive) claiming width x height.
 Bytes with_jpeg_size(Bytes jpeg, uint16_t width, uint16_t height);
 

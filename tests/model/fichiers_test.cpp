@@ -1,3 +1,4 @@
+#include "../dossier_temporaire.h"
 #include "../same_lines.h"
 #include "erreurs_fichier.h"
 #include "fichiers.h"
@@ -16,44 +17,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-class DossierTemporaire : public ::testing::Test {
-protected:
-  void SetUp() override {
-    char modele[] = "/tmp/dravo-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(modele), nullptr);
-    dossier = modele;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dossier, fs::perms::owner_all, ec);
-    fs::remove_all(dossier, ec);
-  }
-  std::string chemin(const std::string &nom) const { return (dossier / nom).string(); }
-  static void ecrit(const std::string &chemin, const std::string &texte) {
-    std::ofstream(chemin, std::ios::binary) << texte;
-  }
-  static std::string lit(const std::string &chemin) {
-    std::ifstream f(chemin, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-  }
-  // Runs `verifie` where permissions bite: as root (CI runs as root), in a child process
-  // that has dropped to the unprivileged user 65534. Returns whether `verifie` held.
-  template <class F> bool sans_privileges(F verifie) {
-    if (::geteuid() != 0)
-      return verifie();
-    pid_t pid = ::fork();
-    if (pid == 0) {
-      if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-        ::_exit(3);
-      ::_exit(verifie() ? 0 : 1);
-    }
-    int statut = 0;
-    ::waitpid(pid, &statut, 0);
-    return WIFEXITED(statut) && WEXITSTATUS(statut) == 0;
-  }
-  fs::path dossier;
-};
 
 Monde monde_frais() {
   Monde m;

@@ -123,6 +123,7 @@ TEST(LitLab, KeysAndMarkers) {
        "TITRE=a\r\nTITRE=b\r\nMISSION\r\n1\r\n/MISSION\r\nMISSION\r\n2\r\n/MISSION\r\n", "b",
        "2\r\n", "", "", "sol.bmp"},
       {"a CR alone stays in the line", "TITRE=a\rb\r\n", "a\rb", "", "", "", "sol.bmp"},
+      {"a CR ending the file is no line end", "TITRE=a\r", "a\r", "", "", "", "sol.bmp"},
       {"key with nothing after it", "TS=\r\n", "", "", "", "", ""},
   };
   for (const auto &c : cas) {

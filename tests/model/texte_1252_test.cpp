@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
 TEST(Texte1252, EveryByteGoesToUtf8AndBack) {
   std::string tous;
   for (int b = 1; b < 256; ++b)
@@ -26,6 +28,42 @@ TEST(Texte1252, KnownCharacters) {
     EXPECT_EQ(utf8_depuis_1252(c.octets), c.utf8);
     EXPECT_EQ(utf8_vers_1252(c.utf8), c.octets);
   }
+}
+
+namespace {
+
+// The system's own Windows-1252 decoder, one byte at a time; "" for a byte it leaves
+// undefined.
+std::string iconv_depuis_1252(char octet) {
+  const iconv_t cd = iconv_open("UTF-8", "WINDOWS-1252");
+  if (cd == reinterpret_cast<iconv_t>(-1))
+    return "no iconv";
+  char entree[1] = {octet};
+  char sortie[8];
+  char *e = entree, *s = sortie;
+  size_t reste_e = 1, reste_s = sizeof sortie;
+  const bool lu = iconv(cd, &e, &reste_e, &s, &reste_s) != static_cast<size_t>(-1);
+  iconv_close(cd);
+  return lu ? std::string(sortie, s) : std::string();
+}
+
+} // namespace
+
+TEST(Texte1252, TheBytes80To9FAreTheSystemDecodersAndTheFiveUndefinedStayControls) {
+  int definis = 0;
+  for (int b = 0x80; b <= 0x9F; ++b) {
+    const std::string octet(1, static_cast<char>(b));
+    const std::string attendu = iconv_depuis_1252(octet[0]);
+    ASSERT_NE(attendu, "no iconv");
+    if (attendu.empty()) { // the C1 control of the same number, two bytes in UTF-8
+      EXPECT_EQ(utf8_depuis_1252(octet), std::string({'\xC2', static_cast<char>(b)})) << b;
+    } else {
+      ++definis;
+      EXPECT_EQ(utf8_depuis_1252(octet), attendu) << b;
+      EXPECT_EQ(utf8_vers_1252(attendu), octet) << b;
+    }
+  }
+  EXPECT_EQ(definis, 27);
 }
 
 TEST(Texte1252, WhatCannotBeHeldBecomesAQuestionMark) {

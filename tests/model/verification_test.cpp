@@ -1,3 +1,4 @@
+#include "../dossier_temporaire.h"
 #include "lab_file.h"
 #include "verification.h"
 
@@ -363,19 +364,13 @@ TEST(Verification, MessagesNameThePlaceCountedFromOne) {
 
 namespace {
 
-class VerificationFichiers : public ::testing::Test {
+class VerificationFichiers : public DossierTemporaire {
 protected:
   void SetUp() override {
-    char modele[] = "/tmp/dravo-verif-XXXXXX";
-    ASSERT_NE(::mkdtemp(modele), nullptr);
-    dossier = modele;
+    DossierTemporaire::SetUp();
     Cree_Monde(m);
     for (const char *t : {"Briques.bmp", "sol.bmp", "plafond.bmp"})
       cree(t);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dossier, ec);
   }
   void cree(const std::string &nom_disque, const std::string &texte = "x") {
     std::ofstream(dossier / nom_disque, std::ios::binary) << texte;
@@ -385,7 +380,6 @@ protected:
     verifie_fichiers(m, dossier.string(), controle, v);
     return v;
   }
-  fs::path dossier;
   Monde m;
 };
 
@@ -432,6 +426,22 @@ TEST_F(VerificationFichiers, AnotherLetterCaseIsOnlyAWarning) {
   EXPECT_STREQ(v.constats[1].code, "file-case");
   EXPECT_EQ(v.constats[1].nom, "\xC9T\xC9.WAV");
   EXPECT_STREQ(v.constats[2].code, "missing-file");
+}
+
+TEST_F(VerificationFichiers, TimesAndDivideAreNoLetters) {
+  // × (0xD7) and ÷ (0xF7) stand 0x20 apart like a capital and its small letter, but are
+  // none: a name with one is not found under the other. Þ and þ, around them, are.
+  cree("a\xC3\xB7.bmp"); // "a÷.bmp" on disk
+  cree("b\xC3\x97.bmp"); // "b×.bmp"
+  cree("c\xC3\xBE.bmp"); // "cþ.bmp"
+  m.texture_murs = "A\xD7.bmp";
+  m.texture_sol = "B\xF7.bmp";
+  m.texture_plafond = "C\xDE.bmp";
+  const Verification v = fichiers();
+  ASSERT_EQ(v.constats.size(), 3u);
+  EXPECT_STREQ(v.constats[0].code, "missing-file");
+  EXPECT_STREQ(v.constats[1].code, "missing-file");
+  EXPECT_STREQ(v.constats[2].code, "file-case");
 }
 
 TEST_F(VerificationFichiers, PicturesAndTexturesGoThroughTheLoader) {

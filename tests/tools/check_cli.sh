@@ -77,6 +77,14 @@ assert f[1]["finishable"] is True
 ' || fail "gap in json"
 rm "$dir/aventure/monde_9.lab" "$dir/aventure/monde_10.lab"
 "$lab" check "$dir/aventure" >/dev/null || fail "an adventure without gap exits 0"
+# One number missing, the smallest gap.
+mkdir "$dir/trou"
+monde "$dir/trou/monde_1.lab"
+monde "$dir/trou/monde_3.lab"
+out=$("$lab" check "$dir/trou"); rc=$?
+[ $rc = 1 ] || fail "a gap of one number is an error (got $rc)"
+echo "$out" | grep -q "^$dir/trou/monde_1.lab: erreur: Il manque monde_2.lab .*monde_3.lab.*\[adventure-gap\]$" ||
+  fail "gap of one line: $out"
 mkdir "$dir/vide"
 "$lab" check "$dir/vide" | grep -q '\[no-labyrinth\]' || fail "a folder without labyrinth"
 

@@ -51,6 +51,9 @@ rm -f "$dir/enorme.lab" "$dir/tube.lab" "$dir/zero.lab"
 cmp -s "$dir/par_tube.lab" "$dir/out.lab" || fail "what went through the pipe"
 
 "$lab" resave "$dir/in.lab" >/dev/null 2>&1; [ $? = 2 ] || fail "usage error exits 2"
+"$lab" resave "$dir/in.lab" "$dir/trois.lab" en_trop >/dev/null 2>&1; rc=$?
+[ $rc = 2 ] || fail "a third name is a usage error (got $rc)"
+[ -e "$dir/trois.lab" ] && fail "a usage error wrote its output"
 "$lab" frobnicate >/dev/null 2>&1; [ $? = 2 ] || fail "unknown command exits 2"
 "$lab" --help | grep -q "resave IN OUT" || fail "--help"
 "$lab" --version | grep -q "^dravo-lab [0-9]" || fail "--version"
