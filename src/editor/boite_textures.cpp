@@ -16,6 +16,9 @@
 namespace {
 // The images in the order of the labyrinth's textures, which the click tells apart by name.
 constexpr std::array<const char *, NB_TEXTURES> NOMS{"TM", "TS", "TP"};
+constexpr std::array<const char *, NB_TEXTURES> AIDES{AIDE_TM, AIDE_TS, AIDE_TP};
+// The texture's title label among ETIQUETTES_TEXTURES ("Murs", "Sol", "Plafond").
+constexpr std::array<size_t, NB_TEXTURES> TITRES{0, 1, 3};
 } // namespace
 
 BoiteTextures::BoiteTextures(Document &document, AccesFenetre acces, QWidget *fenetre)
@@ -26,21 +29,27 @@ BoiteTextures::BoiteTextures(Document &document, AccesFenetre acces, QWidget *fe
   dessine_boite(this, police(POLICE_BOITE, true));
   lie_survol(this, Survol::fond);
   ODI.filtre = QStringLiteral("Bitmap (*.bmp)");
-  for (const PlaceEtiquette &e : ETIQUETTES_TEXTURES) {
+  for (size_t i = 0; i < ETIQUETTES_TEXTURES.size(); ++i) {
+    const PlaceEtiquette &e = ETIQUETTES_TEXTURES[i];
     QLabel *l =
         etiquette(this, e.place, e.texte,
                   e.taille ? police(POLICE_TAILLE_TEXTURE, true) : police(POLICE_LEGENDE, true),
                   Qt::AlignCenter);
     if (e.taille)
       colore(l, QPalette::WindowText, COULEUR_MARINE);
+    for (size_t rang = 0; rang < NB_TEXTURES; ++rang)
+      if (TITRES[rang] == i) {
+        titres_[rang] = l;
+        pose_aide(l, QString::fromUtf8(AIDES[rang]));
+        lie_survol(l, Survol::aide);
+      }
   }
-  const std::array<const char *, NB_TEXTURES> aides{AIDE_TM, AIDE_TS, AIDE_TP};
   for (size_t rang = 0; rang < NB_TEXTURES; ++rang) {
     auto *image = new ImageEtiree(this);
     image->setObjectName(QString::fromLatin1(NOMS[rang]));
     place(image);
     image->setCursor(Qt::PointingHandCursor);
-    pose_aide(image, QString::fromUtf8(aides[rang]));
+    pose_aide(image, QString::fromUtf8(AIDES[rang]));
     connect(image, &ImageEtiree::clic, this, &BoiteTextures::TMClick);
     lie_survol(image, Survol::aide);
     images_[rang] = image;
@@ -52,7 +61,13 @@ QString BoiteTextures::charge(int rang, const std::string &nom) {
   const Avec<QImage> picture = charge_image(chemin_texture(nom, acces_.rep_appli()));
   if (!picture)
     return QString::fromStdString(picture.message());
-  images_[static_cast<size_t>(rang)]->pose_picture(QPixmap::fromImage(picture.valeur()));
+  const auto r = static_cast<size_t>(rang);
+  images_[r]->pose_picture(QPixmap::fromImage(picture.valeur()));
+  // The file shown, named in the help of the picture and of its title.
+  const QString aide =
+      QString::fromUtf8(AIDES[r]) + QStringLiteral("\nFichier : ") + nom_affiche(nom);
+  pose_aide(images_[r], aide);
+  pose_aide(titres_[r], aide);
   return {};
 }
 

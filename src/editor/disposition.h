@@ -60,9 +60,11 @@ inline constexpr Place PLACES[] = {
     {"Psons", "Form1", {797, 123, 217, 153}},
     {"PC", "Form1", {640, 296, 369, 329}},
     {"Image_epreuve", "TabImage", {8, 24, 320, 240}},
+    {"NomImage", "TabImage", {8, 268, 320, 17}}, // the picture's file name
     {"OpenI", "TabImage", {332, 8, 25, 25}},
     {"SpeedButton5", "TabImage", {332, 32, 25, 25}},
-    {"WMP2", "TabMedia", {8, 8, 310, 280}},
+    {"WMP2", "TabMedia", {8, 8, 310, 262}},
+    {"NomMedia", "TabMedia", {8, 274, 310, 17}}, // the medium's file name
     {"OpenV", "TabMedia", {332, 8, 25, 25}},
     {"SpeedButton7", "TabMedia", {332, 32, 25, 25}},
     {"Memo1", "TabQuestion", {16, 16, 329, 257}},

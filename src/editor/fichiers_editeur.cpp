@@ -42,3 +42,7 @@ QString nom_copie(const QString &chemin, const QString &rep_appli) {
 std::string nom_du_modele(const QString &nom) {
   return utf8_vers_1252(nom.toStdString());
 }
+
+QString nom_affiche(const std::string &nom) {
+  return QString::fromStdString(utf8_depuis_1252(nom));
+}

@@ -24,5 +24,8 @@ QString url_du_nom(const std::string &nom, const QString &rep_appli);
 // that name without asking; returns the bare name, whether or not the copy succeeded.
 QString nom_copie(const QString &chemin, const QString &rep_appli);
 
+// A name of the model as the author reads it, whole (folders included, as stored).
+QString nom_affiche(const std::string &nom);
+
 // The bare name of a chosen file as the model stores it (Windows-1252).
 std::string nom_du_modele(const QString &nom);

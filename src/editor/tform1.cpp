@@ -100,11 +100,7 @@ void TForm1::construit_controles() {
             aide_->pose_texte_fond(pinceau ? texte_pinceau(*pinceau) : QString());
             range->setEnabled(pinceau.has_value());
           });
-  connect(grille_, &Grille::vers_question, this, [this] {
-    panneau_->setCurrentWidget(panneau_->findChild<QWidget *>(QStringLiteral("TabQuestion")));
-    if (auto *question = panneau_->findChild<QPlainTextEdit *>(QStringLiteral("Memo1")))
-      question->setFocus(Qt::OtherFocusReason);
-  });
+  connect(grille_, &Grille::vers_question, panneau_, &PanneauSalle::va_a_la_question);
 
   lie_survol(this, Survol::fond);
   aide_->surveille(this);
