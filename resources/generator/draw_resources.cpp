@@ -3,7 +3,8 @@
 // documents how they were made and redraws them after a change of design.
 //
 //   dravo-draw-resources [--out DIR]     writes DIR/bitmaps/*, DIR/textures/* and the
-//                                        program's icon DIR/icons/SIZE/dravo-editeur.png
+//                                        programs' icons DIR/icons/SIZE/dravo-editeur.png
+//                                        and DIR/icons/SIZE/dravo-joueur.png
 //   dravo-draw-resources --sheet FILE    writes a contact sheet PNG of all pictures instead
 //
 // Every bitmap is drawn with the transparent-colour convention of the editor: the colour of
@@ -1033,6 +1034,77 @@ QImage icone(int taille) {
   return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+// The player's icon at `taille` pixels square: the editor's tile, seen from inside: a
+// corridor of brick walls in perspective running to a bright doorway, with the rainbow
+// "play" arrow of a game over it. Drawn for each size, as the editor's icon is.
+QImage icone_joueur(int taille) {
+  QImage image(taille, taille, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p;
+  peintre(image, p);
+  const double t = taille;
+  const double marge = t / 32.0;
+  QPainterPath tuile;
+  tuile.addRoundedRect(QRectF(marge, marge, t - 2 * marge, t - 2 * marge), t * 0.18, t * 0.18);
+  QLinearGradient fond(0, 0, 0, t);
+  fond.setColorAt(0, QColor(60, 70, 110));
+  fond.setColorAt(1, QColor(30, 30, 50));
+  forme_cernee(p, tuile, fond, QColor(20, 20, 30), std::max(1.0, t / 40.0));
+
+  p.save();
+  p.setClipPath(tuile);
+  // The corridor: floor and ceiling wedges, the two side walls, the far doorway.
+  const QRectF loin(t * 0.40, t * 0.36, t * 0.20, t * 0.26);
+  const QPolygonF gauche({QPointF(marge, marge), loin.topLeft(), loin.bottomLeft(),
+                          QPointF(marge, t - marge)});
+  const QPolygonF droite({QPointF(t - marge, marge), loin.topRight(), loin.bottomRight(),
+                          QPointF(t - marge, t - marge)});
+  const QPolygonF sol({QPointF(marge, t - marge), loin.bottomLeft(), loin.bottomRight(),
+                       QPointF(t - marge, t - marge)});
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(150, 80, 50));
+  p.drawPolygon(gauche);
+  p.setBrush(QColor(125, 66, 42));
+  p.drawPolygon(droite);
+  p.setBrush(QColor(110, 110, 100));
+  p.drawPolygon(sol);
+  QRadialGradient lumiere(loin.center(), loin.width());
+  lumiere.setColorAt(0, QColor(255, 250, 210));
+  lumiere.setColorAt(1, QColor(250, 200, 90));
+  p.setBrush(lumiere);
+  p.drawRect(loin);
+  if (taille >= 32) {
+    // Mortar lines running to the far end.
+    p.setPen(QPen(QColor(90, 45, 30, 200), std::max(1.0, t / 64.0)));
+    for (int i = 1; i < 4; ++i) {
+      const double f = i / 4.0;
+      p.drawLine(QPointF(marge, marge + f * (t - 2 * marge)),
+                 QPointF(loin.left(), loin.top() + f * loin.height()));
+      p.drawLine(QPointF(t - marge, marge + f * (t - 2 * marge)),
+                 QPointF(loin.right(), loin.top() + f * loin.height()));
+    }
+  }
+  p.restore();
+
+  // The play arrow, lower right, in the title's rainbow.
+  QPainterPath fleche_jeu;
+  fleche_jeu.moveTo(t * 0.40, t * 0.46);
+  fleche_jeu.lineTo(t * 0.90, t * 0.70);
+  fleche_jeu.lineTo(t * 0.40, t * 0.94);
+  fleche_jeu.closeSubpath();
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0, 0, 0, 90));
+  p.drawPath(fleche_jeu.translated(t / 40.0, t / 32.0));
+  p.setPen(QPen(QColor(30, 24, 40, 230), std::max(1.0, t / 24.0), Qt::SolidLine, Qt::RoundCap,
+                Qt::RoundJoin));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(fleche_jeu);
+  const QRectF b = fleche_jeu.boundingRect();
+  lettres_arc_en_ciel(p, fleche_jeu, b.topLeft(), b.bottomRight());
+  p.end();
+  return image.convertToFormat(QImage::Format_ARGB32);
+}
+
 // The sizes of the hicolor icon theme the program is installed with.
 constexpr std::array<int, 6> TAILLES_ICONE{16, 32, 48, 64, 128, 256};
 
@@ -1466,11 +1538,13 @@ int main(int argc, char **argv) {
     ok = false;
   }
   for (const int taille : TAILLES_ICONE) {
-    const QString chemin =
+    const QString editeur =
         dossier.filePath(QStringLiteral("icons/%1/dravo-editeur.png").arg(taille));
+    const QString joueur =
+        dossier.filePath(QStringLiteral("icons/%1/dravo-joueur.png").arg(taille));
     if (!dossier.mkpath(QStringLiteral("icons/%1").arg(taille)) ||
-        !icone(taille).save(chemin, "PNG")) {
-      std::fprintf(stderr, "cannot write %s\n", qPrintable(chemin));
+        !icone(taille).save(editeur, "PNG") || !icone_joueur(taille).save(joueur, "PNG")) {
+      std::fprintf(stderr, "cannot write %s or %s\n", qPrintable(editeur), qPrintable(joueur));
       ok = false;
     }
   }

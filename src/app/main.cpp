@@ -6,20 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 #include <cstdio>
-#include <system_error>
-#include <thread>
 #include <vector>
 
-#if __has_include(<dlfcn.h>)
-#include <dlfcn.h>
-#endif
-
 #include "apparence.h"
+#include "demarrage_qt.h"
 #include "donnees_installees.h"
 #include "echelle_ecran.h"
 #include "ligne_commande.h"
@@ -33,37 +26,6 @@
 #endif
 
 namespace {
-// The platform's standard dialogs (file dialogs, Yes/No/Cancel) speak French like the rest
-// of the window. A missing translation leaves them in English.
-void installe_traductions(QApplication &app, QTranslator &traducteur) {
-  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-  for (const QString &dossier : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                                 QStringLiteral("/usr/share/qt6/translations")})
-    if (traducteur.load(QStringLiteral("qtbase_fr"), dossier)) {
-      app.installTranslator(&traducteur);
-      return;
-    }
-}
-
-// On desktops that use fontconfig, its start-up (reading its configuration and the caches of
-// every font folder) is the largest single cost before the window can be laid out, and the
-// toolkit only reaches it when the first caption is measured. Started here on another
-// thread, it overlaps the toolkit's own start-up (the connection to the display server and
-// its queries); fontconfig keeps the result for the toolkit's later call. The library is the
-// one the toolkit already loaded, looked up at run time, so the program needs no link of its
-// own to it and does nothing where it is absent. Without a thread to spare, the toolkit
-// simply starts fontconfig itself, as it always would.
-std::thread prepare_polices() {
-#if __has_include(<dlfcn.h>)
-  if (void *fonction = ::dlsym(RTLD_DEFAULT, "FcInit")) {
-    try {
-      return std::thread(reinterpret_cast<int (*)()>(fonction));
-    } catch (const std::system_error &) {
-    }
-  }
-#endif
-  return {};
-}
 // The work folder ~/Dravo, made with the default textures it lacks (a texture already there
 // is kept), becomes the current folder. When it cannot be made the editor stays where it
 // was started.

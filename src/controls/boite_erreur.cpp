@@ -11,8 +11,12 @@ QString texte_boite_erreur(const QString &message) {
 }
 
 void boite_erreur(QWidget *parent, const QString &message) {
-  QMessageBox boite(QMessageBox::Critical, QStringLiteral("Dravo-Editeur"),
-                    texte_boite_erreur(message), QMessageBox::Ok, parent);
+  boite_erreur_titree(parent, message, QStringLiteral("Dravo-Editeur"));
+}
+
+void boite_erreur_titree(QWidget *parent, const QString &message, const QString &titre) {
+  QMessageBox boite(QMessageBox::Critical, titre, texte_boite_erreur(message), QMessageBox::Ok,
+                    parent);
   // File names may hold "<" or "&"; the message must show as written.
   boite.setTextFormat(Qt::PlainText);
   boite.exec();

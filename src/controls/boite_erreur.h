@@ -9,6 +9,8 @@
 class QWidget;
 
 void boite_erreur(QWidget *parent, const QString &message);
+// The same box under another program's caption (the player's).
+void boite_erreur_titree(QWidget *parent, const QString &message, const QString &titre);
 
 // The text the box shows for a message, after the error-box rule.
 QString texte_boite_erreur(const QString &message);

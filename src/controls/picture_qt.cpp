@@ -1,5 +1,6 @@
 #include "picture_qt.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -33,12 +34,38 @@ QImage vers_qimage(Picture &&p) {
   return image;
 }
 
-Avec<QImage> charge_image(const QString &chemin) {
-  Avec<Picture> r = load_picture(chemin.toStdString());
+namespace {
+
+Avec<QImage> en_qimage(Avec<Picture> r) {
   if (!r)
     return r.resultat();
   QImage image = vers_qimage(std::move(r.valeur()));
   if (image.isNull())
     return Resultat::echec("Not enough memory for the picture");
   return image;
+}
+
+} // namespace
+
+Avec<QImage> charge_image(const QString &chemin) {
+  return en_qimage(load_picture(chemin.toStdString()));
+}
+
+Avec<QImage> charge_image(const QString &chemin, QSize cadre, bool proportions) {
+  Reduction reduction;
+  reduction.width = std::max(1, cadre.width());
+  reduction.height = std::max(1, cadre.height());
+  Avec<Picture> r = load_picture(chemin.toStdString(), reduction);
+  if (!r || !proportions)
+    return en_qimage(std::move(r));
+  const QSize entiere(r.valeur().full_width, r.valeur().full_height);
+  Avec<QImage> image = en_qimage(std::move(r));
+  if (!image)
+    return image;
+  const QSize montree = entiere.scaled(cadre, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+  return image.valeur().scaled(montree, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+Resultat image_lisible(const QString &chemin) {
+  return load_picture(chemin.toStdString(), Reduction::to_check()).resultat();
 }

@@ -17,3 +17,11 @@ QImage vers_qimage(Picture &&p);
 // null, or the loader's message (before the error box's "." rule). Shows nothing: the
 // caller decides where the message goes.
 Avec<QImage> charge_image(const QString &chemin);
+// The same reduced for a frame of `cadre` pixels (see Reduction in picture.h): never the whole
+// of a large picture in memory. With `proportions`, the picture is then fitted inside the
+// frame with the proportions the file announces, as a preview shows it.
+Avec<QImage> charge_image(const QString &chemin, QSize cadre, bool proportions = false);
+
+// "Is this picture readable?", as the check asks it: the header, then the smallest scale
+// and no more than a budget of pixels (Reduction::to_check).
+Resultat image_lisible(const QString &chemin);

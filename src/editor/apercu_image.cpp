@@ -17,14 +17,13 @@ void montre_apercu(QLabel *apercu, const QString &chemin) {
     apercu->clear();
     return;
   }
-  const Avec<QImage> picture = charge_image(chemin);
+  const Avec<QImage> picture = charge_image(chemin, TAILLE_APERCU, true);
   if (!picture) {
     // The loader's own words: the author sees why before choosing the file.
     apercu->setText(QString::fromStdString(picture.message()));
     return;
   }
-  apercu->setPixmap(QPixmap::fromImage(
-      picture.valeur().scaled(TAILLE_APERCU, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  apercu->setPixmap(QPixmap::fromImage(picture.valeur()));
 }
 
 } // namespace

@@ -58,15 +58,17 @@ BoiteTextures::BoiteTextures(Document &document, AccesFenetre acces, QWidget *fe
 }
 
 QString BoiteTextures::charge(int rang, const std::string &nom) {
-  const Avec<QImage> picture = charge_image(chemin_texture(nom, acces_.rep_appli()));
+  ImageEtiree *image = images_[static_cast<size_t>(rang)];
+  const Avec<QImage> picture =
+      charge_image(chemin_texture(nom, acces_.rep_appli()), image->taille_montree());
   if (!picture)
     return QString::fromStdString(picture.message());
-  const auto r = static_cast<size_t>(rang);
-  images_[r]->pose_picture(QPixmap::fromImage(picture.valeur()));
+  image->pose_picture(QPixmap::fromImage(picture.valeur()));
   // The file shown, named in the help of the picture and of its title.
+  const auto r = static_cast<size_t>(rang);
   const QString aide =
       QString::fromUtf8(AIDES[r]) + QStringLiteral("\nFichier : ") + nom_affiche(nom);
-  pose_aide(images_[r], aide);
+  pose_aide(image, aide);
   pose_aide(titres_[r], aide);
   return {};
 }

@@ -98,20 +98,13 @@ void Document::fin_trait() {
 }
 
 void Document::choisit_salle(int indice) {
-  monde_.salle_choisie = indice;
-}
-
-void Document::pose_image_courante(const std::string &nom) {
-  monde_.image_courante = nom;
-}
-
-void Document::pose_media_courant(const std::string &nom) {
-  monde_.media_courant = nom;
+  salle_choisie_ = indice;
 }
 
 void Document::cree() {
   fin_trait();
   ::Cree_Monde(monde_);
+  salle_choisie_ = -1;
   historique_.clear();
   suit_historique();
   nomme({});
@@ -121,6 +114,7 @@ void Document::cree() {
 void Document::efface() {
   fin_trait();
   ::efface_monde(monde_);
+  salle_choisie_ = -1;
   historique_.clear();
   suit_historique();
   nomme({});
@@ -132,7 +126,7 @@ Resultat Document::charge(const std::string &chemin, InfoLecture *lu) {
   if (!r)
     return r;
   fin_trait();
-  monde_.salle_choisie = -1;
+  salle_choisie_ = -1;
   historique_.clear();
   suit_historique();
   nomme(QFile::decodeName(chemin.c_str()));

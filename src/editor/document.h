@@ -1,7 +1,7 @@
 #pragma once
-// The labyrinth being edited as a document: the world (file content and session), its
-// undo history, and the one way to change it. Every edit of the labyrinth is a command on
-// the history (CommandeEdition below), built on the model's edit API; the document says
+// The labyrinth being edited as a document: the world (file content and session), the room
+// selected, its undo history, and the one way to change it. Every edit of the labyrinth is a
+// command on the history (CommandeEdition below), built on the model's edit API; the document says
 // what changed through `change`, and the rooms of the window repaint from that signal.
 // `modifie` follows the history: it is true exactly when the history is away from the
 // state last saved, opened or created.
@@ -48,10 +48,11 @@ public:
   void fin_trait();
   bool trait_en_cours() const { return trait_ouvert_; }
 
-  // --- The session: not part of the file, not undone ---
+  // --- The selection: not part of the file, not undone ---
+  // The room selected on the grid, whose fields the room panel shows; -1 for none. A
+  // labyrinth created, cleared or read has none.
+  int salle_choisie() const { return salle_choisie_; }
   void choisit_salle(int indice);
-  void pose_image_courante(const std::string &nom);
-  void pose_media_courant(const std::string &nom);
 
   // --- Whole-labyrinth commands: each starts an empty history, nothing unsaved ---
   void cree();
@@ -87,6 +88,7 @@ private:
   Monde monde_;
   QUndoStack historique_;
   QString fichier_;
+  int salle_choisie_ = -1;
   bool trait_ouvert_ = false;   // between debut_trait and fin_trait
   bool trait_commence_ = false; // the stroke's step is open on the history
   QString nom_trait_;

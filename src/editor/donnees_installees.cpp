@@ -1,25 +1,13 @@
 #include "donnees_installees.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <string_view>
 
 #include "fichiers.h"
 #include "fichiers_editeur.h"
 #include "monde.h"
-
-QString dossier_donnees() {
-  const QString nom = QStringLiteral("dravo-editeur");
-  const QString voisin =
-      QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../share/" + nom);
-  if (QFileInfo(voisin).isDir())
-    return QDir::cleanPath(voisin);
-  return QStandardPaths::locate(QStandardPaths::GenericDataLocation, nom,
-                                QStandardPaths::LocateDirectory);
-}
 
 QString chemin_texture(const std::string &nom, const QString &rep_appli) {
   const QString trouve = fichier_du_nom(nom, rep_appli);

@@ -6,10 +6,7 @@
 
 #include <string>
 
-// The installed data folder: beside the program (../share/dravo-editeur, so that an install
-// moved elsewhere still finds its data), else in the system's data folders. Empty when the
-// program runs without one, as from its build tree.
-QString dossier_donnees();
+#include "dossier_donnees.h"
 
 // The file a texture name of the model resolves to: its last component in the current
 // folder, else in the start folder (fichier_du_nom); a default texture ("Briques.bmp",

@@ -7,10 +7,11 @@
 #include <QVBoxLayout>
 
 #include "cadre_marque.h"
+#include "dialogues_editeur.h"
+#include "face_editeur.h"
 #include "grille.h"
 #include "image_grille.h"
 #include "picture_qt.h"
-#include "tform1.h"
 
 namespace {
 
@@ -19,8 +20,8 @@ namespace {
 constexpr int ERREURS_MONTREES = 10;
 
 // The editor's own loader decides whether a picture named by the labyrinth can be shown.
-Resultat image_lisible(const std::string &chemin) {
-  return charge_image(QFile::decodeName(chemin.c_str())).resultat();
+Resultat controle_image(const std::string &chemin) {
+  return image_lisible(QFile::decodeName(chemin.c_str()));
 }
 
 QString ligne(const Constat &c) {
@@ -51,13 +52,16 @@ int indice_cloison_de(const Monde &m, const Constat &c) {
 
 } // namespace
 
-Verification verifie_edition(TForm1 &editeur) {
-  editeur.stocke_panneau();
-  return verifie_labyrinthe(editeur.monde(), QFile::encodeName(QDir::currentPath()).toStdString(),
-                            image_lisible);
+static std::string dossier_courant() {
+  return QFile::encodeName(QDir::currentPath()).toStdString();
 }
 
-bool accepte_test(TForm1 &editeur) {
+Verification verifie_edition(FaceEditeur &editeur) {
+  editeur.stocke_panneau();
+  return verifie_labyrinthe(editeur.monde(), dossier_courant(), controle_image);
+}
+
+bool accepte_test(FaceEditeur &editeur) {
   const Verification v = verifie_edition(editeur);
   if (!v.a_des_erreurs())
     return true;
@@ -73,9 +77,9 @@ bool accepte_test(TForm1 &editeur) {
       lignes.join(QLatin1Char('\n')) + QStringLiteral("\n\nTester quand m\u00EAme ?"));
 }
 
-FenetreVerification::FenetreVerification(TForm1 *editeur)
-    : QWidget(editeur, Qt::Window), editeur_(editeur), liste_(new QListWidget(this)),
-      cadre_cloison_(new CadreMarque(&editeur->grille())) {
+FenetreVerification::FenetreVerification(FaceEditeur &editeur)
+    : QWidget(&editeur.fenetre(), Qt::Window), editeur_(editeur), liste_(new QListWidget(this)),
+      cadre_cloison_(new CadreMarque(&editeur.grille())) {
   setObjectName(QStringLiteral("FenetreVerification"));
   setWindowTitle(QStringLiteral("V\u00E9rification du labyrinthe"));
   resize(520, 320);
@@ -91,32 +95,77 @@ FenetreVerification::FenetreVerification(TForm1 *editeur)
   cadre_cloison_->hide();
 }
 
+FenetreVerification::~FenetreVerification() {
+  arrete();
+}
+
+void FenetreVerification::arrete() {
+  if (annule_)
+    *annule_ = true;
+  if (fil_.joinable())
+    fil_.join();
+}
+
 void FenetreVerification::actualise() {
-  verification_ = verifie_edition(*editeur_);
+  arrete();
+  editeur_.stocke_panneau();
+  const unsigned tour = ++tour_;
+  annule_ = std::make_shared<std::atomic<bool>>(false);
+  en_cours_ = true;
+  verification_ = {};
   cadre_cloison_->hide();
-  const QSignalBlocker silence(liste_);
-  liste_->clear();
-  for (const Constat &c : verification_.constats)
-    liste_->addItem(ligne(c));
-  if (verification_.constats.empty())
-    liste_->addItem(
-        QStringLiteral("Aucun probl\u00E8me : ce labyrinthe peut \u00EAtre termin\u00E9."));
+  {
+    const QSignalBlocker silence(liste_);
+    liste_->clear();
+    liste_->addItem(QStringLiteral("V\u00E9rification en cours\u2026"));
+  }
+  // The thread works on its own copy and never touches the window: it hands the findings
+  // over through the event loop, and the window waits for it before it goes.
+  fil_ = std::thread(
+      [this, tour, annule = annule_, monde = editeur_.monde(), dossier = dossier_courant()] {
+        const ControleImage controle = [annule](const std::string &chemin) {
+          return *annule ? Resultat::succes() : controle_image(chemin);
+        };
+        Verification v = verifie_labyrinthe(monde, dossier, controle);
+        if (*annule)
+          return;
+        QMetaObject::invokeMethod(
+            this, [this, tour, v = std::move(v)]() mutable { recoit(tour, std::move(v)); },
+            Qt::QueuedConnection);
+      });
+}
+
+void FenetreVerification::recoit(unsigned tour, Verification v) {
+  if (tour != tour_)
+    return;
+  en_cours_ = false;
+  verification_ = std::move(v);
+  {
+    const QSignalBlocker silence(liste_);
+    liste_->clear();
+    for (const Constat &c : verification_.constats)
+      liste_->addItem(ligne(c));
+    if (verification_.constats.empty())
+      liste_->addItem(
+          QStringLiteral("Aucun probl\u00E8me : ce labyrinthe peut \u00EAtre termin\u00E9."));
+  }
+  emit verifiee();
 }
 
 void FenetreVerification::choisit(int rang) {
   if (rang < 0 || rang >= static_cast<int>(verification_.constats.size()))
     return;
   const Constat &c = verification_.constats[static_cast<size_t>(rang)];
-  const Monde &m = editeur_->monde();
+  const Monde &m = editeur_.monde();
   if (c.lieu == Lieu::salle) {
     const int i = indice_salle_de(m, c);
     if (i < 0)
       return;
     cadre_cloison_->hide();
-    editeur_->montre_salle(i);
+    editeur_.montre_salle(i);
   } else if (c.lieu == Lieu::cloison) {
     const int i = indice_cloison_de(m, c);
-    auto *vue = editeur_->grille().findChild<ImageGrille *>(QStringLiteral("Cloison%1").arg(i));
+    auto *vue = editeur_.grille().findChild<ImageGrille *>(QStringLiteral("Cloison%1").arg(i));
     if (i < 0 || !vue)
       return;
     const int e = CadreMarque::EPAISSEUR;
@@ -138,10 +187,11 @@ void FenetreVerification::hideEvent(QHideEvent *event) {
   QWidget::hideEvent(event);
 }
 
-void installe_verification(TForm1 *editeur) {
-  auto *f7 = new QShortcut(QKeySequence(Qt::Key_F7), editeur);
-  QObject::connect(f7, &QShortcut::activated, editeur, [editeur] {
-    auto *fenetre = editeur->findChild<FenetreVerification *>();
+void installe_verification(FaceEditeur &editeur) {
+  QWidget *parent = &editeur.fenetre();
+  auto *f7 = new QShortcut(QKeySequence(Qt::Key_F7), parent);
+  QObject::connect(f7, &QShortcut::activated, parent, [&editeur, parent] {
+    auto *fenetre = parent->findChild<FenetreVerification *>();
     if (!fenetre)
       fenetre = new FenetreVerification(editeur);
     if (fenetre->isVisible())

@@ -5,46 +5,69 @@
 
 #include <QWidget>
 
+#include <atomic>
+#include <memory>
+#include <thread>
+
 #include "verification.h"
 
 class CadreMarque;
+class FaceEditeur;
 class QListWidget;
-class TForm1;
 
 // The labyrinth as it stands, the room panel stored into its room first, checked against
 // the current folder (where its bare file names are looked for) with the editor's picture
-// loader.
-Verification verifie_edition(TForm1 &editeur);
+// loader, which only asks whether each picture is readable.
+Verification verifie_edition(FaceEditeur &editeur);
 
 // The test command's question once the file is saved: true to start the player, either
 // because the check finds no error or because the author answers Yes.
-bool accepte_test(TForm1 &editeur);
+bool accepte_test(FaceEditeur &editeur);
 
 // The findings of the check, one line each, errors first. Choosing a line shows its place on
 // the grid: a room is selected (outline and panel, its kind untouched, nothing marked as
 // changed), a partition outlined. Non-modal; shown again, it checks again.
+//
+// The check runs off the user interface's thread, on a copy of the labyrinth taken when it
+// starts: the editor stays responsive while the files are looked at, the list says that the
+// check is under way, and a check started again cancels the one still running.
 class FenetreVerification : public QWidget {
   Q_OBJECT
 
 public:
-  explicit FenetreVerification(TForm1 *editeur);
+  explicit FenetreVerification(FaceEditeur &editeur);
+  ~FenetreVerification() override;
 
-  // Checks again and lists what is found.
+  // Checks again (cancelling a check under way); the findings come with verifiee().
   void actualise();
+  bool en_cours() const { return en_cours_; }
+  // The findings of the last check that ended; empty while one runs.
   const Verification &verification() const { return verification_; }
   // Shows the place of the finding at `rang` in the list (a row without place: nothing).
   void choisit(int rang);
+
+signals:
+  void verifiee();
 
 protected:
   void showEvent(QShowEvent *event) override;
   void hideEvent(QHideEvent *event) override;
 
 private:
-  TForm1 *editeur_;
+  // The findings of check number `tour`, dropped if another has started since.
+  void recoit(unsigned tour, Verification v);
+  // Cancels the check under way and waits for its thread, which stops at the next picture.
+  void arrete();
+
+  FaceEditeur &editeur_;
   QListWidget *liste_;
   CadreMarque *cadre_cloison_; // on the editor's grid, under the partition images
   Verification verification_;
+  std::thread fil_;
+  std::shared_ptr<std::atomic<bool>> annule_;
+  unsigned tour_ = 0;
+  bool en_cours_ = false;
 };
 
 // Binds F7 on the editor window: shows the check window, or checks again and raises it.
-void installe_verification(TForm1 *editeur);
+void installe_verification(FaceEditeur &editeur);

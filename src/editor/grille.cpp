@@ -272,7 +272,7 @@ void Grille::selectionne(int indice) {
 }
 
 void Grille::keyPressEvent(QKeyEvent *event) {
-  const int choisie = monde().salle_choisie;
+  const int choisie = document_.salle_choisie();
   const bool choisie_valide = choisie >= 0 && choisie < NB_SALLES_MAX;
   const int col = choisie_valide ? choisie % 10 : 0;
   const int lig = choisie_valide ? choisie / 10 : 0;

@@ -10,6 +10,10 @@ void ImageEtiree::pose_picture(const QPixmap &picture) {
   update();
 }
 
+QSize ImageEtiree::taille_montree() const {
+  return size() * devicePixelRatioF();
+}
+
 void ImageEtiree::paintEvent(QPaintEvent *) {
   if (picture_.isNull())
     return;

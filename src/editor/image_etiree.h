@@ -15,6 +15,8 @@ public:
   // Takes a copy; a null pixmap empties the picture.
   void pose_picture(const QPixmap &picture);
   const QPixmap &picture() const { return picture_; }
+  // The pixels the picture covers on the screen: what it is decoded for.
+  QSize taille_montree() const;
 
 signals:
   void clic(ImageEtiree *image);

@@ -3,11 +3,13 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QShortcut>
+#include <QWidget>
 
+#include "dialogues_editeur.h"
+#include "face_editeur.h"
 #include "feuille.h"
-#include "tform1.h"
 
-bool imprime_feuille(TForm1 &editeur) {
+bool imprime_feuille(FaceEditeur &editeur) {
   editeur.stocke_panneau();
   QPrinter imprimante(QPrinter::HighResolution);
   imprimante.setPageSize(QPageSize(QPageSize::A4));
@@ -23,8 +25,8 @@ bool imprime_feuille(TForm1 &editeur) {
   return true;
 }
 
-void installe_impression(TForm1 *editeur) {
-  auto *ctrl_p = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), editeur);
-  QObject::connect(ctrl_p, &QShortcut::activated, editeur,
-                   [editeur] { imprime_feuille(*editeur); });
+void installe_impression(FaceEditeur &editeur) {
+  auto *ctrl_p = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), &editeur.fenetre());
+  QObject::connect(ctrl_p, &QShortcut::activated, &editeur.fenetre(),
+                   [&editeur] { imprime_feuille(editeur); });
 }

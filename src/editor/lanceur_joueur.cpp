@@ -1,5 +1,6 @@
-// The player is a Windows program first: on Linux it runs through wine, which the author may
-// not have; every way the start can fail gets a message, never silence.
+// Dravo.exe is a Windows program first: on Linux it runs through wine, which the author may
+// not have; our own player dravo-joueur stands in then. Every way the start can fail gets a
+// message, never silence.
 
 #include "lanceur_joueur.h"
 
@@ -9,9 +10,14 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#ifndef DRAVO_DOSSIER_PROGRAMMES
+#define DRAVO_DOSSIER_PROGRAMMES ""
+#endif
+
 namespace {
 
 const QString NOM_JOUEUR = QStringLiteral("Dravo.exe");
+const QString NOM_NOTRE_JOUEUR = QStringLiteral("dravo-joueur");
 
 bool programme_windows(const QString &chemin) {
   QFile f(chemin);
@@ -23,7 +29,7 @@ QStringList dossiers_du_chemin(const QString &chemins) {
 }
 
 // The first candidate that is a file the platform can start: an executable, or a Windows
-// program (which wine starts without the executable bit).
+// program (which wine starts without the executable bit) when `windows_accepte`.
 QString cherche(const QString &nom, const QStringList &dossiers, bool windows_accepte) {
   for (const QString &dossier : dossiers) {
     if (dossier.isEmpty())
@@ -46,14 +52,18 @@ bool wine_necessaire(const QString &programme) {
 #endif
 }
 
+QString natif(const QString &chemin) {
+  return QDir::toNativeSeparators(chemin);
+}
+
 } // namespace
 
 LieuxJoueur lieux_du_processus() {
-  return {QCoreApplication::applicationDirPath(), QDir::currentPath(),
-          qEnvironmentVariable("PATH")};
+  return {QCoreApplication::applicationDirPath(), QDir::currentPath(), qEnvironmentVariable("PATH"),
+          QStringLiteral(DRAVO_DOSSIER_PROGRAMMES)};
 }
 
-CommandeJoueur commande_joueur(const QString &fichier, const LieuxJoueur &lieux) {
+Avec<CommandeJoueur> commande_joueur(const QString &fichier, const LieuxJoueur &lieux) {
   const QFileInfo info(fichier);
   CommandeJoueur c;
   c.dossier_travail = info.absolutePath();
@@ -61,37 +71,52 @@ CommandeJoueur commande_joueur(const QString &fichier, const LieuxJoueur &lieux)
                                  QStringList{lieux.dossier_editeur, lieux.dossier_courant} +
                                      dossiers_du_chemin(lieux.chemins),
                                  true);
-  if (joueur.isEmpty()) {
-    c.erreur = QStringLiteral("Le lecteur %1 est introuvable. Il a été cherché à côté de "
-                              "l'éditeur (%2), dans le dossier courant (%3) et dans les "
-                              "dossiers du chemin de recherche (PATH). Placez %1 dans l'un "
-                              "d'eux ; un lecteur Windows se lance par wine.")
-                   .arg(NOM_JOUEUR, QDir::toNativeSeparators(lieux.dossier_editeur),
-                        QDir::toNativeSeparators(lieux.dossier_courant));
-    return c;
-  }
-  if (!wine_necessaire(joueur)) {
+  QString wine;
+  if (!joueur.isEmpty() && wine_necessaire(joueur))
+    wine = cherche(QStringLiteral("wine"), dossiers_du_chemin(lieux.chemins), false);
+  if (!joueur.isEmpty() && !wine_necessaire(joueur)) {
     c.programme = joueur;
     c.arguments = {info.fileName()};
     return c;
   }
-  const QString wine = cherche(QStringLiteral("wine"), dossiers_du_chemin(lieux.chemins), false);
-  if (wine.isEmpty()) {
-    c.erreur = QStringLiteral("Le lecteur %1 est un programme Windows : il se lance par wine, "
-                              "introuvable dans les dossiers du chemin de recherche (PATH). "
-                              "Installez wine pour tester le labyrinthe.")
-                   .arg(QDir::toNativeSeparators(joueur));
+  if (!wine.isEmpty()) {
+    c.programme = wine;
+    c.arguments = {joueur, info.fileName()};
     return c;
   }
-  c.programme = wine;
-  c.arguments = {joueur, info.fileName()};
-  return c;
+
+  // Our own player takes the full path after "--", so that no name is read as an option.
+  const QString notre =
+      cherche(NOM_NOTRE_JOUEUR, {lieux.dossier_editeur, lieux.dossier_installe}, false);
+  if (!notre.isEmpty()) {
+    c.programme = notre;
+    c.arguments = {QStringLiteral("--"), info.absoluteFilePath()};
+    return c;
+  }
+  const QString ou_notre = QStringLiteral("dravo-joueur est introuvable aussi (cherché à côté "
+                                          "de l'éditeur et dans %1)")
+                               .arg(natif(lieux.dossier_installe));
+  if (joueur.isEmpty())
+    return Resultat::echec(
+        QStringLiteral("Le lecteur %1 est introuvable. Il a été cherché à côté de l'éditeur "
+                       "(%2), dans le dossier courant (%3) et dans les dossiers du chemin de "
+                       "recherche (PATH) ; %4. Installez dravo-joueur, ou placez %1 dans l'un "
+                       "de ces dossiers (un lecteur Windows se lance par wine).")
+            .arg(NOM_JOUEUR, natif(lieux.dossier_editeur), natif(lieux.dossier_courant), ou_notre)
+            .toStdString());
+  return Resultat::echec(
+      QStringLiteral("Le lecteur %1 est un programme Windows : il se lance par wine, "
+                     "introuvable dans les dossiers du chemin de recherche (PATH) ; %2. "
+                     "Installez wine ou dravo-joueur pour tester le labyrinthe.")
+          .arg(natif(joueur), ou_notre)
+          .toStdString());
 }
 
-QString lance_joueur(const QString &fichier) {
-  const CommandeJoueur c = commande_joueur(fichier, lieux_du_processus());
-  if (!c.erreur.isEmpty())
-    return c.erreur;
+Resultat lance_joueur(const QString &fichier) {
+  const Avec<CommandeJoueur> commande = commande_joueur(fichier, lieux_du_processus());
+  if (!commande)
+    return commande.resultat();
+  const CommandeJoueur &c = commande.valeur();
   QProcess joueur;
   joueur.setProgram(c.programme);
   // The player finds the labyrinth by its bare name in its working folder; the name goes
@@ -103,8 +128,9 @@ QString lance_joueur(const QString &fichier) {
   joueur.setInputChannelMode(QProcess::ForwardedInputChannel);
   joueur.start();
   if (!joueur.waitForStarted(-1))
-    return QStringLiteral("Le lecteur n'a pas pu être lancé (%1 dans %2).")
-        .arg(QDir::toNativeSeparators(c.programme), QDir::toNativeSeparators(c.dossier_travail));
+    return Resultat::echec(QStringLiteral("Le lecteur n'a pas pu être lancé (%1 dans %2).")
+                               .arg(natif(c.programme), natif(c.dossier_travail))
+                               .toStdString());
   joueur.waitForFinished(-1);
-  return {};
+  return Resultat::succes();
 }

@@ -184,10 +184,9 @@ void PanneauSalle::vide() {
 }
 
 Tsalle PanneauSalle::salle() const {
-  const Monde &m = document_.monde();
   Tsalle r;
-  r.image = m.image_courante;
-  r.media = m.media_courant;
+  r.image = image_courante_;
+  r.media = media_courant_;
   r.question =
       question_touchee_ ? question_depuis_lignes(lignes_tapees(*question_)) : question_salle_;
   for (size_t i = 0; i < NB_REPONSES; ++i) {
@@ -200,7 +199,7 @@ Tsalle PanneauSalle::salle() const {
 }
 
 void PanneauSalle::memorise_salle() {
-  const int indice = document_.monde().salle_choisie;
+  const int indice = document_.salle_choisie();
   if (indice < 0)
     return;
   const Tsalle p = salle();
@@ -221,7 +220,7 @@ void PanneauSalle::valide_saisie() {
 }
 
 bool PanneauSalle::saisie_en_attente() const {
-  const int indice = document_.monde().salle_choisie;
+  const int indice = document_.salle_choisie();
   if (indice < 0)
     return false;
   const Tsalle &tenue = document_.monde().salles[static_cast<size_t>(indice)];
@@ -230,7 +229,7 @@ bool PanneauSalle::saisie_en_attente() const {
 }
 
 void PanneauSalle::valide_question() {
-  const int indice = document_.monde().salle_choisie;
+  const int indice = document_.salle_choisie();
   if (indice < 0 || !question_touchee_)
     return;
   question_salle_ = question_depuis_lignes(lignes_tapees(*question_));
@@ -241,7 +240,7 @@ void PanneauSalle::valide_question() {
 
 void PanneauSalle::valide_reponse(int i) {
   const auto k = static_cast<size_t>(i);
-  const int indice = document_.monde().salle_choisie;
+  const int indice = document_.salle_choisie();
   if (indice < 0 || !reponse_touchee_[k])
     return;
   reponses_salle_[k] = sur_une_ligne(vers_modele(reponses_[k]->text()));
@@ -251,7 +250,7 @@ void PanneauSalle::valide_reponse(int i) {
 }
 
 void PanneauSalle::valide_bonne(int i) {
-  const int indice = document_.monde().salle_choisie;
+  const int indice = document_.salle_choisie();
   if (indice >= 0)
     document_.pose(cible_bonne(indice, i), bonnes_[static_cast<size_t>(i)]->isChecked());
 }
@@ -259,7 +258,8 @@ void PanneauSalle::valide_bonne(int i) {
 Resultat PanneauSalle::montre_image(const std::string &nom) {
   Resultat r = Resultat::succes();
   if (!nom.empty()) {
-    const Avec<QImage> picture = charge_image(fichier_du_nom(nom, acces_.rep_appli()));
+    const Avec<QImage> picture =
+        charge_image(fichier_du_nom(nom, acces_.rep_appli()), image_->taille_montree());
     if (!picture) {
       // Nothing of another room stays on show; the name stays with the room.
       image_->pose_picture(QPixmap());
@@ -273,14 +273,14 @@ Resultat PanneauSalle::montre_image(const std::string &nom) {
     image_->hide();
   }
   nom_image_->montre(nom_affiche(nom), QStringLiteral("Image : "));
-  document_.pose_image_courante(nom);
+  image_courante_ = nom;
   return r;
 }
 
 void PanneauSalle::montre_media(const std::string &nom) {
   lecteur_->setURL(url_du_nom(nom, acces_.rep_appli()));
   nom_media_->montre(nom_affiche(nom), QString::fromUtf8("Média : "));
-  document_.pose_media_courant(nom);
+  media_courant_ = nom;
 }
 
 void PanneauSalle::montre_question(const std::string &question) {
@@ -324,7 +324,7 @@ void PanneauSalle::affiche_salle(const Tsalle &salle) {
 }
 
 void PanneauSalle::montre_champ(const Cible &cible) {
-  const int indice = document_.monde().salle_choisie;
+  const int indice = document_.salle_choisie();
   if (indice < 0 || cible.indice != indice)
     return;
   const Tsalle &s = document_.monde().salles[static_cast<size_t>(indice)];
@@ -349,7 +349,7 @@ void PanneauSalle::OpenIClick() {
     return;
   const QString nom = nom_copie(chemin, acces_.rep_appli());
   // The dialog has made the chosen file's folder current: the chosen file is the one loaded.
-  const Avec<QImage> picture = charge_image(chemin);
+  const Avec<QImage> picture = charge_image(chemin, image_->taille_montree());
   if (!picture) {
     acces_.erreur(QString::fromStdString(picture.message()));
     return;
@@ -384,15 +384,15 @@ void PanneauSalle::SpeedButton7Click() {
 }
 
 void PanneauSalle::pose_image_salle(const std::string &nom) {
-  document_.pose_image_courante(nom);
-  if (document_.monde().salle_choisie >= 0)
-    document_.pose(cible_image(document_.monde().salle_choisie), nom);
+  image_courante_ = nom;
+  if (document_.salle_choisie() >= 0)
+    document_.pose(cible_image(document_.salle_choisie()), nom);
 }
 
 void PanneauSalle::pose_media_salle(const std::string &nom) {
-  document_.pose_media_courant(nom);
-  if (document_.monde().salle_choisie >= 0)
-    document_.pose(cible_media(document_.monde().salle_choisie), nom);
+  media_courant_ = nom;
+  if (document_.salle_choisie() >= 0)
+    document_.pose(cible_media(document_.salle_choisie()), nom);
 }
 
 void PanneauSalle::va_a_la_question() {

@@ -58,6 +58,10 @@ public:
   bool saisie_en_attente() const;
   // Shows one field of the selected room again after undo or redo changed it.
   void montre_champ(const Cible &cible);
+  // The picture and medium the panel shows, stored into the room with the panel: bare
+  // names, empty for none.
+  const std::string &image_courante() const { return image_courante_; }
+  const std::string &media_courant() const { return media_courant_; }
 
   void OpenIClick();
   void SpeedButton5Click();
@@ -117,4 +121,6 @@ private:
   bool question_touchee_ = false;
   std::array<std::string, NB_REPONSES> reponses_salle_;
   std::array<bool, NB_REPONSES> reponse_touchee_{};
+  std::string image_courante_;
+  std::string media_courant_;
 };

@@ -8,13 +8,15 @@ namespace {
 // Feminine forms: both a key (clé) and a door (porte) take them.
 constexpr std::array<const char *, 6> COULEURS{"noire", "blanche", "bleue",
                                                "rouge", "verte",   "jaune"};
-} // namespace
 
-QString nom_couleur(int rang) {
+// The colour of a key or a locked door, from black (0) to yellow (5), agreeing with "clé"
+// and "porte" (the model's names agree with a masculine noun).
+QString couleur_accordee(int rang) {
   if (rang < 0 || rang >= static_cast<int>(COULEURS.size()))
     return {};
   return QString::fromUtf8(COULEURS[static_cast<size_t>(rang)]);
 }
+} // namespace
 
 QString nom_type(bool cloison, int32_t type) {
   if (cloison) {
@@ -26,7 +28,7 @@ QString nom_type(bool cloison, int32_t type) {
     case CLOISON_GRILLE: return QStringLiteral("Grille");
     default:
       if (type >= CLOISON_PORTE_NOIRE && type <= CLOISON_PORTE_JAUNE)
-        return QString::fromUtf8("Porte fermée ") + nom_couleur(type - CLOISON_PORTE_NOIRE);
+        return QString::fromUtf8("Porte fermée ") + couleur_accordee(type - CLOISON_PORTE_NOIRE);
       return {};
     }
   }
@@ -37,7 +39,7 @@ QString nom_type(bool cloison, int32_t type) {
   case SALLE_PLAN: return QStringLiteral("Plan");
   default:
     if (type >= SALLE_CLE_NOIRE && type <= SALLE_CLE_JAUNE)
-      return QString::fromUtf8("Clé ") + nom_couleur(type - SALLE_CLE_NOIRE);
+      return QString::fromUtf8("Clé ") + couleur_accordee(type - SALLE_CLE_NOIRE);
     return {};
   }
 }

@@ -15,7 +15,5 @@ struct Pinceau {
 
 // The kind's name as the author reads it: "Porte fermée rouge", "Clé bleue", "Passage".
 QString nom_type(bool cloison, int32_t type);
-// The colour names of the keys and locked doors, from black (0) to yellow (5).
-QString nom_couleur(int rang);
 // What a press does while the brush is armed, for the help box.
 QString texte_pinceau(const Pinceau &p);

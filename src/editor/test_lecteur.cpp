@@ -1,5 +1,5 @@
-// The test command: the labyrinth is saved, then tried in the 3D player "Dravo.exe" while
-// the editor waits, hidden.
+// The test command: the labyrinth is saved, then tried in a player (Dravo.exe, else
+// dravo-joueur) while the editor waits, hidden.
 
 #include "fenetre_verification.h"
 #include "lanceur_joueur.h"
@@ -22,11 +22,11 @@ void TForm1::SpeedButton6Click() {
 }
 
 bool TForm1::lance_test(const QString &fichier) {
-  const QString erreur = lance_joueur(fichier);
-  if (erreur.isEmpty())
+  const Resultat lance = lance_joueur(fichier);
+  if (lance)
     return true;
   // The author reads why with the window back, the file still saved.
   show();
-  dialogues->erreur(erreur);
+  dialogues->erreur(QString::fromStdString(lance.message()));
   return false;
 }

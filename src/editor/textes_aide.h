@@ -25,7 +25,8 @@ inline constexpr const char *AIDE_ENREGISTRER =
 // The two keyboard commands have no button of their own: the test button, which the author
 // uses before handing a labyrinth out, tells of them on a line of their own.
 inline constexpr const char *AIDE_TESTER =
-    "Cliquez pour lancer Dravo et tester le labyrinthe.\n"
+    "Cliquez pour lancer Dravo et tester le labyrinthe (sans Dravo.exe, il se joue dans "
+    "dravo-joueur).\n"
     "F7 : vérifier qu'il peut être terminé. Ctrl+P : imprimer sa feuille (plan, énigmes "
     "et réponses).";
 inline constexpr const char *AIDE_A_PROPOS = "A propos de Dravo et Dravo-Editeur.";

@@ -62,8 +62,8 @@ TForm1::TForm1(DialoguesEditeur *dialogues_test, QWidget *parent)
     connect(new QShortcut(r.touches, this), &QShortcut::activated, this, r.action);
   lie_commandes_fichier();
   FormCreate();
-  installe_verification(this);
-  installe_impression(this);
+  installe_verification(*this);
+  installe_impression(*this);
 }
 
 void TForm1::construit_controles() {
@@ -107,10 +107,11 @@ void TForm1::construit_controles() {
 }
 
 TForm1::~TForm1() {
-  // Closing the window as it is destroyed moves the focus out of a field being typed, whose
-  // room then reports to the window: by then only a QWidget is left of it.
-  for (QObject *enfant : findChildren<QObject *>())
-    QObject::disconnect(enfant, nullptr, this, nullptr);
+  // Leaving a text field stores it through the document and retitles the window. The field
+  // is left here, while both are whole, rather than from QWidget's destructor, which would
+  // reach a document already destroyed.
+  if (QWidget *f = QApplication::focusWidget(); f && isAncestorOf(f))
+    f->clearFocus();
 }
 
 void TForm1::attache_fenetres(TFap *fap, TFtitre *ftitre) {
@@ -213,7 +214,7 @@ void TForm1::montre_change(const Cible &cible, bool rejoue) {
     // stored before the step, so nothing is lost.
     if (!rejoue)
       return;
-    if (cible.indice == monde().salle_choisie)
+    if (cible.indice == document_.salle_choisie())
       panneau_->montre_champ(cible);
     else
       selectionne_salle(cible.indice);

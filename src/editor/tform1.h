@@ -18,6 +18,7 @@
 #include "acces_fenetre.h"
 #include "dialogues_editeur.h"
 #include "document.h"
+#include "face_editeur.h"
 #include "monde.h"
 
 class BarreCommandes;
@@ -31,7 +32,7 @@ class QFrame;
 class TFap;
 class TFtitre;
 
-class TForm1 : public QWidget {
+class TForm1 : public QWidget, public FaceEditeur {
   Q_OBJECT
 
 public:
@@ -48,7 +49,8 @@ public:
   // --- The labyrinth and what shows it ---
   // Every change of the labyrinth goes through the document; the window shows its changes.
   Document &document() { return document_; }
-  const Monde &monde() const { return document_.monde(); }
+  const Document &document() const { return document_; }
+  const Monde &monde() const override { return document_.monde(); }
 
   // Open's reading of a file named without a dialog (full path; the current folder is not
   // changed): all or nothing, a failure shown in the error box. True when it was read.
@@ -58,14 +60,15 @@ public:
   // the window is shown again and the error box says why; false then.
   bool lance_test(const QString &fichier);
 
-  // --- For the check window and the printed sheet, which work on the labyrinth as shown ---
+  // --- For the check window and the printed sheet (FaceEditeur) ---
   // The room panel stored into the selected room, as Save does first.
-  void stocke_panneau() { quitte_salle(); }
+  void stocke_panneau() override { quitte_salle(); }
   // Selects a room as the grid's middle press does, its kind untouched and nothing marked
   // as changed: the panel goes into the room it showed, the outline and panel to `indice`.
-  void montre_salle(int indice);
-  DialoguesEditeur &boites() const { return *dialogues; }
-  Grille &grille() const { return *grille_; }
+  void montre_salle(int indice) override;
+  DialoguesEditeur &boites() const override { return *dialogues; }
+  Grille &grille() const override { return *grille_; }
+  QWidget &fenetre() override { return *this; }
 
 protected:
   void closeEvent(QCloseEvent *event) override;

@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -42,6 +43,7 @@ constexpr qreal MM_PAGE_MIN = 40;
 constexpr qreal PART_PAGE_PLAN = 0.6; // a map that cannot share its page takes this much of it
 constexpr qreal MM_AVANT_PLAN = 4;
 constexpr qreal MM_IMAGE_LEGENDE = 6;
+constexpr int LIGNES_TITRE = 3; // a longer title ends in "…"
 
 const QColor NOIR(0x10, 0x10, 0x10);
 const QColor GRIS(0x60, 0x60, 0x60);
@@ -79,6 +81,35 @@ QString affichable(std::string_view octets) {
   return texte;
 }
 
+// A paper sheet for the teacher, not a copy of the file: each text prints its beginning, as
+// much as a few pages hold, and says how much is left out. A labyrinth of 64 MB of text
+// would otherwise make a sheet of thousands of pages, and take minutes.
+constexpr size_t TEXTE_LONG_MAX = 20000; // mission, end message
+constexpr size_t QUESTION_MAX = 3000;
+constexpr size_t REPONSE_MAX = 1000;
+
+struct Extrait {
+  QString texte;
+  size_t reste = 0; // characters left out
+};
+
+Extrait extrait(std::string_view octets, size_t max) {
+  if (octets.size() <= max)
+    return {affichable(octets), 0};
+  return {affichable(octets.substr(0, max)), octets.size() - max};
+}
+
+QString suite_non_imprimee(size_t reste) {
+  return QStringLiteral("(suite non imprimée : %1 de plus)")
+      .arg(QLocale(QLocale::French).toString(static_cast<qulonglong>(reste)) +
+           (reste == 1 ? QStringLiteral(" caractère") : QStringLiteral(" caractères")));
+}
+
+// A title of any length: its beginning is all a few lines can show.
+QString titre_affichable(const std::string &octets) {
+  return affichable(std::string_view(octets).substr(0, 2000)).simplified();
+}
+
 // A proposal, question or name that holds only blanks prints as nothing.
 bool vide(const std::string &octets) {
   return affichable(octets).trimmed().isEmpty();
@@ -91,6 +122,8 @@ QFont police(qreal corps, bool gras = false, bool italique = false) {
   f.setPointSizeF(corps);
   f.setBold(gras);
   f.setItalic(italique);
+  // Lines are wrapped by the sum of their characters' advances (mise_en_page.h).
+  f.setKerning(false);
   return f;
 }
 
@@ -135,10 +168,16 @@ private:
   // One piece per line of `texte` wrapped from `retrait` to the right margin.
   void lignes(Bloc &b, const QString &texte, const QFont &f, const QColor &couleur, qreal retrait,
               qreal avant_premiere) {
+    pose_lignes(b, coupe_lignes(texte, f, largeur_ - retrait, &appareil_), f, couleur, retrait,
+                avant_premiere);
+  }
+
+  void pose_lignes(Bloc &b, const QStringList &lignes_posees, const QFont &f, const QColor &couleur,
+                   qreal retrait, qreal avant_premiere) {
     const QFontMetricsF mesure(f, &appareil_);
     const qreal haut_texte = mesure.ascent();
     bool premiere = true;
-    for (const QString &ligne : coupe_lignes(texte, f, largeur_ - retrait, &appareil_)) {
+    for (const QString &ligne : lignes_posees) {
       b.morceaux.push_back({mesure.lineSpacing(),
                             premiere ? avant_premiere : mm(MM_AVANT_LIGNE) / 2,
                             [=](QPainter &p, qreal haut) {
@@ -158,9 +197,12 @@ private:
     Bloc b;
     lignes(b, QStringLiteral("Dravo-Editeur · feuille de l'enseignant"), police(CORPS_PETIT), GRIS,
            0, 0);
-    const QString titre = affichable(monde_.titre_lab).simplified();
-    lignes(b, titre.isEmpty() ? QStringLiteral("Labyrinthe sans titre") : titre,
-           police(CORPS_TITRE, true), NOIR, 0, mm(2));
+    const QString titre = titre_affichable(monde_.titre_lab);
+    const QFont f_titre = police(CORPS_TITRE, true);
+    pose_lignes(b,
+                lignes_bornees(titre.isEmpty() ? QStringLiteral("Labyrinthe sans titre") : titre,
+                               f_titre, largeur_, LIGNES_TITRE, &appareil_),
+                f_titre, NOIR, 0, mm(2));
     lignes(b, resume(), police(CORPS_TEXTE), GRIS, 0, mm(1.5));
     return b;
   }
@@ -172,7 +214,7 @@ private:
     for (int i = 0; i < nb_salles(); ++i) {
       const Tsalle &s = monde_.salles[static_cast<size_t>(i)];
       if (s.contenu == SALLE_DEPART)
-        departs << nom_salle(i);
+        departs << QString::fromStdString(nom_salle(i));
       if (!s.question.empty())
         ++nb_enigmes;
     }
@@ -311,13 +353,15 @@ private:
     Bloc b;
     b.tete = 3;
     intertitre(b, QString::fromUtf8(titre), mm(MM_AVANT_SECTION));
-    QString texte = affichable(octets);
+    Extrait e = extrait(octets, TEXTE_LONG_MAX);
+    QString &texte = e.texte;
     while (!texte.isEmpty() && texte.back().isSpace())
       texte.chop(1);
-    if (texte.trimmed().isEmpty())
+    if (texte.trimmed().isEmpty() && e.reste == 0)
       lignes(b, QString::fromUtf8(si_vide), police(CORPS_TEXTE, false, true), GRIS, 0, mm(1.5));
     else
       lignes(b, texte, police(CORPS_TEXTE), NOIR, 0, mm(1.5));
+    reste(b, e.reste, 0);
     return b;
   }
 
@@ -335,7 +379,7 @@ private:
   // riddle's picture and medium at the right when they fit there, or on a line of their own.
   void nom_de_salle(Bloc &b, int indice, qreal avant) {
     const Tsalle &s = monde_.salles[static_cast<size_t>(indice)];
-    QString texte = QStringLiteral("Salle ") + nom_salle(indice);
+    QString texte = QStringLiteral("Salle ") + QString::fromStdString(nom_salle(indice));
     if (type_salle_valide(s.contenu) && s.contenu != SALLE_VIDE) {
       QString nom = QString::fromUtf8(NOMS_SALLES[static_cast<size_t>(s.contenu)]);
       nom[0] = nom[0].toLower();
@@ -344,7 +388,9 @@ private:
     const QFont f = police(CORPS_SALLE, true), f_medias = police(CORPS_PETIT);
     const QFontMetricsF mesure(f, &appareil_), mesure_medias(f_medias, &appareil_);
     const QString medias = noms_medias(s);
-    const qreal largeur_medias = mesure_medias.horizontalAdvance(medias);
+    // Names of any length: only a short one is measured for a place at the right.
+    const qreal largeur_medias =
+        medias.size() <= 300 ? mesure_medias.horizontalAdvance(medias) : largeur_;
     const bool a_droite =
         mesure.horizontalAdvance(texte) + mm(MM_RETRAIT) + largeur_medias <= largeur_;
     const qreal sous_filet = mm(MM_SOUS_FILET), large = largeur_;
@@ -399,6 +445,13 @@ private:
     }
   }
 
+  // The line saying how much of a text is left out, if any is.
+  void reste(Bloc &b, size_t nombre, qreal retrait) {
+    if (nombre > 0)
+      lignes(b, suite_non_imprimee(nombre), police(CORPS_TEXTE, false, true), GRIS, retrait,
+             mm(MM_AVANT_LIGNE));
+  }
+
   void note(Bloc &b, const char *texte, qreal retrait) {
     lignes(b, QString::fromUtf8(texte), police(CORPS_TEXTE, false, true), GRIS, retrait,
            mm(MM_AVANT_LIGNE));
@@ -423,13 +476,18 @@ private:
     }
     if (nb_presentes == 1 && presente[0] && !coche) {
       note(b, "Réponse à taper au clavier :", mm(MM_RETRAIT));
-      lignes(b, affichable(s.reponses[0]).trimmed(), police(CORPS_TEXTE, true), NOIR,
-             mm(MM_COLONNE_NUMERO), mm(MM_AVANT_LIGNE));
+      const Extrait e = extrait(s.reponses[0], REPONSE_MAX);
+      lignes(b, e.texte.trimmed(), police(CORPS_TEXTE, true), NOIR, mm(MM_COLONNE_NUMERO),
+             mm(MM_AVANT_LIGNE));
+      reste(b, e.reste, mm(MM_COLONNE_NUMERO));
       return;
     }
     for (size_t i = 0; i < NB_REPONSES; ++i)
-      if (presente[i])
-        proposition(b, static_cast<int>(i) + 1, affichable(s.reponses[i]).trimmed(), s.bonnes[i]);
+      if (presente[i]) {
+        const Extrait e = extrait(s.reponses[i], REPONSE_MAX);
+        proposition(b, static_cast<int>(i) + 1, e.texte.trimmed(), s.bonnes[i]);
+        reste(b, e.reste, mm(MM_COLONNE_NUMERO));
+      }
     if (nb_justes == 0)
       note(b, "Aucune proposition n'est cochée comme juste.", mm(MM_COLONNE_NUMERO));
   }
@@ -446,11 +504,13 @@ private:
       Bloc b = premiere ? std::move(titre) : Bloc{};
       b.entier = true;
       nom_de_salle(b, i, premiere ? mm(3) : mm(MM_AVANT_ENIGME));
-      const QString question = affichable(s.question).trimmed();
-      if (question.isEmpty())
+      const Extrait e = extrait(s.question, QUESTION_MAX);
+      const QString question = e.texte.trimmed();
+      if (question.isEmpty() && e.reste == 0)
         note(b, "(question vide)", 0);
       else
         lignes(b, question, police(CORPS_TEXTE), NOIR, 0, mm(1));
+      reste(b, e.reste, 0);
       reponses(b, s);
       blocs.push_back(std::move(b));
       premiere = false;
@@ -499,8 +559,8 @@ Resultat dessine_feuille(const Monde &m, QPagedPaintDevice &appareil, int de, in
     return Resultat::echec("L'impression de la feuille n'a pas pu commencer");
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  QString titre = affichable(m.titre_lab).simplified();
-  titre = pied.elidedText(titre, Qt::ElideRight, c.largeur() * 0.7);
+  const QString titre =
+      elide_ligne(titre_affichable(m.titre_lab), f_pied, c.largeur() * 0.7, &appareil);
   for (int n = premiere; n <= derniere; ++n) {
     if (n > premiere && !appareil.newPage())
       return Resultat::echec("L'impression de la feuille s'est arrêtée à la page " +
@@ -531,8 +591,11 @@ QByteArray feuille_pdf(const Monde &m) {
                                 QMarginsF(MM_MARGE_PDF, MM_MARGE_PDF, MM_MARGE_PDF, MM_MARGE_PDF),
                                 QPageLayout::Millimeter));
   pdf.setCreator(QStringLiteral("Dravo-Editeur"));
-  const QString titre = affichable(m.titre_lab).simplified();
-  pdf.setTitle(titre.isEmpty() ? QStringLiteral("Labyrinthe sans titre") : titre);
+  // The document's title, as the footer's: one line, however long the labyrinth's is.
+  const QString titre = titre_affichable(m.titre_lab);
+  pdf.setTitle(titre.isEmpty()      ? QStringLiteral("Labyrinthe sans titre")
+               : titre.size() > 200 ? titre.left(199) + QChar(0x2026)
+                                    : titre);
   if (!dessine_feuille(m, pdf))
     return {};
   return octets;

@@ -42,7 +42,19 @@ using Pages = std::vector<std::vector<Placement>>;
 Pages pagine(const std::vector<Bloc> &blocs, qreal hauteur_page);
 
 // The lines of `texte` wrapped to `largeur` in `police` as measured on `appareil`: each
-// paragraph (the text between line breaks) wraps at word boundaries, and a word longer
-// than the line anywhere. An empty paragraph gives one empty line.
+// paragraph (the text between line breaks) wraps at its blanks (dropped where a line ends),
+// and a word longer than the line is cut where it reaches the margin. An empty paragraph
+// gives one empty line. One pass over the text, each character measured once: linear in
+// its length. Widths are those of `police` without kerning, which is how the sheet draws.
+
+// `texte` on one line of at most `largeur`, cut with "…" where it is longer; only its first
+// characters are ever measured, however long it is.
+QString elide_ligne(const QString &texte, const QFont &police, qreal largeur,
+                    QPaintDevice *appareil);
+
+// The first `nb_lignes` lines of `texte` wrapped as coupe_lignes does, the last one ending
+// in "…" when the text goes on: a title of any length takes a few lines at most.
+QStringList lignes_bornees(const QString &texte, const QFont &police, qreal largeur, int nb_lignes,
+                           QPaintDevice *appareil);
 QStringList coupe_lignes(const QString &texte, const QFont &police, qreal largeur,
                          QPaintDevice *appareil);

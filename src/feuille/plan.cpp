@@ -17,10 +17,6 @@ constexpr int BANDE_ETIQUETTES = 40;
 constexpr int DEBUT_GRILLE = 10;
 constexpr qreal DECALAGE = BANDE_ETIQUETTES - DEBUT_GRILLE;
 constexpr int TAILLE_ETIQUETTE = 22; // label letters, in map units
-constexpr int MARGE_SALLE = 30;      // a room's left edge is col * PAS_GRILLE + this
-constexpr int MARGE_CLOISON = 10;    // a partition's thin side starts at col * PAS_GRILLE + this
-constexpr int NB_COLONNES = 10;
-constexpr int PAR_LIGNE_V = 11; // vertical partitions per row
 
 const QColor CONTOUR_SALLE(0xc8, 0xc8, 0xc8);
 const QColor COULEUR_ETIQUETTE(0x40, 0x40, 0x40);
@@ -50,23 +46,19 @@ const ImagesTypes &images_types() {
 
 const QImage AUCUNE_IMAGE;
 
-QRectF place_salle(int indice) {
-  const int col = indice % NB_COLONNES, lig = indice / NB_COLONNES;
-  return {col * PAS_GRILLE + MARGE_SALLE + DECALAGE, lig * PAS_GRILLE + MARGE_SALLE + DECALAGE,
+QRectF rect_salle(int indice) {
+  const PlaceSalle p = place_salle(indice);
+  return {p.col * PAS_GRILLE + MARGE_SALLE + DECALAGE, p.lig * PAS_GRILLE + MARGE_SALLE + DECALAGE,
           TAILLE_SALLE, TAILLE_SALLE};
 }
 
-// Horizontal partitions come first, ten to a row; then the vertical ones, eleven to a row.
-QRectF place_cloison(int indice) {
-  if (indice < NB_CLOISONS_H) {
-    const int col = indice % NB_COLONNES, lig = indice / NB_COLONNES;
-    return {col * PAS_GRILLE + MARGE_SALLE + DECALAGE, lig * PAS_GRILLE + MARGE_CLOISON + DECALAGE,
-            LONGUEUR_CLOISON, EPAISSEUR_CLOISON};
-  }
-  const int j = indice - NB_CLOISONS_H;
-  const int col = j % PAR_LIGNE_V, lig = j / PAR_LIGNE_V;
-  return {col * PAS_GRILLE + MARGE_CLOISON + DECALAGE, lig * PAS_GRILLE + MARGE_SALLE + DECALAGE,
-          EPAISSEUR_CLOISON, LONGUEUR_CLOISON};
+QRectF rect_cloison(int indice) {
+  const PlaceCloison p = place_cloison(indice);
+  if (p.sens == 0)
+    return {p.col * PAS_GRILLE + MARGE_SALLE + DECALAGE,
+            p.lig * PAS_GRILLE + MARGE_CLOISON + DECALAGE, LONGUEUR_CLOISON, EPAISSEUR_CLOISON};
+  return {p.col * PAS_GRILLE + MARGE_CLOISON + DECALAGE,
+          p.lig * PAS_GRILLE + MARGE_SALLE + DECALAGE, EPAISSEUR_CLOISON, LONGUEUR_CLOISON};
 }
 
 void dessine_etiquettes(QPainter &p) {
@@ -77,7 +69,7 @@ void dessine_etiquettes(QPainter &p) {
   p.setFont(police);
   p.setPen(COULEUR_ETIQUETTE);
   const qreal bande = BANDE_ETIQUETTES, bout = COTE_PLAN - BANDE_ETIQUETTES;
-  for (int i = 0; i < NB_COLONNES; ++i) {
+  for (int i = 0; i < COTE; ++i) {
     const qreal milieu = i * PAS_GRILLE + MARGE_SALLE + DECALAGE + TAILLE_SALLE / 2.0;
     const QString lettre(QChar(u'A' + i));
     const QString numero = QString::number(i + 1);
@@ -114,10 +106,6 @@ void dessine_cadre_enigme(QPainter &peintre, const QRectF &salle) {
   peintre.drawRect(salle.adjusted(d, d, -d, -d));
 }
 
-QString nom_salle(int indice) {
-  return QChar(u'A' + indice % NB_COLONNES) + QString::number(indice / NB_COLONNES + 1);
-}
-
 void dessine_plan(QPainter &p, const Monde &m, const QRectF &cadre) {
   p.save();
   const qreal cote = std::min(cadre.width(), cadre.height());
@@ -129,21 +117,21 @@ void dessine_plan(QPainter &p, const Monde &m, const QRectF &cadre) {
   p.setPen(QPen(CONTOUR_SALLE, 1));
   p.setBrush(Qt::NoBrush);
   for (int i = 0; i < NB_SALLES_MAX; ++i)
-    p.drawRect(place_salle(i).adjusted(0.5, 0.5, -0.5, -0.5));
+    p.drawRect(rect_salle(i).adjusted(0.5, 0.5, -0.5, -0.5));
   for (int i = 0; i < nb_cloisons; ++i) {
-    const int sens = i < NB_CLOISONS_H ? 0 : 1;
+    const int sens = place_cloison(i).sens;
     const int32_t contenu = m.cloisons[static_cast<size_t>(i)].contenu;
     if (contenu != CLOISON_OUVERTE)
       if (const QImage &image = image_cloison(sens, contenu); !image.isNull())
-        p.drawImage(place_cloison(i), image);
+        p.drawImage(rect_cloison(i), image);
   }
   for (int i = 0; i < nb_salles; ++i) {
     const Tsalle &s = m.salles[static_cast<size_t>(i)];
     if (s.contenu != SALLE_VIDE)
       if (const QImage &image = image_salle(s.contenu); !image.isNull())
-        p.drawImage(place_salle(i), image);
+        p.drawImage(rect_salle(i), image);
     if (!s.question.empty())
-      dessine_cadre_enigme(p, place_salle(i));
+      dessine_cadre_enigme(p, rect_salle(i));
   }
   dessine_etiquettes(p);
   p.restore();

@@ -2,7 +2,8 @@
 // The labyrinth's map for paper: the grid drawn with the kind pictures the editor shows
 // (their key colour transparent, so open passages and empty rooms leave the paper white),
 // each room outlined in light grey, the rooms that hold a riddle framed, and the column
-// letters A-J and row numbers 1-10 on the four edges, so that a room is named like "C4".
+// letters A-J and row numbers 1-10 on the four edges, so that a room is named like "C4"
+// (nom_salle, geometrie.h).
 //
 // Only the records in use are drawn (partitions below nb_cloisons, rooms below nb_salles),
 // each at the place of its index as on the editor's grid; a kind without a picture (a
@@ -27,10 +28,6 @@ void dessine_plan(QPainter &peintre, const Monde &m, const QRectF &cadre);
 
 // The map alone on an opaque white square picture `cote` pixels wide.
 QImage image_plan(const Monde &m, int cote = COTE_PLAN);
-
-// The name of the room of index `indice` (0..99) on the map: its column letter and its row
-// number from 1, "C4" for column 2, row 3.
-QString nom_salle(int indice);
 
 // Kind pictures as the editor draws them (key colour made transparent), loaded once;
 // a null image for a kind without a picture.

@@ -180,20 +180,32 @@ bool read_palette(const uint8_t *data, size_t pixels_at, const Header &h,
 // overflow the row are clipped; pixels never written keep colour 0 of the table. Input that
 // ends before the end-of-bitmap escape while rows are still missing is a damaged file.
 bool decode_rle(const uint8_t *data, size_t size, size_t pos, const Header &h,
-                const std::array<uint32_t, 256> &palette, Picture &pic) {
+                const std::array<uint32_t, 256> &palette, PixelSink &sink) {
   const bool rle8 = h.compression == BI_RLE8;
   const int64_t w = h.width, ht = h.height;
-  int64_t x = 0, y = 0; // y counts rows in file order
+  int64_t x = 0, y = 0;     // y counts rows in file order
+  uint32_t *line = nullptr; // row y, once a pixel of it is written
+  auto row_of = [&](int64_t file_row) {
+    return static_cast<int>(h.top_down ? file_row : ht - 1 - file_row);
+  };
+  auto end_row = [&] {
+    if (line != nullptr)
+      sink.done(row_of(y));
+    line = nullptr;
+  };
   auto put = [&](uint32_t index) {
     if (x < w && y < ht) {
-      const int64_t row = h.top_down ? y : ht - 1 - y;
-      pic.argb[static_cast<size_t>(row * w + x)] = palette[index];
+      if (line == nullptr)
+        line = sink.row(row_of(y));
+      line[x] = palette[index];
     }
     ++x;
   };
   for (;;) {
-    if (y >= ht)
+    if (y >= ht || sink.enough()) {
+      end_row();
       return true;
+    }
     if (size - pos < 2)
       return false;
     const uint8_t n = data[pos], c = data[pos + 1];
@@ -206,13 +218,17 @@ bool decode_rle(const uint8_t *data, size_t size, size_t pos, const Header &h,
       for (uint32_t i = 0; i < n; ++i)
         put(rle8 ? c : ((i & 1) ? (c & 0x0Fu) : (uint32_t{c} >> 4)));
     } else if (c == 0) {
+      end_row();
       x = 0;
       ++y;
     } else if (c == 1) {
+      end_row();
       return true;
     } else if (c == 2) {
       if (size - pos < 2)
         return false;
+      if (data[pos + 1] != 0)
+        end_row();
       x += data[pos];
       y += data[pos + 1];
       pos += 2;
@@ -231,8 +247,9 @@ bool decode_rle(const uint8_t *data, size_t size, size_t pos, const Header &h,
   }
 }
 
-void decode_rows(const uint8_t *pixels, size_t stride, const Header &h,
-                 const std::array<uint32_t, 256> &palette, Picture &pic) {
+// Returns whether the picture's alpha is to be ignored (see the end).
+bool decode_rows(const uint8_t *pixels, size_t stride, const Header &h,
+                 const std::array<uint32_t, 256> &palette, PixelSink &sink) {
   const auto w = static_cast<size_t>(h.width);
   const auto ht = static_cast<size_t>(h.height);
   uint32_t masks[4];
@@ -259,7 +276,8 @@ void decode_rows(const uint8_t *pixels, size_t stride, const Header &h,
   bool any_alpha = false;
   for (size_t r = 0; r < ht; ++r) {
     const uint8_t *src = pixels + r * stride;
-    uint32_t *dst = pic.argb.data() + (h.top_down ? r : ht - 1 - r) * w;
+    const auto target = static_cast<int>(h.top_down ? r : ht - 1 - r);
+    uint32_t *dst = sink.row(target);
     switch (h.bpp) {
     case 1:
       for (size_t x = 0; x < w; ++x)
@@ -305,19 +323,21 @@ void decode_rows(const uint8_t *pixels, size_t stride, const Header &h,
       break;
     default: break;
     }
+    sink.done(target);
+    if (sink.enough())
+      break;
   }
   // Writers that declare an alpha mask but leave every alpha at zero mean an opaque picture,
   // not an invisible one.
-  if (alpha.bits != 0 && !any_alpha)
-    for (uint32_t &px : pic.argb)
-      px |= 0xFF000000u;
+  return alpha.bits != 0 && !any_alpha;
 }
 
 } // namespace
 
 namespace {
 
-Avec<Picture> decode_bmp_body(const uint8_t *data, size_t size, const PictureLimits &limits) {
+Avec<Picture> decode_bmp_body(const uint8_t *data, size_t size, const PictureLimits &limits,
+                              const Reduction &reduction) {
   Header h;
   if (data == nullptr || !read_header(data, size, h))
     return Resultat::echec(INVALID);
@@ -344,19 +364,29 @@ Avec<Picture> decode_bmp_body(const uint8_t *data, size_t size, const PictureLim
       return Resultat::echec(INVALID);
   }
 
-  Picture r = picture_of_size(static_cast<int>(h.width), static_cast<int>(h.height),
-                              rle ? palette[0] : 0xFF000000u);
+  PixelSink sink(static_cast<int>(h.width), static_cast<int>(h.height),
+                 rle ? palette[0] : 0xFF000000u, reduction);
+  bool opaque = false;
   if (rle) {
-    if (!decode_rle(data, size, pixels_at, h, palette, r))
+    if (!decode_rle(data, size, pixels_at, h, palette, sink))
       return Resultat::echec(INVALID);
   } else {
-    decode_rows(data + pixels_at, static_cast<size_t>(stride), h, palette, r);
+    opaque = decode_rows(data + pixels_at, static_cast<size_t>(stride), h, palette, sink);
   }
+  Picture r = sink.take();
+  if (opaque)
+    for (uint32_t &px : r.argb)
+      px |= 0xFF000000u;
   return r;
 }
 
 } // namespace
 
+Avec<Picture> decode_bmp(const uint8_t *data, size_t size, const PictureLimits &limits,
+                         const Reduction &reduction) {
+  return without_exceptions([&] { return decode_bmp_body(data, size, limits, reduction); });
+}
+
 Avec<Picture> decode_bmp(const uint8_t *data, size_t size, const PictureLimits &limits) {
-  return without_exceptions([&] { return decode_bmp_body(data, size, limits); });
+  return decode_bmp(data, size, limits, Reduction{});
 }

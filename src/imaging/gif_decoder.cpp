@@ -68,7 +68,8 @@ bool skip_extension(GifFileType *gif, GifByteType *block) {
 
 namespace {
 
-Avec<Picture> decode_gif_body(const uint8_t *data, size_t size, const PictureLimits &limits) {
+Avec<Picture> decode_gif_body(const uint8_t *data, size_t size, const PictureLimits &limits,
+                              const Reduction &reduction) {
   static const uint8_t empty = 0;
   Input in{data != nullptr ? data : &empty, data != nullptr ? size : 0, 0};
   int error = 0;
@@ -117,7 +118,7 @@ Avec<Picture> decode_gif_body(const uint8_t *data, size_t size, const PictureLim
       gif->SBackGroundColor < gif->SColorMap->ColorCount)
     background =
         palette_of(gif->SColorMap, -1)[static_cast<size_t>(gif->SBackGroundColor)] & 0x00FFFFFFu;
-  Picture r = picture_of_size(static_cast<int>(width), static_cast<int>(height), background);
+  PixelSink sink(static_cast<int>(width), static_cast<int>(height), background, reduction);
 
   // Interlaced frames store rows 0, 8, 16 ... then 4, 12 ... then 2, 6 ... then 1, 3 ...
   static constexpr int first_row[4] = {0, 4, 2, 1};
@@ -128,21 +129,27 @@ Avec<Picture> decode_gif_body(const uint8_t *data, size_t size, const PictureLim
     const int start = frame.Interlace ? first_row[pass] : 0;
     const int step = frame.Interlace ? row_step[pass] : 1;
     for (int y = start; y < frame.Height; y += step) {
+      if (sink.enough())
+        return sink.take();
       if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR)
         return Resultat::echec(INVALID);
-      uint32_t *dst =
-          r.argb.data() +
-          (static_cast<size_t>(frame.Top) + static_cast<size_t>(y)) * static_cast<size_t>(width) +
-          static_cast<size_t>(frame.Left);
+      const int row = frame.Top + y;
+      uint32_t *dst = sink.row(row) + frame.Left;
       for (size_t x = 0; x < line.size(); ++x)
         dst[x] = palette[line[x]];
+      sink.done(row);
     }
   }
-  return r;
+  return sink.take();
 }
 
 } // namespace
 
+Avec<Picture> decode_gif(const uint8_t *data, size_t size, const PictureLimits &limits,
+                         const Reduction &reduction) {
+  return without_exceptions([&] { return decode_gif_body(data, size, limits, reduction); });
+}
+
 Avec<Picture> decode_gif(const uint8_t *data, size_t size, const PictureLimits &limits) {
-  return without_exceptions([&] { return decode_gif_body(data, size, limits); });
+  return decode_gif(data, size, limits, Reduction{});
 }

@@ -18,11 +18,14 @@ struct jpeg_session {
   int created;
   int single_scan; /* decoding a single-scan picture, whose missing data the decoder reports */
   int cmyk;        /* output as CMYK, converted here */
+  JSAMPARRAY cmyk_row;
 };
 
 static void on_error(j_common_ptr cinfo) {
   jpeg_session *s = (jpeg_session *)cinfo->client_data;
-  s->code = cinfo->err->msg_code;
+  /* Without a backing store, libjpeg says so when its buffers would pass max_memory. */
+  s->code = cinfo->err->msg_code == JERR_NO_BACKING_STORE ? JPEG_SESSION_TOO_MUCH_MEMORY
+                                                          : cinfo->err->msg_code;
   longjmp(s->escape, 1);
 }
 
@@ -98,7 +101,7 @@ static uint32_t cmyk_to_argb(const JSAMPLE *p) {
   return 0xFF000000u | ((k * p[0] / 255u) << 16) | ((k * p[1] / 255u) << 8) | (k * p[2] / 255u);
 }
 
-int jpeg_session_start(jpeg_session *s) {
+int jpeg_session_start(jpeg_session *s, int scale_denom, int *width, int *height) {
   /* Set before setjmp and not changed after it, so their values are defined after a jump. */
   struct jpeg_decompress_struct *const cinfo = &s->cinfo;
   const int cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
@@ -117,41 +120,43 @@ int jpeg_session_start(jpeg_session *s) {
   }
   cinfo->dct_method = JDCT_ISLOW;
   cinfo->scale_num = 1;
-  cinfo->scale_denom = 1;
+  cinfo->scale_denom = (unsigned)(scale_denom < 1 ? 1 : scale_denom > 8 ? 8 : scale_denom);
   s->single_scan = !jpeg_has_multiple_scans(cinfo);
   jpeg_start_decompress(cinfo);
-  /* The caller sizes argb from the header; with no scaling asked for, libjpeg keeps it. */
-  if (cinfo->output_width != cinfo->image_width || cinfo->output_height != cinfo->image_height)
+  /* Unscaled, the rows are as wide and as many as the header said, which sized the limits. */
+  if (cinfo->scale_denom == 1 &&
+      (cinfo->output_width != cinfo->image_width || cinfo->output_height != cinfo->image_height))
     ERREXIT(cinfo, JERR_BAD_STATE);
+  if (cmyk)
+    s->cmyk_row =
+        (*cinfo->mem->alloc_sarray)((j_common_ptr)cinfo, JPOOL_IMAGE, cinfo->output_width * 4u, 1);
+  *width = (int)cinfo->output_width;
+  *height = (int)cinfo->output_height;
   return 0;
 }
 
-int jpeg_session_read(jpeg_session *s, uint32_t *argb) {
+int jpeg_session_read_row(jpeg_session *s, uint32_t *row) {
   struct jpeg_decompress_struct *const cinfo = &s->cinfo;
-  const int cmyk = s->cmyk;
   if (setjmp(s->escape) != 0)
     return s->code;
-  {
-    const JDIMENSION width = cinfo->output_width;
-    JSAMPARRAY row = NULL;
-    if (cmyk)
-      row = (*cinfo->mem->alloc_sarray)((j_common_ptr)cinfo, JPOOL_IMAGE, width * 4u, 1);
-    while (cinfo->output_scanline < cinfo->output_height) {
-      uint32_t *out = argb + (size_t)cinfo->output_scanline * width;
-      if (cmyk) {
-        JDIMENSION x;
-        if (jpeg_read_scanlines(cinfo, row, 1) != 1)
-          break;
-        for (x = 0; x < width; ++x)
-          out[x] = cmyk_to_argb(row[0] + 4u * x);
-      } else {
-        JSAMPROW target = (JSAMPROW)out;
-        if (jpeg_read_scanlines(cinfo, &target, 1) != 1)
-          break;
-      }
-    }
+  if (s->cmyk) {
+    JDIMENSION x;
+    if (jpeg_read_scanlines(cinfo, s->cmyk_row, 1) != 1)
+      ERREXIT(cinfo, JERR_BAD_STATE);
+    for (x = 0; x < cinfo->output_width; ++x)
+      row[x] = cmyk_to_argb(s->cmyk_row[0] + 4u * x);
+  } else {
+    JSAMPROW target = (JSAMPROW)row;
+    if (jpeg_read_scanlines(cinfo, &target, 1) != 1)
+      ERREXIT(cinfo, JERR_BAD_STATE);
   }
-  jpeg_finish_decompress(cinfo);
+  return 0;
+}
+
+int jpeg_session_finish(jpeg_session *s) {
+  if (setjmp(s->escape) != 0)
+    return s->code;
+  jpeg_finish_decompress(&s->cinfo);
   return 0;
 }
 

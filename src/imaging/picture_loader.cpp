@@ -71,7 +71,8 @@ Avec<std::string> read_file(const std::string &path, const PictureLimits &limits
   return Resultat::echec(cannot_open(path, EIO));
 }
 
-Avec<Picture> load_file(const std::string &path, const PictureLimits &limits) {
+Avec<Picture> load_file(const std::string &path, const PictureLimits &limits,
+                        const Reduction &reduction) {
   const std::string ext = extension_of(path);
   const Format format = format_of(ext);
   if (format == Format::unknown)
@@ -82,9 +83,9 @@ Avec<Picture> load_file(const std::string &path, const PictureLimits &limits) {
   const auto *data = reinterpret_cast<const uint8_t *>(bytes.valeur().data());
   const size_t size = bytes.valeur().size();
   switch (format) {
-  case Format::bmp: return decode_bmp(data, size, limits);
-  case Format::jpeg: return decode_jpeg(data, size, limits);
-  case Format::gif: return decode_gif(data, size, limits);
+  case Format::bmp: return decode_bmp(data, size, limits, reduction);
+  case Format::jpeg: return decode_jpeg(data, size, limits, reduction);
+  case Format::gif: return decode_gif(data, size, limits, reduction);
   case Format::unknown: break;
   }
   return Resultat::echec("Unknown picture file extension (." + ext + ")");
@@ -93,5 +94,10 @@ Avec<Picture> load_file(const std::string &path, const PictureLimits &limits) {
 } // namespace
 
 Avec<Picture> load_picture(const std::string &path, const PictureLimits &limits) {
-  return without_exceptions([&] { return load_file(path, limits); });
+  return without_exceptions([&] { return load_file(path, limits, Reduction{}); });
+}
+
+Avec<Picture> load_picture(const std::string &path, const Reduction &reduction,
+                           const PictureLimits &limits) {
+  return without_exceptions([&] { return load_file(path, limits, reduction); });
 }

@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,6 +12,7 @@
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -180,35 +180,31 @@ Resultat ecrit_direct(const std::string &chemin, const char *cible, std::string_
 constexpr size_t PREFIXE_TEMPORAIRE_MAX = 200;
 
 std::string debut_temporaire(const std::string &base) {
-  return "." + base.substr(0, PREFIXE_TEMPORAIRE_MAX) + ".tmp-";
+  std::string debut = ".";
+  debut.append(base, 0, PREFIXE_TEMPORAIRE_MAX);
+  return debut.append(".tmp-");
 }
 
-// Whether `nom` is debut + "PID-N" with a process PID that no longer runs.
-bool reste_abandonne(const std::string &nom, const std::string &debut) {
+// Whether `nom` is debut + "PID-N", the name of a temporary file of this target.
+bool nom_temporaire(const std::string &nom, const std::string &debut) {
   if (nom.size() <= debut.size() || nom.compare(0, debut.size(), debut) != 0)
     return false;
   const std::string_view reste = std::string_view(nom).substr(debut.size());
   const size_t tiret = reste.find('-');
   if (tiret == 0 || tiret == std::string_view::npos || tiret + 1 == reste.size())
     return false;
-  long long pid = 0;
-  for (size_t i = 0; i < reste.size(); ++i) {
-    const char c = reste[i];
-    if (i == tiret)
-      continue;
-    if (c < '0' || c > '9')
+  for (size_t i = 0; i < reste.size(); ++i)
+    if (i != tiret && (reste[i] < '0' || reste[i] > '9'))
       return false;
-    if (i < tiret && pid < 100000000)
-      pid = pid * 10 + (c - '0');
-  }
-  if (pid <= 0 || pid >= 100000000)
-    return false;
-  // ESRCH only: a process of another user (EPERM) still runs and may be saving now.
-  return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+  return true;
 }
 
-// Removes what saves of the same target killed halfway left behind. Best effort: a folder
-// that cannot be listed, or a leftover that cannot be removed, does not stop the save.
+// Removes what saves of the same target stopped halfway left behind. A save holds an
+// advisory lock (flock) on its temporary file from its creation to its rename, so a file
+// whose lock can be taken is a leftover, whichever process, container or machine of a
+// network folder made it; one still locked is a save under way and stays. Best effort: a
+// folder that cannot be listed, or a leftover that cannot be opened or removed, does not
+// stop the save.
 void retire_restes(const std::filesystem::path &dossier, const std::string &base) {
   // opendir rather than std::filesystem's iterator, whose non-throwing form ends the program
   // when its own allocation fails.
@@ -216,15 +212,46 @@ void retire_restes(const std::filesystem::path &dossier, const std::string &base
   std::unique_ptr<DIR, int (*)(DIR *)> liste(::opendir(dossier.c_str()), ::closedir);
   if (!liste)
     return;
+  const int rep = ::dirfd(liste.get());
   while (const dirent *e = ::readdir(liste.get())) {
-    const std::string nom = e->d_name;
-    if (!reste_abandonne(nom, debut))
+    if (!nom_temporaire(e->d_name, debut))
       continue;
-    struct stat st {};
-    if (::fstatat(::dirfd(liste.get()), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISREG(st.st_mode))
-      ::unlinkat(::dirfd(liste.get()), e->d_name, 0);
+    Descripteur fd(
+        ::openat(rep, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat ouvert {
+    }, nomme{};
+    if (fd.get() < 0 || ::fstat(fd.get(), &ouvert) != 0 || !S_ISREG(ouvert.st_mode) ||
+        ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+      continue;
+    // Still the file of that name (not one created since under it), then removed while the
+    // lock is held.
+    if (::fstatat(rep, e->d_name, &nomme, AT_SYMLINK_NOFOLLOW) == 0 &&
+        nomme.st_dev == ouvert.st_dev && nomme.st_ino == ouvert.st_ino)
+      ::unlinkat(rep, e->d_name, 0);
   }
+}
+
+// Creates the temporary file `nom` and takes its lock. A remover may have taken the lock
+// and removed the file between its creation and the lock: then the file held is no longer
+// in the folder, and the caller tries another name. Returns the descriptor, or -1 with errno
+// set (EAGAIN for a file removed meanwhile).
+int cree_temporaire(const std::string &nom) {
+  // 0666 less the umask, like any file the editor creates.
+  Descripteur fd(::open(nom.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (fd.get() < 0)
+    return -1;
+  struct stat st {};
+  if (::flock(fd.get(), LOCK_EX) != 0 || ::fstat(fd.get(), &st) != 0) {
+    const int code = errno;
+    ::unlink(nom.c_str());
+    errno = code;
+    return -1;
+  }
+  if (st.st_nlink == 0) {
+    errno = EAGAIN;
+    return -1;
+  }
+  return fd.release();
 }
 
 } // namespace
@@ -261,9 +288,8 @@ Resultat ecrit_fichier_atomique(const std::string &chemin, std::string_view octe
   for (int essai = 0; essai < 100 && fd_brut < 0; ++essai) {
     temporaire = (dossier / (debut + std::to_string(::getpid()) + "-" + std::to_string(compteur++)))
                      .string();
-    // 0666 less the umask, like any file the editor creates.
-    fd_brut = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_brut >= 0 || errno == EEXIST)
+    fd_brut = cree_temporaire(temporaire);
+    if (fd_brut >= 0 || errno == EEXIST || errno == EAGAIN)
       continue;
     // A writable file in a folder where no file may be created: written in place, as a
     // plain "create or truncate" would, rather than refused.
@@ -274,11 +300,16 @@ Resultat ecrit_fichier_atomique(const std::string &chemin, std::string_view octe
   if (fd_brut < 0)
     return echec_errno(EEXIST, chemin, OperationFichier::ecriture);
   Descripteur fd(fd_brut);
+  // The lock belongs to the open file, not to the descriptor: this copy keeps it held until
+  // the file has its final name, while closing `fd` still reports a late write error.
+  Descripteur verrou(::dup(fd.get()));
   auto abandon = [&](int code) {
     ::close(fd.release());
     ::unlink(temporaire.c_str());
     return echec_errno(code, chemin, OperationFichier::ecriture);
   };
+  if (verrou.get() < 0)
+    return abandon(errno);
   if (existe) {
     // The file replaced keeps its owner where this process may give it (root, or a group
     // it belongs to), then its mode, which a change of owner may have cut.
@@ -339,26 +370,3 @@ std::string copie_dans_rep_appli(const std::string &source, const std::string &r
   return nom;
 }
 
-std::string trouve_programme(const std::string &nom, const std::string &dossier_programme,
-                             const std::string &dossier_courant, const std::string &chemins) {
-  namespace fs = std::filesystem;
-  std::vector<std::string> dossiers = {dossier_programme, dossier_courant};
-  size_t debut = 0;
-  while (debut <= chemins.size()) {
-    size_t fin = chemins.find(':', debut);
-    if (fin == std::string::npos)
-      fin = chemins.size();
-    if (fin > debut)
-      dossiers.push_back(chemins.substr(debut, fin - debut));
-    debut = fin + 1;
-  }
-  for (const std::string &d : dossiers) {
-    if (d.empty())
-      continue;
-    fs::path candidat = fs::path(d) / nom;
-    std::error_code ec;
-    if (fs::is_regular_file(candidat, ec) && ::access(candidat.c_str(), X_OK) == 0)
-      return fs::absolute(candidat, ec).string();
-  }
-  return {};
-}

@@ -40,8 +40,9 @@ std::string_view nom_dans_dossier(std::string_view nom_lu);
 // mode and, where this process may give it, its owner. A link is followed, so the file it
 // names is replaced (or created) and the link stays. A device or pipe (/dev/stdout into a
 // pipe too) is written into directly, and so is a writable file in a folder where no
-// temporary file may be created. Temporary files of this target left by processes that no
-// longer run are removed first. On failure the temporary file is removed and `chemin` is as
+// temporary file may be created. The temporary file is locked (flock) from its creation to
+// its rename; temporary files of this target whose lock can be taken, left by saves that
+// stopped halfway, are removed first. On failure the temporary file is removed and `chemin` is as
 // it was (but for a direct write, which may stop halfway as any write into a file would).
 Resultat ecrit_fichier_atomique(const std::string &chemin, std::string_view octets);
 
@@ -59,8 +60,3 @@ std::string nom_nu(const std::string &chemin);
 // author is not told of a failed copy).
 std::string copie_dans_rep_appli(const std::string &source, const std::string &rep_appli);
 
-// Finds the player program named `nom` ("Dravo.exe"): beside the editor's own program
-// first, then in the current folder, then in each folder of `chemins` (the search path,
-// ":"-separated). Returns its full path, or an empty string when none is an executable file.
-std::string trouve_programme(const std::string &nom, const std::string &dossier_programme,
-                             const std::string &dossier_courant, const std::string &chemins);

@@ -44,28 +44,31 @@ void textures_defaut(Monde &m) {
 // The three loops of building, shared by building and clearing.
 void grille_fraiche(Monde &m) {
   m.nb_cloisons = 0;
-  for (int32_t lig = 0; lig <= 10; ++lig)
-    for (int32_t col = 0; col <= 9; ++col) {
+  for (int32_t lig = 0; lig <= COTE; ++lig)
+    for (int32_t col = 0; col < COTE; ++col) {
       Tcloison &c = m.cloisons[static_cast<size_t>(m.nb_cloisons++)];
-      c = Tcloison{col, lig, col * PAS_GRILLE + 30, lig * PAS_GRILLE + 10, 0, CLOISON_MUR};
+      c = Tcloison{
+          col, lig,        col * PAS_GRILLE + MARGE_SALLE, lig * PAS_GRILLE + MARGE_CLOISON,
+          0,   CLOISON_MUR};
     }
-  for (int32_t lig = 0; lig <= 9; ++lig)
-    for (int32_t col = 0; col <= 10; ++col) {
+  for (int32_t lig = 0; lig < COTE; ++lig)
+    for (int32_t col = 0; col <= COTE; ++col) {
       Tcloison &c = m.cloisons[static_cast<size_t>(m.nb_cloisons++)];
-      c = Tcloison{col, lig, col * PAS_GRILLE + 10, lig * PAS_GRILLE + 30, 1, CLOISON_MUR};
+      c = Tcloison{
+          col, lig,        col * PAS_GRILLE + MARGE_CLOISON, lig * PAS_GRILLE + MARGE_SALLE,
+          1,   CLOISON_MUR};
     }
   m.nb_salles = 0;
-  for (int32_t lig = 0; lig <= 9; ++lig)
-    for (int32_t col = 0; col <= 9; ++col) {
+  for (int32_t lig = 0; lig < COTE; ++lig)
+    for (int32_t col = 0; col < COTE; ++col) {
       Tsalle &s = m.salles[static_cast<size_t>(m.nb_salles++)];
       s = Tsalle{};
       s.col = col;
       s.lig = lig;
-      s.x = col * PAS_GRILLE + 30;
-      s.y = lig * PAS_GRILLE + 30;
+      s.x = col * PAS_GRILLE + MARGE_SALLE;
+      s.y = lig * PAS_GRILLE + MARGE_SALLE;
     }
   m.modifie = false;
-  m.salle_choisie = -1;
 }
 
 } // namespace

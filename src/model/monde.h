@@ -7,13 +7,12 @@
 //
 // Strings hold Windows-1252 bytes, exactly as the .lab file stores them.
 
+#include "geometrie.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 
-inline constexpr int NB_SALLES_MAX = 100;
-inline constexpr int NB_CLOISONS_MAX = 220;
-inline constexpr int NB_CLOISONS_H = 110; // horizontal ones come first, then the vertical ones
 inline constexpr int NB_SONS = 5;
 inline constexpr int NB_TEXTURES = 3;
 inline constexpr int NB_REPONSES = 5;
@@ -50,12 +49,6 @@ enum TypeSalle : int32_t {
 constexpr int32_t porte_de_cle(int32_t cle) {
   return cle + 2;
 }
-
-// Grid geometry, in pixels of the editor window's client area.
-inline constexpr int PAS_GRILLE = 60;
-inline constexpr int TAILLE_SALLE = 40;
-inline constexpr int LONGUEUR_CLOISON = 40;
-inline constexpr int EPAISSEUR_CLOISON = 20;
 
 struct Tsalle {
   int32_t col = 0;
@@ -112,10 +105,7 @@ struct Labyrinthe {
 
 // What the editor keeps about its work on the labyrinth; never written to the file.
 struct Session {
-  int32_t salle_choisie = -1;
   bool modifie = false;
-  std::string image_courante; // the room panel's picture, stored into the room with the panel
-  std::string media_courant;
   std::string fichier_courant; // full path of the file last written by saving
   bool enregistre = false;
 };
@@ -129,17 +119,6 @@ inline constexpr const char *TEXTURE_SOL_DEFAUT = "sol.bmp";
 inline constexpr const char *TEXTURE_PLAFOND_DEFAUT = "plafond.bmp";
 const char *texture_defaut(int rang);
 
-// Index arithmetic of the two arrays.
-constexpr int indice_salle(int col, int lig) {
-  return lig * 10 + col;
-}
-constexpr int indice_cloison_h(int col, int lig) {
-  return lig * 10 + col;
-}
-constexpr int indice_cloison_v(int col, int lig) {
-  return NB_CLOISONS_H + lig * 11 + col;
-}
-
 // Whether a kind read from a file has a picture (a file may carry any integer).
 constexpr bool type_cloison_valide(int32_t k) {
   return k >= 0 && k < NB_TYPES_CLOISON;
@@ -149,13 +128,13 @@ constexpr bool type_salle_valide(int32_t k) {
 }
 
 // The data steps of building the fresh world: default texture names, 220 walls in index
-// order, 100 empty rooms, no selection, modifie false. The title, mission, end message,
-// sounds and the panel globals are set as at start-up (all empty).
+// order, 100 empty rooms, modifie false. The title, mission, end message and sounds are set
+// as at start-up (all empty).
 void Cree_Monde(Monde &m);
 
 // The data steps of clearing: sounds emptied, default textures, every record fresh again,
-// counters back to 220 and 100, no selection, modifie false. Leaves the title, mission,
-// end message, fichier_courant, enregistre, image_courante and media_courant alone.
+// counters back to 220 and 100, modifie false. Leaves the title, mission, end message,
+// fichier_courant and enregistre alone.
 void efface_monde(Monde &m);
 
 // What opening a file resets before it reads: both counters to 0 and the five sounds emptied.

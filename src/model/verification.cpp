@@ -19,110 +19,28 @@ bool Verification::a_des_erreurs() const {
                      [](const Constat &c) { return c.gravite == Gravite::erreur; });
 }
 
-bool enigme_resoluble(const Tsalle &s) {
-  if (s.question.empty())
-    return true;
-  bool une_proposition = false, seule_la_premiere = true, aucune_cochee = true;
-  for (size_t i = 0; i < NB_REPONSES; ++i) {
-    const bool proposee = !s.reponses[i].empty();
-    if (s.bonnes[i] && proposee)
-      return true;
-    une_proposition |= proposee;
-    if (i > 0 && proposee)
-      seule_la_premiere = false;
-    if (s.bonnes[i])
-      aucune_cochee = false;
-  }
-  if (!une_proposition)
-    return true;                             // a plain message
-  return aucune_cochee && seule_la_premiere; // a typed answer
-}
-
 namespace {
 
-constexpr int COTE = 10;
-constexpr const char *COULEURS[6] = {"noire", "blanche", "bleue", "rouge", "verte", "jaune"};
+constexpr const char *COULEURS[NB_COULEURS] = {"noire", "blanche", "bleue",
+                                               "rouge", "verte",   "jaune"};
 
-// The grid as the player sees it: records beyond the counts a file gave are fresh (walls,
-// empty rooms), and a kind outside its range is a wall or an empty room.
-struct Grille {
-  std::array<int32_t, NB_SALLES_MAX> salle{};
-  std::array<int32_t, NB_CLOISONS_MAX> cloison{};
-  std::array<bool, NB_SALLES_MAX> enigme{};    // the room has a riddle
-  std::array<bool, NB_SALLES_MAX> enigme_ok{}; // ... that can be answered (or none)
-  int nb_salles = 0, nb_cloisons = 0;          // records the world holds, clamped
-
-  explicit Grille(const Monde &m)
-      : nb_salles(std::clamp<int32_t>(m.nb_salles, 0, NB_SALLES_MAX)),
-        nb_cloisons(std::clamp<int32_t>(m.nb_cloisons, 0, NB_CLOISONS_MAX)) {
-    cloison.fill(CLOISON_MUR);
-    enigme_ok.fill(true);
-    for (int i = 0; i < nb_salles; ++i) {
-      const Tsalle &s = m.salles[static_cast<size_t>(i)];
-      salle[static_cast<size_t>(i)] = type_salle_valide(s.contenu) ? s.contenu : SALLE_VIDE;
-      enigme[static_cast<size_t>(i)] = !s.question.empty();
-      enigme_ok[static_cast<size_t>(i)] = enigme_resoluble(s);
-    }
-    for (int i = 0; i < nb_cloisons; ++i) {
-      const int32_t k = m.cloisons[static_cast<size_t>(i)].contenu;
-      cloison[static_cast<size_t>(i)] = type_cloison_valide(k) ? k : CLOISON_MUR;
-    }
-  }
-};
-
-bool est_porte(int32_t k) {
-  return k >= CLOISON_PORTE_NOIRE && k <= CLOISON_PORTE_JAUNE;
-}
-bool est_cle(int32_t k) {
-  return k >= SALLE_CLE_NOIRE && k <= SALLE_CLE_JAUNE;
-}
-// The colour of a locked door, 0 to 5; a key's is that of the door it opens.
-int couleur_porte(int32_t porte) {
-  return porte - CLOISON_PORTE_NOIRE;
-}
-int couleur_cle(int32_t cle) {
-  return couleur_porte(porte_de_cle(cle));
+size_t at(int i) {
+  return static_cast<size_t>(i);
 }
 
-// Keys held, one bit per colour.
-using Cles = unsigned;
-
-bool laisse_passer(int32_t k, Cles cles) {
-  if (k == CLOISON_OUVERTE || k == CLOISON_PORTE_DEROBEE)
-    return true;
-  return est_porte(k) && ((cles >> couleur_porte(k)) & 1u) != 0;
+bool a_une_enigme(const Plateau &p, int salle) {
+  return p.enigme[at(salle)] != GenreEnigme::aucune;
 }
-
-// The four partitions of room i and the room beyond each (-1 on the outer border).
-struct Voisin {
-  int cloison;
-  int salle;
-};
-std::array<Voisin, 4> voisins(int i) {
-  const int c = i % COTE, l = i / COTE;
-  return {{{indice_cloison_h(c, l), l > 0 ? i - COTE : -1},
-           {indice_cloison_h(c, l + 1), l + 1 < COTE ? i + COTE : -1},
-           {indice_cloison_v(c, l), c > 0 ? i - 1 : -1},
-           {indice_cloison_v(c + 1, l), c + 1 < COTE ? i + 1 : -1}}};
-}
-
-bool sur_le_bord(int cloison) {
-  if (cloison < NB_CLOISONS_H) {
-    const int l = cloison / COTE;
-    return l == 0 || l == COTE;
-  }
-  const int c = (cloison - NB_CLOISONS_H) % (COTE + 1);
-  return c == 0 || c == COTE;
+bool enigme_insoluble(const Plateau &p, int salle) {
+  return p.enigme[at(salle)] == GenreEnigme::insoluble;
 }
 
 using Atteintes = std::array<bool, NB_SALLES_MAX>;
 
 // The rooms the player reaches from `depart`: a walk through what the keys held let pass,
-// repeated while it picks up a key it did not hold, since a new key may open new doors.
-Atteintes atteintes_depuis(const Grille &g, int depart) {
-  int nb_teleporteurs = 0;
-  for (int32_t k : g.salle)
-    nb_teleporteurs += k == SALLE_TELEPORTEUR;
+// repeated while it picks up a key it did not hold, since a new key may open new doors. A
+// teleporter leads to every room its draw may pick.
+Atteintes atteintes_depuis(const Plateau &p, int depart) {
   Cles cles = 0;
   Atteintes vues{};
   for (;;) {
@@ -130,30 +48,27 @@ Atteintes atteintes_depuis(const Grille &g, int depart) {
     std::array<int, NB_SALLES_MAX> pile;
     int haut = 0;
     auto visite = [&](int i) {
-      if (!vues[static_cast<size_t>(i)]) {
-        vues[static_cast<size_t>(i)] = true;
-        pile[static_cast<size_t>(haut++)] = i;
+      if (!vues[at(i)]) {
+        vues[at(i)] = true;
+        pile[at(haut++)] = i;
       }
     };
     visite(depart);
-    bool teleporte = false;
     while (haut > 0) {
-      const int i = pile[static_cast<size_t>(--haut)];
-      if (g.salle[static_cast<size_t>(i)] == SALLE_TELEPORTEUR && nb_teleporteurs >= 2 &&
-          !teleporte) {
-        teleporte = true;
-        for (int t = 0; t < NB_SALLES_MAX; ++t)
-          if (g.salle[static_cast<size_t>(t)] == SALLE_TELEPORTEUR)
-            visite(t);
+      const int i = pile[at(--haut)];
+      if (p.salle[at(i)] == SALLE_TELEPORTEUR)
+        for (int t : destinations_teleporteur(p, i))
+          visite(t);
+      for (Direction d : DIRECTIONS) {
+        const Cote c = cote_salle(i, d);
+        if (c.salle >= 0 && laisse_passer(p.cloison[at(c.cloison)], cles))
+          visite(c.salle);
       }
-      for (const Voisin &v : voisins(i))
-        if (v.salle >= 0 && laisse_passer(g.cloison[static_cast<size_t>(v.cloison)], cles))
-          visite(v.salle);
     }
     Cles tenues = cles;
     for (int i = 0; i < NB_SALLES_MAX; ++i) {
-      const int32_t k = g.salle[static_cast<size_t>(i)];
-      if (vues[static_cast<size_t>(i)] && est_cle(k) && g.enigme_ok[static_cast<size_t>(i)])
+      const int32_t k = p.salle[at(i)];
+      if (vues[at(i)] && est_cle(k) && !enigme_insoluble(p, i))
         tenues |= 1u << couleur_cle(k);
     }
     if (tenues == cles)
@@ -162,30 +77,28 @@ Atteintes atteintes_depuis(const Grille &g, int depart) {
   }
 }
 
-bool sortie_atteinte(const Grille &g, const Atteintes &vues) {
+bool sortie_atteinte(const Plateau &p, const Atteintes &vues) {
   for (int i = 0; i < NB_SALLES_MAX; ++i)
-    if (vues[static_cast<size_t>(i)])
-      for (const Voisin &v : voisins(i))
-        if (g.cloison[static_cast<size_t>(v.cloison)] == CLOISON_SORTIE)
+    if (vues[at(i)])
+      for (Direction d : DIRECTIONS)
+        if (p.cloison[at(cote_salle(i, d).cloison)] == CLOISON_SORTIE)
           return true;
   return false;
 }
 
 // Places for the author, counted from 1 as one counts rooms on the grid.
 std::string salle_txt(int i) {
-  return "la salle colonne " + std::to_string(i % COTE + 1) + ", ligne " +
-         std::to_string(i / COTE + 1);
+  const PlaceSalle p = place_salle(i);
+  return "la salle colonne " + std::to_string(p.col + 1) + ", ligne " + std::to_string(p.lig + 1);
 }
 
 std::string cloison_txt(int i) {
-  if (i < NB_CLOISONS_H) {
-    const int c = i % COTE, l = i / COTE;
-    return l < COTE ? "la cloison au-dessus de " + salle_txt(indice_salle(c, l))
-                    : "la cloison au-dessous de " + salle_txt(indice_salle(c, l - 1));
-  }
-  const int c = (i - NB_CLOISONS_H) % (COTE + 1), l = (i - NB_CLOISONS_H) / (COTE + 1);
-  return c < COTE ? "la cloison à gauche de " + salle_txt(indice_salle(c, l))
-                  : "la cloison à droite de " + salle_txt(indice_salle(c - 1, l));
+  const PlaceCloison p = place_cloison(i);
+  if (p.sens == 0)
+    return p.lig < COTE ? "la cloison au-dessus de " + salle_txt(indice_salle(p.col, p.lig))
+                        : "la cloison au-dessous de " + salle_txt(indice_salle(p.col, p.lig - 1));
+  return p.col < COTE ? "la cloison à gauche de " + salle_txt(indice_salle(p.col, p.lig))
+                      : "la cloison à droite de " + salle_txt(indice_salle(p.col - 1, p.lig));
 }
 
 std::string majuscule(std::string s) {
@@ -207,36 +120,29 @@ Constat constat(const char *code, Gravite g, std::string message) {
 }
 
 Constat sur_salle(Constat c, int i) {
+  const PlaceSalle p = place_salle(i);
   c.lieu = Lieu::salle;
-  c.col = i % COTE;
-  c.lig = i / COTE;
+  c.col = p.col;
+  c.lig = p.lig;
   return c;
 }
 
 Constat sur_cloison(Constat c, int i) {
+  const PlaceCloison p = place_cloison(i);
   c.lieu = Lieu::cloison;
-  if (i < NB_CLOISONS_H) {
-    c.sens = 0;
-    c.col = i % COTE;
-    c.lig = i / COTE;
-  } else {
-    c.sens = 1;
-    c.col = (i - NB_CLOISONS_H) % (COTE + 1);
-    c.lig = (i - NB_CLOISONS_H) / (COTE + 1);
-  }
+  c.sens = p.sens;
+  c.col = p.col;
+  c.lig = p.lig;
   return c;
 }
 
 constexpr Gravite ERREUR = Gravite::erreur;
 constexpr Gravite AVERT = Gravite::avertissement;
 
-void verifie_depart_et_sorties(const Grille &g, Verification &v) {
-  std::vector<int> departs;
-  for (int i = 0; i < NB_SALLES_MAX; ++i)
-    if (g.salle[static_cast<size_t>(i)] == SALLE_DEPART)
-      departs.push_back(i);
+void verifie_depart_et_sorties(const Plateau &p, Verification &v) {
+  const std::vector<int> departs = p.departs();
   const bool sortie =
-      std::find(g.cloison.begin(), g.cloison.end(), CLOISON_SORTIE) != g.cloison.end();
+      std::find(p.cloison.begin(), p.cloison.end(), CLOISON_SORTIE) != p.cloison.end();
   if (departs.empty())
     v.constats.push_back(
         constat("no-start", ERREUR, "Aucune salle de départ : le joueur ne peut pas commencer."));
@@ -254,10 +160,10 @@ void verifie_depart_et_sorties(const Grille &g, Verification &v) {
   Atteintes union_vues{};
   bool terminable = !departs.empty() && sortie;
   for (int d : departs) {
-    const Atteintes vues = atteintes_depuis(g, d);
+    const Atteintes vues = atteintes_depuis(p, d);
     for (size_t i = 0; i < vues.size(); ++i)
       union_vues[i] = union_vues[i] || vues[i];
-    if (sortie && !sortie_atteinte(g, vues)) {
+    if (sortie && !sortie_atteinte(p, vues)) {
       terminable = false;
       v.constats.push_back(sur_salle(
           constat("exit-unreachable", ERREUR,
@@ -273,14 +179,14 @@ void verifie_depart_et_sorties(const Grille &g, Verification &v) {
   if (departs.empty())
     return;
   for (int i = 0; i < NB_SALLES_MAX; ++i) {
-    if (union_vues[static_cast<size_t>(i)])
+    if (union_vues[at(i)])
       continue;
-    const int32_t k = g.salle[static_cast<size_t>(i)];
-    const char *quoi = est_cle(k)                         ? "une clé"
-                       : k == SALLE_TELEPORTEUR           ? "un téléporteur"
-                       : k == SALLE_PLAN                  ? "le plan"
-                       : g.enigme[static_cast<size_t>(i)] ? "une énigme"
-                                                          : nullptr;
+    const int32_t k = p.salle[at(i)];
+    const char *quoi = est_cle(k)               ? "une clé"
+                       : k == SALLE_TELEPORTEUR ? "un téléporteur"
+                       : k == SALLE_PLAN        ? "le plan"
+                       : a_une_enigme(p, i)     ? "une énigme"
+                                                : nullptr;
     if (quoi)
       v.constats.push_back(sur_salle(constat("unreachable", AVERT,
                                              majuscule(salle_txt(i)) + " tient " + quoi +
@@ -297,106 +203,160 @@ const char *genre_cloison(int32_t k) {
   }
 }
 
-void verifie_salles(const Monde &m, const Grille &g, Verification &v) {
-  std::array<bool, 6> porte{}, cle{};
-  int nb_teleporteurs = 0;
-  for (int32_t k : g.cloison)
-    if (est_porte(k))
-      porte[static_cast<size_t>(couleur_porte(k))] = true;
-  for (int32_t k : g.salle) {
-    if (est_cle(k))
-      cle[static_cast<size_t>(couleur_cle(k))] = true;
-    nb_teleporteurs += k == SALLE_TELEPORTEUR;
-  }
+// What the whole grid holds, for the findings of one record that depend on the others.
+struct Inventaire {
+  std::array<bool, NB_COULEURS> porte{}, cle{};
+  size_t nb_teleporteurs = 0;
 
-  for (int i = 0; i < g.nb_salles; ++i) {
-    const Tsalle &s = m.salles[static_cast<size_t>(i)];
-    const int32_t k = g.salle[static_cast<size_t>(i)];
-    auto ici = [i] { return salle_txt(i); }; // only a finding needs its text
-    if (!g.enigme_ok[static_cast<size_t>(i)])
-      v.constats.push_back(sur_salle(
-          constat("riddle-unanswerable", ERREUR,
-                  "L'énigme de " + ici() +
-                      " ne peut pas être résolue : cochez une réponse non vide, ou laissez "
-                      "seulement la réponse 1, sans case cochée, pour une réponse à taper." +
-                      (est_cle(k) ? " Le joueur n'obtiendra jamais la clé de cette salle." : "")),
-          i));
-    if (!s.question.empty()) {
-      std::string cases;
-      for (size_t r = 0; r < NB_REPONSES; ++r)
-        if (s.bonnes[r] && s.reponses[r].empty())
-          cases += (cases.empty() ? "" : ", ") + std::to_string(r + 1);
-      if (!cases.empty())
-        v.constats.push_back(
-            sur_salle(constat("ticked-empty-answer", AVERT,
-                              "L'énigme de " + ici() + " a une case cochée sans réponse (" + cases +
-                                  ") : le joueur ne peut pas la choisir."),
-                      i));
-    }
-    if (est_cle(k) && !porte[static_cast<size_t>(couleur_cle(k))]) {
-      const char *couleur = COULEURS[couleur_cle(k)];
-      v.constats.push_back(
-          sur_salle(constat("key-without-door", AVERT,
-                            "La clé " + std::string(couleur) + " de " + ici() +
-                                " n'ouvre rien : le labyrinthe n'a pas de porte " + couleur + "."),
-                    i));
-    }
-    if (k == SALLE_TELEPORTEUR && nb_teleporteurs == 1)
-      v.constats.push_back(sur_salle(
-          constat("lonely-teleporter", AVERT,
-                  "Le téléporteur de " + ici() +
-                      " est le seul du labyrinthe : il faut au moins deux téléporteurs pour "
-                      "voyager."),
-          i));
-    if (!type_salle_valide(s.contenu))
-      v.constats.push_back(
-          sur_salle(constat("unknown-kind", AVERT,
-                            majuscule(ici()) + " a un type inconnu (" + std::to_string(s.contenu) +
-                                ") : elle compte comme une salle vide."),
-                    i));
-    if (s.col != i % COTE || s.lig != i / COTE)
-      v.constats.push_back(
-          sur_salle(constat("misplaced-record", AVERT,
-                            "La salle n° " + std::to_string(i + 1) +
-                                " du fichier porte les coordonnées " + std::to_string(s.col) + "," +
-                                std::to_string(s.lig) + " : l'éditeur la montre comme " + ici() +
-                                ", le lecteur peut la placer ailleurs."),
-                    i));
+  explicit Inventaire(const Plateau &p) : nb_teleporteurs(p.teleporteurs().size()) {
+    for (int32_t k : p.cloison)
+      if (est_porte(k))
+        porte[at(couleur_porte(k))] = true;
+    for (int32_t k : p.salle)
+      if (est_cle(k))
+        cle[at(couleur_cle(k))] = true;
   }
+};
 
-  for (int i = 0; i < g.nb_cloisons; ++i) {
-    const Tcloison &c = m.cloisons[static_cast<size_t>(i)];
-    const int32_t k = g.cloison[static_cast<size_t>(i)];
-    auto ici = [i] { return cloison_txt(i); };
-    if (est_porte(k) && !cle[static_cast<size_t>(couleur_porte(k))]) {
-      const char *couleur = COULEURS[couleur_porte(k)];
-      v.constats.push_back(sur_cloison(
-          constat("door-without-key", AVERT,
-                  "La porte " + std::string(couleur) + " (" + ici() +
-                      ") ne s'ouvre jamais : le labyrinthe n'a pas de clé " + couleur + "."),
-          i));
-    }
-    if (sur_le_bord(i) && laisse_passer(k, ~Cles{0}))
-      v.constats.push_back(
-          sur_cloison(constat("open-border", AVERT,
-                              majuscule(ici()) + " est sur le bord du labyrinthe et porte " +
-                                  genre_cloison(k) + " : il ne mène nulle part."),
-                      i));
-    if (!type_cloison_valide(c.contenu))
-      v.constats.push_back(
-          sur_cloison(constat("unknown-kind", AVERT,
-                              majuscule(ici()) + " a un type inconnu (" +
-                                  std::to_string(c.contenu) + ") : elle compte comme un mur."),
-                      i));
-    const Constat place = sur_cloison({}, i);
-    if (c.col != place.col || c.lig != place.lig || c.sens != place.sens)
-      v.constats.push_back(sur_cloison(
-          constat("misplaced-record", AVERT,
-                  "La cloison n° " + std::to_string(i + 1) + " du fichier porte les coordonnées " +
-                      std::to_string(c.col) + "," + std::to_string(c.lig) + " et le sens " +
-                      std::to_string(c.sens) + " : l'éditeur la montre comme " + ici() +
-                      ", le lecteur peut la placer ailleurs."),
-          i));
+// --- One function per finding on a room ---------------------------------------------------
+
+void enigme_sans_reponse(const Plateau &p, int i, Verification &v) {
+  if (!enigme_insoluble(p, i))
+    return;
+  v.constats.push_back(sur_salle(
+      constat("riddle-unanswerable", ERREUR,
+              "L'énigme de " + salle_txt(i) +
+                  " ne peut pas être résolue : cochez une réponse non vide, ou laissez "
+                  "seulement la réponse 1, sans case cochée, pour une réponse à taper." +
+                  (est_cle(p.salle[at(i)]) ? " Le joueur n'obtiendra jamais la clé de cette salle."
+                                           : "")),
+      i));
+}
+
+void case_cochee_vide(const Tsalle &s, int i, Verification &v) {
+  if (s.question.empty())
+    return;
+  std::string cases;
+  for (size_t r = 0; r < NB_REPONSES; ++r)
+    if (s.bonnes[r] && s.reponses[r].empty())
+      cases += (cases.empty() ? "" : ", ") + std::to_string(r + 1);
+  if (!cases.empty())
+    v.constats.push_back(
+        sur_salle(constat("ticked-empty-answer", AVERT,
+                          "L'énigme de " + salle_txt(i) + " a une case cochée sans réponse (" +
+                              cases + ") : le joueur ne peut pas la choisir."),
+                  i));
+}
+
+void cle_sans_porte(const Plateau &p, const Inventaire &inv, int i, Verification &v) {
+  const int32_t k = p.salle[at(i)];
+  if (!est_cle(k) || inv.porte[at(couleur_cle(k))])
+    return;
+  const char *couleur = COULEURS[couleur_cle(k)];
+  v.constats.push_back(
+      sur_salle(constat("key-without-door", AVERT,
+                        "La clé " + std::string(couleur) + " de " + salle_txt(i) +
+                            " n'ouvre rien : le labyrinthe n'a pas de porte " + couleur + "."),
+                i));
+}
+
+void teleporteur_seul(const Plateau &p, const Inventaire &inv, int i, Verification &v) {
+  if (p.salle[at(i)] != SALLE_TELEPORTEUR || inv.nb_teleporteurs != 1)
+    return;
+  v.constats.push_back(sur_salle(
+      constat("lonely-teleporter", AVERT,
+              "Le téléporteur de " + salle_txt(i) +
+                  " est le seul du labyrinthe : il faut au moins deux téléporteurs pour voyager."),
+      i));
+}
+
+void type_de_salle_inconnu(const Tsalle &s, int i, Verification &v) {
+  if (type_salle_valide(s.contenu))
+    return;
+  v.constats.push_back(
+      sur_salle(constat("unknown-kind", AVERT,
+                        majuscule(salle_txt(i)) + " a un type inconnu (" +
+                            std::to_string(s.contenu) + ") : elle compte comme une salle vide."),
+                i));
+}
+
+void salle_deplacee(const Tsalle &s, int i, Verification &v) {
+  if (PlaceSalle{s.col, s.lig} == place_salle(i))
+    return;
+  v.constats.push_back(
+      sur_salle(constat("misplaced-record", AVERT,
+                        "La salle n° " + std::to_string(i + 1) +
+                            " du fichier porte les coordonnées " + std::to_string(s.col) + "," +
+                            std::to_string(s.lig) + " : l'éditeur la montre comme " + salle_txt(i) +
+                            ", le lecteur peut la placer ailleurs."),
+                i));
+}
+
+// --- One function per finding on a partition ----------------------------------------------
+
+void porte_sans_cle(const Plateau &p, const Inventaire &inv, int i, Verification &v) {
+  const int32_t k = p.cloison[at(i)];
+  if (!est_porte(k) || inv.cle[at(couleur_porte(k))])
+    return;
+  const char *couleur = COULEURS[couleur_porte(k)];
+  v.constats.push_back(sur_cloison(
+      constat("door-without-key", AVERT,
+              "La porte " + std::string(couleur) + " (" + cloison_txt(i) +
+                  ") ne s'ouvre jamais : le labyrinthe n'a pas de clé " + couleur + "."),
+      i));
+}
+
+void passage_au_bord(const Plateau &p, int i, Verification &v) {
+  const int32_t k = p.cloison[at(i)];
+  if (!cloison_au_bord(i) || !laisse_passer(k, TOUTES_LES_CLES))
+    return;
+  v.constats.push_back(
+      sur_cloison(constat("open-border", AVERT,
+                          majuscule(cloison_txt(i)) + " est sur le bord du labyrinthe et porte " +
+                              genre_cloison(k) + " : il ne mène nulle part."),
+                  i));
+}
+
+void type_de_cloison_inconnu(const Tcloison &c, int i, Verification &v) {
+  if (type_cloison_valide(c.contenu))
+    return;
+  v.constats.push_back(
+      sur_cloison(constat("unknown-kind", AVERT,
+                          majuscule(cloison_txt(i)) + " a un type inconnu (" +
+                              std::to_string(c.contenu) + ") : elle compte comme un mur."),
+                  i));
+}
+
+void cloison_deplacee(const Tcloison &c, int i, Verification &v) {
+  if (PlaceCloison{c.sens, c.col, c.lig} == place_cloison(i))
+    return;
+  v.constats.push_back(sur_cloison(
+      constat("misplaced-record", AVERT,
+              "La cloison n° " + std::to_string(i + 1) + " du fichier porte les coordonnées " +
+                  std::to_string(c.col) + "," + std::to_string(c.lig) + " et le sens " +
+                  std::to_string(c.sens) + " : l'éditeur la montre comme " + cloison_txt(i) +
+                  ", le lecteur peut la placer ailleurs."),
+      i));
+}
+
+// The records' findings, rooms then partitions, each record's in a fixed order.
+void verifie_salles(const Monde &m, const Plateau &p, Verification &v) {
+  const Inventaire inv(p);
+  for (int i = 0; i < p.nb_salles; ++i) {
+    const Tsalle &s = m.salles[at(i)];
+    enigme_sans_reponse(p, i, v);
+    case_cochee_vide(s, i, v);
+    cle_sans_porte(p, inv, i, v);
+    teleporteur_seul(p, inv, i, v);
+    type_de_salle_inconnu(s, i, v);
+    salle_deplacee(s, i, v);
+  }
+  for (int i = 0; i < p.nb_cloisons; ++i) {
+    const Tcloison &c = m.cloisons[at(i)];
+    porte_sans_cle(p, inv, i, v);
+    passage_au_bord(p, i, v);
+    type_de_cloison_inconnu(c, i, v);
+    cloison_deplacee(c, i, v);
   }
 }
 
@@ -561,9 +521,9 @@ constexpr const char *ROLES_TEXTURES[NB_TEXTURES] = {"la texture des murs", "la 
 } // namespace
 
 void verifie_grille(const Monde &m, Verification &v) {
-  const Grille g(m);
-  verifie_depart_et_sorties(g, v);
-  verifie_salles(m, g, v);
+  const Plateau p(m);
+  verifie_depart_et_sorties(p, v);
+  verifie_salles(m, p, v);
 }
 
 MemoireDossiers::MemoireDossiers() = default;

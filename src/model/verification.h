@@ -9,6 +9,7 @@
 // model does not know the picture loader), so the editor and dravo-lab wire it to theirs.
 
 #include "monde.h"
+#include "regles.h"
 #include "resultat.h"
 
 #include <functional>
@@ -81,8 +82,3 @@ void verifie_fichiers(const Monde &m, const std::string &dossier, const Controle
 // it against its own folder. A file that cannot be read gives the single error "unreadable".
 Verification verifie_fichier_lab(const std::string &chemin, const ControleImage &image_valide = {},
                                  MemoireDossiers *memoire = nullptr);
-
-// Whether a riddle can be answered: no proposal (a plain message), a ticked box with a
-// proposal, or no box ticked and proposal 1 the only one (a typed answer). A room without a
-// question has no riddle and counts as answered.
-bool enigme_resoluble(const Tsalle &s);

@@ -33,65 +33,132 @@ int usage_check(const char *pourquoi) {
 }
 
 // The loader refuses or accepts a file the same way each time it is named: an adventure
-// shares its textures, so each is decoded once per run.
+// shares its textures, so each is read once per run, as the editor's check reads it: its
+// header, then the smallest scale within a budget of pixels.
 ControleImage controle_image() {
   auto vus = std::make_shared<std::map<std::string, Resultat>>();
   return [vus](const std::string &chemin) {
     auto it = vus->find(chemin);
     if (it == vus->end())
-      it = vus->emplace(chemin, load_picture(chemin).resultat()).first;
+      it = vus->emplace(chemin, load_picture(chemin, Reduction::to_check()).resultat()).first;
     return it->second;
   };
 }
 
-// The number N of a name "monde_N.lab" (letter case ignored, as the player's system does),
-// written without sign or leading zero; -1 for any other name.
-long numero_monde(const std::string &nom) {
+// What the player makes of a file name of the folder. It looks for monde_1.lab, then
+// monde_2.lab and so on, the number written without sign or leading zero and counted in 32
+// bits; the letter case is ignored, as its system does.
+struct NomMonde {
+  enum Genre { autre, suivi, zero_devant, trop_grand } genre = autre;
+  long long numero = 0; // for `suivi`
+};
+
+bool egal_sans_casse(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
+  });
+}
+
+NomMonde nom_monde(const std::string &nom) {
   constexpr std::string_view debut = "monde_", fin = ".lab";
+  constexpr long long NUMERO_MAX = 2147483647;
   if (nom.size() <= debut.size() + fin.size())
-    return -1;
-  auto egal_sans_casse = [](std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-      return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
-    });
-  };
+    return {};
   const std::string_view n(nom);
   if (!egal_sans_casse(n.substr(0, debut.size()), debut) ||
       !egal_sans_casse(n.substr(n.size() - fin.size()), fin))
-    return -1;
+    return {};
   const std::string_view chiffres = n.substr(debut.size(), n.size() - debut.size() - fin.size());
-  if (chiffres.size() > 9 || (chiffres.size() > 1 && chiffres[0] == '0'))
-    return -1;
-  long valeur = 0;
+  long long valeur = 0;
   for (char c : chiffres) {
     if (c < '0' || c > '9')
-      return -1;
-    valeur = valeur * 10 + (c - '0');
+      return {};
+    valeur = std::min(valeur * 10 + (c - '0'), NUMERO_MAX + 1);
   }
-  return valeur;
+  if (chiffres.size() > 1 && chiffres[0] == '0')
+    return {NomMonde::zero_devant, 0};
+  if (valeur > NUMERO_MAX)
+    return {NomMonde::trop_grand, 0};
+  return {NomMonde::suivi, valeur};
 }
 
-Constat constat_dossier(const char *code, std::string message, std::string nom) {
+Constat constat_dossier(const char *code, std::string message, std::string nom,
+                        Gravite gravite = Gravite::erreur) {
   Constat c;
   c.code = code;
-  c.gravite = Gravite::erreur;
+  c.gravite = gravite;
   c.message = std::move(message);
   c.lieu = Lieu::fichier;
   c.nom = utf8_vers_1252(nom);
   return c;
 }
 
+std::string en_minuscules(std::string s) {
+  for (char &c : s)
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c + 32);
+  return s;
+}
+
+// What the folder's names tell of the adventure, before any labyrinth is read: names the
+// player never follows, and names it cannot tell apart.
+std::vector<Constat> constats_noms(const std::vector<std::string> &noms) {
+  std::vector<Constat> constats;
+  std::map<std::string, std::string> vus; // lower case -> first name met
+  for (const std::string &nom : noms) {
+    const NomMonde m = nom_monde(nom);
+    if (m.genre == NomMonde::autre)
+      continue;
+    if (m.genre == NomMonde::zero_devant) {
+      std::string numero = nom.substr(6, nom.size() - 10);
+      numero.erase(0, std::min(numero.find_first_not_of('0'), numero.size() - 1));
+      constats.push_back(constat_dossier("adventure-name",
+                                         nom + " ne sera jamais joué : le joueur cherche monde_" +
+                                             numero + ".lab, sans zéro devant le numéro.",
+                                         nom, Gravite::avertissement));
+    } else if (m.genre == NomMonde::trop_grand) {
+      constats.push_back(
+          constat_dossier("adventure-name",
+                          nom + " ne sera jamais joué : son numéro est trop grand pour le joueur.",
+                          nom, Gravite::avertissement));
+    }
+    const auto [it, nouveau] = vus.emplace(en_minuscules(nom), nom);
+    if (!nouveau)
+      constats.push_back(constat_dossier(
+          "adventure-case",
+          it->second + " et " + nom +
+              " ne diffèrent que par la casse des lettres : le joueur, qui ne la distingue pas, "
+              "n'en lira qu'un.",
+          nom, Gravite::avertissement));
+  }
+  return constats;
+}
+
+// Puts `c` among the findings of `v`, errors before warnings.
+void ajoute(Verification &v, Constat c) {
+  if (c.gravite == Gravite::erreur)
+    v.constats.insert(std::find_if(v.constats.begin(), v.constats.end(),
+                                   [](const Constat &k) { return k.gravite != Gravite::erreur; }),
+                      std::move(c));
+  else
+    v.constats.push_back(std::move(c));
+}
+
 void verifie_aventure(const std::string &dossier, const ControleImage &controle,
                       MemoireDossiers &memoire, std::vector<Rapport> &rapports) {
-  std::vector<std::pair<long, std::string>> mondes;
+  std::vector<std::pair<long long, std::string>> mondes;
+  std::vector<std::string> noms;
   std::error_code ec;
   for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
     const std::string nom = it->path().filename().string();
-    const long n = numero_monde(nom);
-    if (n >= 0)
-      mondes.emplace_back(n, nom);
+    noms.push_back(nom);
+    const NomMonde m = nom_monde(nom);
+    if (m.genre == NomMonde::suivi)
+      mondes.emplace_back(m.numero, nom);
   }
   std::sort(mondes.begin(), mondes.end());
+  std::sort(noms.begin(), noms.end());
+  std::vector<Constat> sur_les_noms = constats_noms(noms);
   if (mondes.empty()) {
     Rapport r{dossier, {}};
     r.v.constats.push_back(
@@ -99,23 +166,36 @@ void verifie_aventure(const std::string &dossier, const ControleImage &controle,
                              dossier)
            : constat_dossier("no-labyrinth", "Le dossier ne contient aucun labyrinthe monde_N.lab.",
                              dossier));
+    for (Constat &c : sur_les_noms)
+      ajoute(r.v, std::move(c));
     rapports.push_back(std::move(r));
     return;
   }
   for (size_t i = 0; i < mondes.size(); ++i) {
     Rapport r{(fs::path(dossier) / mondes[i].second).string(), {}};
     r.v = verifie_fichier_lab(r.fichier, controle, &memoire);
+    // The player starts at monde_1: without it, nothing of the folder is played. What the
+    // names tell goes with the adventure's first labyrinth.
+    if (i == 0) {
+      if (mondes[0].first != 1)
+        ajoute(r.v,
+               constat_dossier("adventure-start",
+                               "Il manque monde_1.lab : le joueur commence l'aventure par "
+                               "lui, et " +
+                                   mondes[0].second + " et les suivants ne seront jamais joués.",
+                               "monde_1.lab"));
+      for (Constat &c : sur_les_noms)
+        ajoute(r.v, std::move(c));
+    }
     // The exit before a missing number ends the adventure: what follows is never played.
     if (i + 1 < mondes.size() && mondes[i + 1].first > mondes[i].first + 1) {
       const std::string manque = "monde_" + std::to_string(mondes[i].first + 1) + ".lab";
-      r.v.constats.insert(
-          std::find_if(r.v.constats.begin(), r.v.constats.end(),
-                       [](const Constat &c) { return c.gravite != Gravite::erreur; }),
-          constat_dossier("adventure-gap",
-                          "Il manque " + manque +
-                              " : la sortie de ce labyrinthe termine l'aventure, et " +
-                              mondes[i + 1].second + " et les suivants ne seront jamais joués.",
-                          manque));
+      ajoute(r.v,
+             constat_dossier("adventure-gap",
+                             "Il manque " + manque +
+                                 " : la sortie de ce labyrinthe termine l'aventure, et " +
+                                 mondes[i + 1].second + " et les suivants ne seront jamais joués.",
+                             manque));
     }
     rapports.push_back(std::move(r));
   }

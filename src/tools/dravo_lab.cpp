@@ -3,6 +3,8 @@
 //   dravo-lab picture FILE [--ppm OUT]   load a picture with the editor's loader
 //   dravo-lab check [--json] FILE.lab|FOLDER...   can each labyrinth be finished?
 //   dravo-lab feuille IN.lab OUT  the teacher's sheet (.pdf) or the map alone (.png)
+//   dravo-lab joue [--graine N] FILE.lab [MOVE...]   play moves, print the final state
+//   dravo-lab vue FILE.lab ROOM DIRECTION OUT.png [--taille WxH]   the player's view
 
 #include "fichiers.h"
 #include "lab_file.h"
@@ -20,17 +22,22 @@ int commande_check(const std::vector<std::string> &args);
 #endif
 
 int commande_picture(const std::vector<std::string> &args);
+int commande_joue(const std::vector<std::string> &args);
 #ifdef DRAVO_LAB_FEUILLE
 int commande_feuille(const std::vector<std::string> &args);
+int commande_vue(const std::vector<std::string> &args);
 #endif
 
 namespace {
 
-constexpr const char *USAGE = "usage: dravo-lab resave IN OUT\n"
-                              "       dravo-lab picture FILE [--ppm OUT]\n"
-                              "       dravo-lab check [--json] FILE.lab|FOLDER...\n"
-                              "       dravo-lab feuille IN.lab OUT.pdf|OUT.png\n"
-                              "       dravo-lab --help | --version\n";
+constexpr const char *USAGE =
+    "usage: dravo-lab resave IN OUT\n"
+    "       dravo-lab picture FILE [--ppm OUT]\n"
+    "       dravo-lab check [--json] FILE.lab|FOLDER...\n"
+    "       dravo-lab feuille IN.lab OUT.pdf|OUT.png\n"
+    "       dravo-lab joue [--graine N] FILE.lab [MOVE...]\n"
+    "       dravo-lab vue FILE.lab ROOM DIRECTION OUT.png [--taille WxH]\n"
+    "       dravo-lab --help | --version\n";
 
 constexpr const char *AIDE =
     "dravo-lab: the Dravo-Editeur labyrinth model from the command line.\n"
@@ -50,6 +57,19 @@ constexpr const char *AIDE =
     "      Reads IN as Open does and writes the teacher's sheet: OUT.pdf the printable\n"
     "      map and riddles with their answers, OUT.png the map alone (700 x 700). Needs\n"
     "      no display; absent from a build without Qt.\n"
+    "  joue [--graine N] FILE.lab [MOVE...]\n"
+    "      Plays the moves from the start room, facing nord, and prints the final state as\n"
+    "      one JSON object (salle, direction, etat, cles, carte, enigmes_resolues and one\n"
+    "      entry per move in evenements). Moves: avance, recule, gauche, droite, teleporte,\n"
+    "      repond:CASES (ticked boxes, e.g. repond:13), tape:TEXTE, ok, passe. After an\n"
+    "      exit, the next move goes on in monde_N+1.lab of the same folder when there is\n"
+    "      one. --graine N makes the teleporters' draws reproducible. Exit status 1 when\n"
+    "      the file cannot be read or played.\n"
+    "  vue FILE.lab ROOM DIRECTION OUT.png [--taille WxH]\n"
+    "      Draws what the player sees from the middle of ROOM (A1 to J10) facing\n"
+    "      DIRECTION (nord, est, sud, ouest), 640 x 480 unless --taille says otherwise.\n"
+    "      Textures are looked for in the labyrinth's folder, then among the installed\n"
+    "      ones; a missing one is drawn in a plain colour. Absent from a build without Qt.\n"
     "\n"
     "Exit status: 0 on success, 1 when a file fails (the editor's error text on standard\n"
     "error), 2 for a usage error.\n";
@@ -98,12 +118,16 @@ static int lance_commande(int argc, char **argv) {
     return commande_check(args);
   if (commande == "picture")
     return commande_picture(args);
+  if (commande == "joue")
+    return commande_joue(args);
 #ifdef DRAVO_LAB_FEUILLE
   if (commande == "feuille")
     return commande_feuille(args);
+  if (commande == "vue")
+    return commande_vue(args);
 #else
-  if (commande == "feuille")
-    return usage("feuille is not in this build: it needs Qt");
+  if (commande == "feuille" || commande == "vue")
+    return usage((commande + " is not in this build: it needs Qt").c_str());
 #endif
   return usage(("unknown command \"" + commande + "\"").c_str());
 }

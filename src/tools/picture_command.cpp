@@ -1,12 +1,10 @@
 // dravo-lab picture FILE [--ppm OUT]: loads FILE with the editor's picture loader.
 
+#include "fichiers.h"
 #include "picture.h"
 #include "resultat.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,37 +20,21 @@ int failure(const std::string &message) {
   return 1;
 }
 
-struct FileCloser {
-  void operator()(std::FILE *f) const { std::fclose(f); }
-};
-
 // Binary PPM, alpha dropped: a transparent pixel is written in the colour the file gives it.
+// Written as every file of the editor is: into a temporary file renamed over OUT, so that a
+// failure (a full disk) leaves an existing OUT as it was.
 Resultat write_ppm(const std::string &path, const Picture &p) {
-  errno = 0;
-  std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "wb"));
-  if (!f)
-    return Resultat::echec("Cannot create file \"" + path + "\". " + std::strerror(errno));
-  std::fprintf(f.get(), "P6\n%d %d\n255\n", p.width, p.height);
-  std::vector<uint8_t> row(static_cast<size_t>(p.width) * 3);
-  for (int y = 0; y < p.height; ++y) {
-    const uint32_t *src = p.argb.data() + static_cast<size_t>(y) * static_cast<size_t>(p.width);
-    for (size_t x = 0; x < static_cast<size_t>(p.width); ++x) {
-      row[3 * x] = static_cast<uint8_t>(src[x] >> 16);
-      row[3 * x + 1] = static_cast<uint8_t>(src[x] >> 8);
-      row[3 * x + 2] = static_cast<uint8_t>(src[x]);
-    }
-    if (std::fwrite(row.data(), 1, row.size(), f.get()) != row.size())
-      break;
+  const std::string header =
+      "P6\n" + std::to_string(p.width) + " " + std::to_string(p.height) + "\n255\n";
+  std::string bytes;
+  bytes.reserve(header.size() + p.argb.size() * 3);
+  bytes += header;
+  for (const uint32_t px : p.argb) {
+    bytes += static_cast<char>(px >> 16);
+    bytes += static_cast<char>(px >> 8);
+    bytes += static_cast<char>(px);
   }
-  errno = 0;
-  const bool failed = std::ferror(f.get()) != 0;
-  const int write_errno = errno;
-  std::FILE *raw = f.release();
-  if (std::fclose(raw) != 0 || failed)
-    return Resultat::echec(
-        "Cannot write file \"" + path + "\". " +
-        std::strerror(write_errno != 0 ? write_errno : (errno != 0 ? errno : EIO)));
-  return Resultat::succes();
+  return ecrit_fichier_atomique(path, bytes);
 }
 
 } // namespace

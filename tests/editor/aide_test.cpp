@@ -75,7 +75,8 @@ const Cas CAS[] = {
     {"SpeedButton3", "Cliquez pour enregistrer le labyrinthe en cours d'édition (Ctrl+Maj+S ; "
                      "Ctrl+S l'enregistre dans son fichier sans rien demander). Nommez le "
                      "premier labyrinthe monde_1, le deuxième monde_2, etc."},
-    {"SpeedButton6", "Cliquez pour lancer Dravo et tester le labyrinthe.\nF7 : vérifier qu'il "
+    {"SpeedButton6", "Cliquez pour lancer Dravo et tester le labyrinthe (sans Dravo.exe, il se "
+                     "joue dans dravo-joueur).\nF7 : vérifier qu'il "
                      "peut être terminé. Ctrl+P : imprimer sa feuille (plan, énigmes et "
                      "réponses)."},
     {"SpeedButton4", "A propos de Dravo et Dravo-Editeur."},
@@ -122,10 +123,11 @@ TEST_F(Aide, EachControlShowsItsTextAndEachBoxTheDefault) {
   }
 }
 
-TEST_F(Aide, TheTestButtonTellsOfTheKeyboardCommands) {
+TEST_F(Aide, TheTestButtonTellsOfTheKeyboardCommandsAndOfOurOwnPlayer) {
   const QString texte = survole("SpeedButton6");
   EXPECT_TRUE(
-      texte.startsWith(QStringLiteral("Cliquez pour lancer Dravo et tester le labyrinthe.\n")));
+      texte.startsWith(QStringLiteral("Cliquez pour lancer Dravo et tester le labyrinthe")));
+  EXPECT_TRUE(texte.contains(QStringLiteral("dravo-joueur")));
   EXPECT_TRUE(texte.contains(QStringLiteral("F7")));
   EXPECT_TRUE(texte.contains(QStringLiteral("Ctrl+P")));
 }

@@ -119,7 +119,7 @@ EtatFenetre etat(const TForm1 &f) {
   EtatFenetre e{ecrit_lab(monde(f)),
                 monde(f).nb_cloisons,
                 monde(f).nb_salles,
-                monde(f).salle_choisie,
+                f.document().salle_choisie(),
                 monde(f).modifie,
                 monde(f).enregistre,
                 monde(f).fichier_courant,
@@ -164,7 +164,7 @@ void edite(TForm1 &f) {
   monde(f).salles[23].contenu = SALLE_DEPART;
   monde(f).son_pas = "pas.mp3";
   montre_monde(f);
-  monde(f).salle_choisie = 23;
+  f.document().choisit_salle(23);
   deplace(nomme(f, "Marque"), QPoint(3 * 60 + 28, 2 * 60 + 28));
   monde(f).modifie = true;
 }
@@ -218,14 +218,14 @@ TEST(Nouveau, EachAnswerToTheQuestion) {
       EXPECT_EQ(monde(f).cloisons[3].contenu, CLOISON_MUR);
       EXPECT_EQ(vue_cloison(f, 3)->picture().cacheKey(),
                 grille(f).bitmap_cloison(0, CLOISON_MUR).cacheKey());
-      EXPECT_EQ(monde(f).salle_choisie, -1);
+      EXPECT_EQ(f.document().salle_choisie(), -1);
       EXPECT_FALSE(monde(f).modifie);
       EXPECT_FALSE(nomme<QToolButton>(f, "P", 1)->isEnabled());
     } else {
       EXPECT_TRUE(same_lines(ecrit_lab(monde(f)), avant));
       EXPECT_EQ(vue_cloison(f, 3)->picture().cacheKey(),
                 grille(f).bitmap_cloison(0, CLOISON_SORTIE).cacheKey());
-      EXPECT_EQ(monde(f).salle_choisie, 23);
+      EXPECT_EQ(f.document().salle_choisie(), 23);
       EXPECT_TRUE(monde(f).modifie);
       EXPECT_TRUE(nomme<QToolButton>(f, "P", 1)->isEnabled());
     }
@@ -261,7 +261,7 @@ TEST(Ouvrir, APressAfterOpeningStoresThePanelNowhere) {
   const QString chemin = QDir(e.depart.chemin()).filePath("m.lab");
   e.dialogues.fichiers << chemin;
   nomme<QToolButton>(f, "SpeedButton3")->click();
-  monde(f).salle_choisie = 12;
+  f.document().choisit_salle(12);
   nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(QStringLiteral("Texte du panneau"));
   nomme<QLineEdit>(f, "Edit", 1)->setText(QStringLiteral("Reponse du panneau"));
   e.dialogues.reponses << Reponse::non; // the panel is a change: Open asks first
@@ -309,7 +309,7 @@ TEST(Enregistrer, TwiceOffersTheFirstFileAndReplacesIt) {
   EXPECT_TRUE(monde(f).enregistre);
   EXPECT_FALSE(monde(f).modifie);
   EXPECT_EQ(monde(f).fichier_courant, chemin.toStdString());
-  EXPECT_EQ(monde(f).salle_choisie, 23);
+  EXPECT_EQ(f.document().salle_choisie(), 23);
   // A confirmed dialog makes the file's folder current.
   EXPECT_EQ(QDir::currentPath(), QFileInfo(chemin).absolutePath());
 
@@ -353,7 +353,7 @@ TEST(Enregistrer, WithARoomSelectedWritesWhatThePanelShows) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   monde(f).salles[23].question = "Ancienne question";
-  monde(f).salle_choisie = 23;
+  f.document().choisit_salle(23);
   nomme<QPlainTextEdit>(f, "Memo1")->setPlainText(QString::fromUtf8("Quelle clé ?"));
   nomme<QLineEdit>(f, "Edit", 0)->setText(QStringLiteral("la noire"));
   nomme<QCheckBox>(f, "Check", 0)->setChecked(true);
@@ -479,7 +479,7 @@ TEST(Ouvrir, TheWindowFollowsTheFileRead) {
   EXPECT_EQ(monde(f).texture_sol, "dalles.bmp");
   EXPECT_EQ(monde(f).texture_murs, "Briques.bmp");
 
-  EXPECT_EQ(monde(f).salle_choisie, -1);
+  EXPECT_EQ(f.document().salle_choisie(), -1);
   EXPECT_EQ(dans_fenetre(nomme(f, "Marque")).topLeft(), QPoint(-100, -100));
   EXPECT_FALSE(monde(f).modifie);
   EXPECT_TRUE(monde(f).enregistre);

@@ -77,7 +77,7 @@ TEST(Historique, PanelFieldsAreStepsTakenWhenAnotherRoomIsSelected) {
   EXPECT_FALSE(f.monde().salles[12].bonnes[2]);
   EXPECT_FALSE(f.monde().modifie);
   // The undo selected the room it concerned and shows it.
-  EXPECT_EQ(f.monde().salle_choisie, 12);
+  EXPECT_EQ(f.document().salle_choisie(), 12);
   EXPECT_EQ(f.findChild<QLineEdit *>("Edit3")->text(), "");
   EXPECT_FALSE(f.findChild<QCheckBox *>("Check3")->isChecked());
   EXPECT_TRUE(f.findChild<QPlainTextEdit *>("Memo1")->toPlainText().isEmpty());
@@ -166,7 +166,7 @@ TEST(Historique, EachStepUndoneOrRedoneSelectsTheRoomItConcerns) {
   QWidget *marque = nomme(f, "Marque");
   auto *memo = nomme<QPlainTextEdit>(f, "Memo1");
   const auto selection = [&](int salle) {
-    EXPECT_EQ(f.monde().salle_choisie, salle);
+    EXPECT_EQ(f.document().salle_choisie(), salle);
     EXPECT_EQ(dans_fenetre(marque), dans_fenetre(vue_salle(f, salle)).adjusted(-2, -2, 2, 2));
   };
   appuie(vue_salle(f, 12), Qt::RightButton);

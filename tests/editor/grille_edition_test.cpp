@@ -76,7 +76,7 @@ TEST(EditionGrille, PartitionPressesStepTheKindWithWrapAroundAndSwapThePicture) 
       EXPECT_EQ(monde(f).modifie, s.boutons[i] != Qt::MiddleButton) << "press " << i;
     }
     // A partition press leaves the selection and the panel alone.
-    EXPECT_EQ(monde(f).salle_choisie, -1);
+    EXPECT_EQ(f.document().salle_choisie(), -1);
     EXPECT_EQ(dans_fenetre(nomme(f, "Marque")).topLeft(), QPoint(-100, -100));
   }
 }
@@ -103,7 +103,7 @@ TEST(EditionGrille, RoomPressesStepSelectAndFrameTheRoom) {
     appuie(vue_salle(f, i), c.bouton);
     EXPECT_EQ(monde(f).salles[i].contenu, c.attendu);
     EXPECT_TRUE(montre(vue_salle(f, i), grille(f).bitmap_salle(c.attendu)));
-    EXPECT_EQ(monde(f).salle_choisie, i);
+    EXPECT_EQ(f.document().salle_choisie(), i);
     EXPECT_EQ(grille(f).delta_clic(), c.delta);
     EXPECT_EQ(monde(f).modifie, c.attendu != c.depart);
     EXPECT_EQ(dans_fenetre(nomme(f, "Marque")), QRect(c.col * 60 + 28, c.lig * 60 + 28, 44, 44));
@@ -170,7 +170,7 @@ TEST(EditionGrille, EachPressOfADoubleClickActsOnce) {
   ImageGrille *salle = vue_salle(f, indice_salle(4, 4));
   QTest::mouseDClick(f.windowHandle(), Qt::LeftButton, {}, dans_fenetre(salle).center());
   EXPECT_EQ(monde(f).salles[salle->Tag].contenu, 8);
-  EXPECT_EQ(monde(f).salle_choisie, salle->Tag);
+  EXPECT_EQ(f.document().salle_choisie(), salle->Tag);
 }
 
 TEST(EditionGrille, TheOutlineIsDrawnAroundTheSelectedRoom) {

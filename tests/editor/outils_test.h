@@ -13,6 +13,7 @@
 #include "dialogues_editeur.h"
 #include "grille.h"
 #include "image_grille.h"
+#include "panneau_salle.h"
 #include "tform1.h"
 
 class ImageEtiree;
@@ -87,6 +88,10 @@ inline Monde &monde(TForm1 &f) {
 }
 inline const Monde &monde(const TForm1 &f) {
   return f.monde();
+}
+// The window's room panel, for what it keeps beside the labyrinth.
+inline PanneauSalle &panneau_salle(const TForm1 &f) {
+  return *f.findChild<PanneauSalle *>(QStringLiteral("PC"));
 }
 
 // A completed left click on a widget (press and release over it).

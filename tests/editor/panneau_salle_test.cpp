@@ -291,7 +291,7 @@ TEST(PanneauSalle, ChoosingAPictureCopiesItInAndNamesItInTheRoom) {
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
   EXPECT_EQ(contenu(QDir(e.depart.chemin()).filePath("photo.bmp")),
             contenu(ailleurs.fichier("photo.bmp")));
-  EXPECT_EQ(monde(f).image_courante, "photo.bmp");
+  EXPECT_EQ(panneau_salle(f).image_courante(), "photo.bmp");
   EXPECT_EQ(monde(f).salles[15].image, "photo.bmp");
   EXPECT_TRUE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
   EXPECT_EQ(panneau(f).Image_epreuve->picture().toImage().pixelColor(3, 3), QColor(Qt::blue));
@@ -300,7 +300,7 @@ TEST(PanneauSalle, ChoosingAPictureCopiesItInAndNamesItInTheRoom) {
   // start folder is enough when the current folder moved elsewhere.
   appuie_salle(f, 16);
   EXPECT_FALSE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
-  EXPECT_TRUE(monde(f).image_courante.empty());
+  EXPECT_TRUE(panneau_salle(f).image_courante().empty());
   EXPECT_EQ(monde(f).salles[15].image, "photo.bmp");
   QFile::remove(ailleurs.fichier("photo.bmp"));
   appuie_salle(f, 15);
@@ -334,7 +334,7 @@ TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
   ecrit_image(QDir(depart).filePath("ici.bmp"), Qt::green);
   e.dialogues.fichiers << QDir(depart).filePath("ici.bmp");
   panneau(f).OpenI->click();
-  EXPECT_EQ(monde(f).image_courante, "ici.bmp");
+  EXPECT_EQ(panneau_salle(f).image_courante(), "ici.bmp");
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty());
   EXPECT_EQ(QDir(depart).entryList(QDir::Files).count("ici.bmp"), 1);
 
@@ -346,7 +346,7 @@ TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
   e.dialogues.fichiers << autre_casse + "/Casse.bmp";
   panneau(f).OpenI->click();
   EXPECT_TRUE(QFile::exists(QDir(depart).filePath("Casse.bmp")));
-  EXPECT_EQ(monde(f).image_courante, "Casse.bmp");
+  EXPECT_EQ(panneau_salle(f).image_courante(), "Casse.bmp");
   QDir(autre_casse).removeRecursively();
 }
 
@@ -378,7 +378,7 @@ TEST(PanneauSalle, APictureThatFailsToLoadChangesNothingButTheCopy) {
     ASSERT_EQ(e.dialogues.erreurs.size(), 1);
     EXPECT_TRUE(e.dialogues.erreurs[0].contains(c.message)) << e.dialogues.erreurs[0].toStdString();
     EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath(c.nom)));
-    EXPECT_EQ(monde(f).image_courante, "bon.bmp");
+    EXPECT_EQ(panneau_salle(f).image_courante(), "bon.bmp");
     EXPECT_EQ(monde(f).salles[3].image, "bon.bmp");
     EXPECT_EQ(panneau(f).Image_epreuve->picture().toImage().pixelColor(0, 0), QColor(Qt::cyan));
   }
@@ -406,7 +406,7 @@ TEST(PanneauSalle, ARoomWhosePictureIsMissingStillShowsTheRestAndKeepsTheName) {
   EXPECT_EQ(panneau(f).Edit[2]->text(), QStringLiteral("Le hibou"));
   EXPECT_TRUE(panneau(f).Check[2]->isChecked());
   EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("cri.wav"));
-  EXPECT_EQ(monde(f).image_courante, "absente.bmp");
+  EXPECT_EQ(panneau_salle(f).image_courante(), "absente.bmp");
   appuie_salle(f, 22);
   EXPECT_EQ(r.image, "absente.bmp");
   EXPECT_EQ(r.media, "cri.wav");
@@ -482,13 +482,13 @@ TEST(PanneauSalle, MediumChosenClearedAndShownWithEnabledKept) {
   EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath("orage.wav")));
   EXPECT_TRUE(panneau(f).WMP2->enabled());
   EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("orage.wav"));
-  EXPECT_EQ(monde(f).media_courant, "orage.wav");
+  EXPECT_EQ(panneau_salle(f).media_courant(), "orage.wav");
   EXPECT_EQ(monde(f).salles[30].media, "orage.wav");
 
   panneau(f).SpeedButton7->click();
   EXPECT_TRUE(panneau(f).WMP2->URL().isEmpty());
   EXPECT_FALSE(panneau(f).WMP2->enabled());
-  EXPECT_TRUE(monde(f).media_courant.empty());
+  EXPECT_TRUE(panneau_salle(f).media_courant().empty());
   EXPECT_TRUE(monde(f).salles[30].media.empty());
 
   appuie_salle(f, 31);
@@ -523,7 +523,7 @@ TEST(PanneauSalle, ARoomMediumIsFoundInTheStartFolderLikeItsPicture) {
   appuie_salle(f, 40);
   EXPECT_EQ(QFileInfo(QDir::current().absoluteFilePath(panneau(f).WMP2->URL())).canonicalFilePath(),
             QFileInfo(QDir(e.depart.chemin()).filePath("cri.wav")).canonicalFilePath());
-  EXPECT_EQ(monde(f).media_courant, "cri.wav");
+  EXPECT_EQ(panneau_salle(f).media_courant(), "cri.wav");
   appuie_salle(f, 41);
   EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("pluie.wav"));
   appuie_salle(f, 42);
@@ -548,11 +548,11 @@ TEST(PanneauSalle, PictureChosenWithNoRoomSelectedIsShownThenDiscarded) {
   e.dialogues.fichiers << QDir(e.depart.chemin()).filePath("libre.bmp");
   panneau(f).OpenI->click();
   EXPECT_TRUE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
-  EXPECT_EQ(monde(f).image_courante, "libre.bmp");
+  EXPECT_EQ(panneau_salle(f).image_courante(), "libre.bmp");
   EXPECT_FALSE(monde(f).modifie); // the panel's buttons do not mark the labyrinth
   appuie_salle(f, 50);
   EXPECT_FALSE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
-  EXPECT_TRUE(monde(f).image_courante.empty());
+  EXPECT_TRUE(panneau_salle(f).image_courante().empty());
   for (const Tsalle &s : monde(f).salles)
     ASSERT_TRUE(s.image.empty());
 
@@ -562,7 +562,7 @@ TEST(PanneauSalle, PictureChosenWithNoRoomSelectedIsShownThenDiscarded) {
   EXPECT_EQ(monde(f).salles[50].image, "libre.bmp");
   panneau(f).SpeedButton5->click();
   EXPECT_TRUE(monde(f).salles[50].image.empty());
-  EXPECT_TRUE(monde(f).image_courante.empty());
+  EXPECT_TRUE(panneau_salle(f).image_courante().empty());
   EXPECT_TRUE(panneau(f).Image_epreuve->picture().isNull());
   EXPECT_FALSE(panneau(f).Image_epreuve->isVisibleTo(panneau(f).TabImage));
 }
@@ -591,8 +591,8 @@ VuePanneau vue(TForm1 &f) {
   v.couleur_image =
       v.image_visible ? p.Image_epreuve->picture().toImage().pixelColor(3, 3) : QColor();
   v.url = p.WMP2->URL();
-  v.image_courante = monde(f).image_courante;
-  v.media_courant = monde(f).media_courant;
+  v.image_courante = panneau_salle(f).image_courante();
+  v.media_courant = panneau_salle(f).media_courant();
   return v;
 }
 
@@ -664,7 +664,7 @@ TEST(PanneauSalleHistorique, EachEditIsOneStepThatUndoesAndRedoesExactly) {
     annule(f);
     EXPECT_EQ(ecrit_lab(f.monde()), fichier_avant);
     EXPECT_FALSE(f.monde().modifie);
-    EXPECT_EQ(f.monde().salle_choisie, 12) << "the room the step concerns is selected";
+    EXPECT_EQ(f.document().salle_choisie(), 12) << "the room the step concerns is selected";
     EXPECT_EQ(dans_fenetre(nomme(f, "Marque")),
               dans_fenetre(vue_salle(f, 12))
                   .adjusted(-CadreMarque::EPAISSEUR, -CadreMarque::EPAISSEUR,
@@ -734,16 +734,16 @@ TEST(PanneauSalleHistorique, UndoNeverDropsTextBeingTyped) {
   // The typing becomes steps first; the undo takes back the last of them.
   annule(f);
   EXPECT_EQ(h.count(), 3);
-  EXPECT_EQ(f.monde().salle_choisie, 12);
+  EXPECT_EQ(f.document().salle_choisie(), 12);
   EXPECT_EQ(monde(f).salles[12].question, "En cours ");
   EXPECT_TRUE(panneau(f).Edit[1]->text().isEmpty());
   annule(f);
   annule(f); // the tick of room 7, which is selected again
-  EXPECT_EQ(f.monde().salle_choisie, 7);
+  EXPECT_EQ(f.document().salle_choisie(), 7);
   EXPECT_FALSE(panneau(f).Check[0]->isChecked());
   for (int n = 0; n < 3; ++n)
     refait(f);
-  EXPECT_EQ(f.monde().salle_choisie, 12);
+  EXPECT_EQ(f.document().salle_choisie(), 12);
   EXPECT_EQ(monde(f).salles[12].reponses[1], "aussi");
   EXPECT_EQ(panneau(f).Memo1->toPlainText(), "En cours");
   EXPECT_EQ(panneau(f).Edit[1]->text(), "aussi");

@@ -163,7 +163,7 @@ TEST(Pinceau, AStrokeLaysTheKindOnEveryElementItCrossesAsOneStep) {
   for (int lig = 0; lig < 10; ++lig)
     EXPECT_EQ(w.contenu_salle(indice_salle(2, lig)), lig >= 2 && lig <= 6 ? SALLE_PLAN : SALLE_VIDE)
         << lig;
-  EXPECT_EQ(w.f.monde().salle_choisie, indice_salle(2, 2));
+  EXPECT_EQ(w.f.document().salle_choisie(), indice_salle(2, 2));
   EXPECT_EQ(h.count(), 2);
   h.undo();
   EXPECT_EQ(w.contenu_salle(indice_salle(2, 4)), SALLE_VIDE);
@@ -178,15 +178,15 @@ TEST(Pinceau, WithABrushTheRightButtonStepsAndTheOtherSortStepsToo) {
   EXPECT_EQ(w.cloison(indice_cloison_h(5, 5)), CLOISON_OUVERTE);
   w.clic(salle(5, 5));
   EXPECT_EQ(w.contenu_salle(indice_salle(5, 5)), SALLE_TELEPORTEUR);
-  EXPECT_EQ(w.f.monde().salle_choisie, indice_salle(5, 5));
+  EXPECT_EQ(w.f.document().salle_choisie(), indice_salle(5, 5));
   // Ctrl+press selects without changing, brush or not.
   w.clic(salle(6, 5), Qt::LeftButton, Qt::ControlModifier);
   EXPECT_EQ(w.contenu_salle(indice_salle(6, 5)), SALLE_VIDE);
-  EXPECT_EQ(w.f.monde().salle_choisie, indice_salle(6, 5));
+  EXPECT_EQ(w.f.document().salle_choisie(), indice_salle(6, 5));
   w.legende("LegendeTeleporteur");
   w.clic(salle(7, 5), Qt::LeftButton, Qt::ControlModifier);
   EXPECT_EQ(w.contenu_salle(indice_salle(7, 5)), SALLE_VIDE);
-  EXPECT_EQ(w.f.monde().salle_choisie, indice_salle(7, 5));
+  EXPECT_EQ(w.f.document().salle_choisie(), indice_salle(7, 5));
   w.clic(cloison_h(7, 5), Qt::RightButton, Qt::ControlModifier);
   EXPECT_EQ(w.cloison(indice_cloison_h(7, 5)), CLOISON_MUR);
 }
@@ -196,16 +196,16 @@ TEST(Clavier, ArrowsSelectShiftAndCtrlArrowsStepThatSideEnterGoesToTheQuestion) 
   grille(w.f).setFocus();
   // No room selected: the first arrow selects the first room.
   w.touche(Qt::Key_Right);
-  EXPECT_EQ(w.f.monde().salle_choisie, 0);
+  EXPECT_EQ(w.f.document().salle_choisie(), 0);
   w.touche(Qt::Key_Right);
   w.touche(Qt::Key_Down);
   w.touche(Qt::Key_Down);
-  EXPECT_EQ(w.f.monde().salle_choisie, indice_salle(1, 2));
+  EXPECT_EQ(w.f.document().salle_choisie(), indice_salle(1, 2));
   EXPECT_EQ(dans_fenetre(nomme(w.f, "Marque")).topLeft(), QPoint(60 + 28, 120 + 28));
   // The edge stops the selection.
   w.touche(Qt::Key_Left);
   w.touche(Qt::Key_Left);
-  EXPECT_EQ(w.f.monde().salle_choisie, indice_salle(0, 2));
+  EXPECT_EQ(w.f.document().salle_choisie(), indice_salle(0, 2));
   w.touche(Qt::Key_Right);
   // Each side's partition: forward with Shift, back with Ctrl; the room keeps its kind.
   const struct {
@@ -224,7 +224,7 @@ TEST(Clavier, ArrowsSelectShiftAndCtrlArrowsStepThatSideEnterGoesToTheQuestion) 
     w.touche(c.k, Qt::ControlModifier);
     EXPECT_EQ(w.cloison(c.cloison), CLOISON_OUVERTE) << c.k;
   }
-  EXPECT_EQ(w.f.monde().salle_choisie, indice_salle(1, 2));
+  EXPECT_EQ(w.f.document().salle_choisie(), indice_salle(1, 2));
   EXPECT_EQ(w.contenu_salle(indice_salle(1, 2)), SALLE_VIDE);
   // The outer edge has its partitions too: the left side of a room of the first column.
   w.touche(Qt::Key_Left);

@@ -174,9 +174,12 @@ TEST_F(TestLecteur, APlayerThatCannotStartIsExplainedAndTheWindowComesBack) {
     QStringList attendus; // words of the message
   };
   const Cas cas[] = {
-      {"nowhere", false, false, {"Dravo.exe est introuvable", "PATH", "wine", "dossier courant"}},
-      {"not a program", false, true, {"Dravo.exe est introuvable"}},
-      {"no wine", true, false, {"programme Windows", "wine", "Installez wine"}},
+      {"nowhere",
+       false,
+       false,
+       {"Dravo.exe est introuvable", "PATH", "wine", "dossier courant", "dravo-joueur"}},
+      {"not a program", false, true, {"Dravo.exe est introuvable", "dravo-joueur"}},
+      {"no wine", true, false, {"programme Windows", "Installez wine ou dravo-joueur"}},
   };
   TForm1 &f = *e->fenetre;
   for (const Cas &c : cas) {
@@ -219,13 +222,77 @@ TEST(CommandeJoueur, TheEditorFolderComesFirstThenTheCurrentFolderThenThePath) {
                      {"/nulle/part", courant.path(), courant.path()},
                      {"", "", chemin.path()}};
   for (const Cas &c : cas) {
-    const CommandeJoueur cmd =
-        commande_joueur(fichier, {c.dossier_editeur, c.dossier_courant, chemin.path()});
-    EXPECT_TRUE(cmd.erreur.isEmpty());
-    EXPECT_EQ(cmd.programme, QDir(chemin.path()).filePath("wine"));
-    EXPECT_EQ(cmd.arguments, (QStringList{QDir(c.attendu).filePath("Dravo.exe"), "monde_2.lab"}));
-    EXPECT_EQ(cmd.dossier_travail, "/x/y");
+    const Avec<CommandeJoueur> cmd =
+        commande_joueur(fichier, {c.dossier_editeur, c.dossier_courant, chemin.path(), {}});
+    ASSERT_TRUE(cmd) << cmd.message();
+    EXPECT_EQ(cmd.valeur().programme, QDir(chemin.path()).filePath("wine"));
+    EXPECT_EQ(cmd.valeur().arguments,
+              (QStringList{QDir(c.attendu).filePath("Dravo.exe"), "monde_2.lab"}));
+    EXPECT_EQ(cmd.valeur().dossier_travail, "/x/y");
   }
+}
+
+// An executable named `nom` in `dossier` (its content never runs).
+void ecrit_executable(const QString &dossier, const QString &nom, bool executable = true) {
+  QFile f(QDir(dossier).filePath(nom));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("#!/bin/sh\nexit 0\n");
+  f.setPermissions(executable ? f.permissions() | QFileDevice::ExeOwner
+                              : QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// Without a Dravo.exe that can start, Test plays in our own player: beside the editor
+// first, then in the installed programs folder, never on the search path or in the
+// current folder (which hold what the author put there, not what was installed).
+TEST(CommandeJoueur, WithoutDravoExeOurOwnPlayerBesideTheEditorThenInstalledPlays) {
+  QTemporaryDir editeur, installe, chemin, courant;
+  ecrit_executable(installe.path(), "dravo-joueur");
+  ecrit_executable(chemin.path(), "dravo-joueur");
+  ecrit_executable(courant.path(), "dravo-joueur");
+  const QString fichier = "/x/y/monde 1.lab";
+  const LieuxJoueur lieux{editeur.path(), courant.path(), chemin.path(), installe.path()};
+  Avec<CommandeJoueur> cmd = commande_joueur(fichier, lieux);
+  ASSERT_TRUE(cmd) << cmd.message();
+  EXPECT_EQ(cmd.valeur().programme, QDir(installe.path()).filePath("dravo-joueur"));
+  // The full path after "--": a name like "-x.lab" is never an option.
+  EXPECT_EQ(cmd.valeur().arguments, (QStringList{"--", "/x/y/monde 1.lab"}));
+  EXPECT_EQ(cmd.valeur().dossier_travail, "/x/y");
+
+  ecrit_executable(editeur.path(), "dravo-joueur");
+  cmd = commande_joueur(fichier, lieux);
+  ASSERT_TRUE(cmd);
+  EXPECT_EQ(cmd.valeur().programme, QDir(editeur.path()).filePath("dravo-joueur"));
+
+  // A Dravo.exe that starts comes first.
+  ecrit_executable(chemin.path(), "Dravo.exe");
+  cmd = commande_joueur(fichier, lieux);
+  ASSERT_TRUE(cmd);
+  EXPECT_EQ(cmd.valeur().programme, QDir(chemin.path()).filePath("Dravo.exe"));
+  EXPECT_EQ(cmd.valeur().arguments, QStringList{"monde 1.lab"});
+}
+
+// A Windows Dravo.exe needs wine; a wine that is not executable is no wine, and our own
+// player takes over. A player that is not executable is not started either.
+TEST(CommandeJoueur, ANonExecutableWineOrPlayerIsNotUsed) {
+  QTemporaryDir editeur, chemin;
+  ecrit_joueur_windows(chemin.path());
+  ecrit_executable(chemin.path(), "wine", false);
+  ecrit_executable(editeur.path(), "dravo-joueur", false);
+  const LieuxJoueur lieux{editeur.path(), "", chemin.path(), ""};
+  Avec<CommandeJoueur> cmd = commande_joueur("/x/m.lab", lieux);
+  ASSERT_FALSE(cmd);
+  EXPECT_TRUE(QString::fromStdString(cmd.message()).contains("Installez wine ou dravo-joueur"))
+      << cmd.message();
+
+  ecrit_executable(editeur.path(), "dravo-joueur");
+  cmd = commande_joueur("/x/m.lab", lieux);
+  ASSERT_TRUE(cmd) << cmd.message();
+  EXPECT_EQ(cmd.valeur().programme, QDir(editeur.path()).filePath("dravo-joueur"));
+
+  ecrit_executable(chemin.path(), "wine");
+  cmd = commande_joueur("/x/m.lab", lieux);
+  ASSERT_TRUE(cmd) << cmd.message();
+  EXPECT_EQ(cmd.valeur().programme, QDir(chemin.path()).filePath("wine"));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -41,6 +42,15 @@ struct Verif : testing::Test {
         return static_cast<int>(i);
     return -1;
   }
+  // The check runs off the window's thread: its findings arrive through the event loop.
+  void attend() {
+    ASSERT_NE(fenetre(), nullptr);
+    QSignalSpy fin(fenetre(), &FenetreVerification::verifiee);
+    if (fenetre()->en_cours()) {
+      ASSERT_TRUE(fin.wait(10000));
+    }
+    EXPECT_FALSE(fenetre()->en_cours());
+  }
   void selectionne(int indice) {
     ImageGrille *vue = vue_salle(f(), indice);
     QTest::mousePress(vue, Qt::MiddleButton, {}, vue->rect().center());
@@ -59,6 +69,7 @@ TEST_F(Verif, F7ShowsTheFindingsOfTheLabyrinthAsItStandsPanelIncluded) {
 
   presse(f(), QKeySequence(Qt::Key_F7));
   ASSERT_NE(fenetre(), nullptr);
+  attend();
   EXPECT_TRUE(fenetre()->isVisible());
   EXPECT_FALSE(fenetre()->isModal());
   EXPECT_EQ(fenetre()->windowTitle(), QString::fromUtf8("Vérification du labyrinthe"));
@@ -78,6 +89,7 @@ TEST_F(Verif, F7ShowsTheFindingsOfTheLabyrinthAsItStandsPanelIncluded) {
   // F7 again on the shown window checks again: one window only.
   monde(f()).salles[0].contenu = SALLE_DEPART;
   presse(f(), QKeySequence(Qt::Key_F7));
+  attend();
   EXPECT_EQ(f().findChildren<FenetreVerification *>().size(), 1);
   EXPECT_EQ(rang("no-start"), -1);
 }
@@ -91,12 +103,13 @@ TEST_F(Verif, ChoosingARoomFindingSelectsItWithoutAnEdit) {
   m.salles[static_cast<size_t>(i)].reponses[1] = "deux";
   f().show();
   presse(f(), QKeySequence(Qt::Key_F7));
+  attend();
   const int r = rang("riddle-unanswerable");
   ASSERT_GE(r, 0);
   const bool modifie = m.modifie;
 
   liste()->setCurrentRow(r);
-  EXPECT_EQ(m.salle_choisie, i);
+  EXPECT_EQ(f().document().salle_choisie(), i);
   const int bord = CadreMarque::EPAISSEUR;
   EXPECT_EQ(dans_fenetre(nomme(f(), "Marque")),
             dans_fenetre(vue_salle(f(), i)).adjusted(-bord, -bord, bord, bord));
@@ -112,6 +125,7 @@ TEST_F(Verif, ChoosingAPartitionFindingOutlinesItAndShowingAgainChecksAgain) {
   m.cloisons[static_cast<size_t>(i)].contenu = CLOISON_OUVERTE;
   f().show();
   presse(f(), QKeySequence(Qt::Key_F7));
+  attend();
   const int r = rang("open-border");
   ASSERT_GE(r, 0);
   liste()->setCurrentRow(r);
@@ -121,14 +135,45 @@ TEST_F(Verif, ChoosingAPartitionFindingOutlinesItAndShowingAgainChecksAgain) {
   const int bord = CadreMarque::EPAISSEUR;
   EXPECT_EQ(dans_fenetre(cadre),
             dans_fenetre(vue_cloison(f(), i)).adjusted(-bord, -bord, bord, bord));
-  EXPECT_EQ(m.salle_choisie, -1);
+  EXPECT_EQ(f().document().salle_choisie(), -1);
 
   // Hidden, the outline goes; the wall put back is seen when the window shows again.
   fenetre()->hide();
   EXPECT_FALSE(cadre->isVisible());
   m.cloisons[static_cast<size_t>(i)].contenu = CLOISON_MUR;
   fenetre()->show();
+  attend();
   EXPECT_EQ(rang("open-border"), -1);
+}
+
+// F7 returns at once: the check runs on its own thread, the list says so meanwhile. Pressed
+// again before the findings came, the first check is dropped: only the findings of the
+// labyrinth as it stood at the second press are shown, once.
+TEST_F(Verif, TheCheckRunsAsideAndACheckStartedAgainReplacesTheFirst) {
+  Monde &m = monde(f());
+  for (int i = 0; i < 40; ++i) {
+    m.salles[static_cast<size_t>(i)].question = "Vu ?";
+    m.salles[static_cast<size_t>(i)].reponses[0] = "oui";
+    m.salles[static_cast<size_t>(i)].image = "absente" + std::to_string(i) + ".gif";
+  }
+  f().show();
+  presse(f(), QKeySequence(Qt::Key_F7));
+  ASSERT_NE(fenetre(), nullptr);
+  EXPECT_TRUE(fenetre()->en_cours());
+  EXPECT_TRUE(fenetre()->verification().constats.empty());
+  ASSERT_EQ(liste()->count(), 1);
+  EXPECT_EQ(liste()->item(0)->text(), QString::fromUtf8("Vérification en cours…"));
+
+  QSignalSpy fin(fenetre(), &FenetreVerification::verifiee);
+  m.salles[0].contenu = SALLE_DEPART;
+  presse(f(), QKeySequence(Qt::Key_F7));
+  ASSERT_TRUE(fin.wait(10000));
+  QTest::qWait(50); // a late delivery of the first check would come by now
+  EXPECT_EQ(fin.count(), 1);
+  EXPECT_FALSE(fenetre()->en_cours());
+  EXPECT_EQ(rang("no-start"), -1);
+  EXPECT_GE(rang("missing-file"), 0);
+  EXPECT_EQ(liste()->count(), static_cast<int>(fenetre()->verification().constats.size()));
 }
 
 // The test command with a stand-in player that leaves a file "lance" in its working folder.

@@ -187,6 +187,38 @@ TEST(Feuille, holdsTheTitleTextsAndTheRoomsInReadingOrder) {
   EXPECT_EQ(plie.count(nom_salle), static_cast<qsizetype>(ENIGMES.size()));
 }
 
+// Texts far longer than a sheet: each prints its beginning, then how much is left out; the
+// title and the footer stay on their few lines, the footer on one.
+TEST(Feuille, longTextsPrintTheirBeginningAndSayHowMuchIsLeftOut) {
+  Monde m;
+  Cree_Monde(m);
+  m.titre_lab = std::string(300000, 'T');
+  m.mission = "D\xE9" "but de mission " + std::string(100000, 'w');
+  m.salles[3].question = "Question " + std::string(10000, 'q');
+  m.salles[3].reponses = {"R1 " + std::string(1200, 'r'), "court", "", "", ""};
+  m.salles[3].bonnes = {false, true, false, false, false};
+  const QString texte = texte_pdf(feuille_pdf(m));
+  const QString plie = texte.simplified();
+  static const QRegularExpression separateur(QStringLiteral("[\\x{00A0}\\x{202F}]"));
+  QString sans_espaces_fines = plie;
+  sans_espaces_fines.replace(separateur, QStringLiteral(" "));
+  // 100,017 characters, 20,000 printed; 10,009 and 3,000; 1,203 and 1,000.
+  for (const char *attendu : {"(suite non imprimée : 80 017 caractères de plus)",
+                              "(suite non imprimée : 7 009 caractères de plus)",
+                              "(suite non imprimée : 203 caractères de plus)"})
+    EXPECT_EQ(sans_espaces_fines.count(QString::fromUtf8(attendu)), 1) << attendu;
+  EXPECT_EQ(plie.count(QLatin1Char('w')), 20000 - 17); // after "Début de mission "
+  EXPECT_TRUE(plie.contains(QStringLiteral("court")));
+  // The footer: the title cut to one line on every page, beside its page number.
+  const QStringList pages = pages_de(texte);
+  ASSERT_GE(pages.size(), 2);
+  for (const QString &page : pages) {
+    const QStringList lignes = page.trimmed().split(QLatin1Char('\n'));
+    EXPECT_TRUE(lignes.back().contains(QStringLiteral("Page "))) << lignes.back().toStdString();
+    EXPECT_TRUE(lignes.back().contains(QStringLiteral("T\u2026"))) << lignes.back().toStdString();
+  }
+}
+
 // A full labyrinth: 100 riddles, each with a long question, flows onto several pages, each
 // numbered out of the right total, and no riddle is lost or repeated at a page break.
 TEST(Feuille, hundredRiddlesFlowOntoNumberedPages) {

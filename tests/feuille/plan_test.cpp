@@ -47,7 +47,7 @@ TEST(Plan, roomsAreNamedByColumnLetterAndRowNumber) {
   const std::array<std::pair<int, const char *>, 5> cas{
       {{0, "A1"}, {9, "J1"}, {23, "D3"}, {90, "A10"}, {99, "J10"}}};
   for (const auto &[indice, nom] : cas)
-    EXPECT_EQ(nom_salle(indice).toStdString(), nom) << indice;
+    EXPECT_EQ(nom_salle(indice), nom) << indice;
 }
 
 // The PNG of a walled labyrinth and of an open one differ on every partition and nowhere in

@@ -59,8 +59,10 @@ TEST_F(PictureCommand, FailuresPrintTheErrorBoxTextAndExitWith1) {
       {{"picture.png"}, "Unknown picture file extension (.png)\n"},
       {{missing}, "Cannot open file \"" + missing + "\". No such file or directory.\n"},
       {{damaged}, "Bitmap image is not valid.\n"},
+      // OUT is written as every file is: the writer's messages.
       {{data_path("bmp_24bit.bmp"), "--ppm", chemin("no/such/folder.ppm")},
-       "Cannot create file \"" + chemin("no/such/folder.ppm") + "\". No such file or directory.\n"},
+       "Invalid filename.\n"},
+      {{data_path("bmp_24bit.bmp"), "--ppm", "/dev/full"}, "Disk full.\n"},
   };
   for (const auto &c : cases) {
     const CommandRun r = run(c.args);

@@ -144,6 +144,39 @@ TEST(QtConversion, LoadsByPathOrGivesTheLoadersMessage) {
   }
 }
 
+// Reduced for a frame: the frame's size or a little more, stretched by the widget; a preview
+// fitted into its frame with the proportions of the file, not of the reduced picture.
+TEST(QtConversion, LoadsForAFrameAndAsAPreview) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  BmpLayout s;
+  s.width = 300;
+  s.height = 40;
+  s.bpp = 8;
+  s.compression = 1; // RLE8 holding only its end: all colour 0
+  s.colours_used = 1;
+  s.palette = {0x336699};
+  s.pixels = {0, 1};
+  const QString chemin = dir.filePath(QStringLiteral("bande.bmp"));
+  write_bytes(chemin.toStdString(), make_bmp(s));
+
+  const Avec<QImage> cadre = charge_image(chemin, QSize(100, 30));
+  ASSERT_TRUE(cadre.ok()) << cadre.message();
+  EXPECT_EQ(cadre.valeur().size(), QSize(100, 40)); // 300 / 3, and 40 already short enough
+  EXPECT_EQ(cadre.valeur().pixel(50, 20), 0xFF336699u);
+
+  // 300 x 40 into 160 x 120: 160 x 21, although the reduced picture is 160 x 40.
+  const Avec<QImage> apercu = charge_image(chemin, QSize(160, 120), true);
+  ASSERT_TRUE(apercu.ok());
+  EXPECT_EQ(apercu.valeur().size(), QSize(160, 21));
+
+  EXPECT_TRUE(image_lisible(chemin).ok());
+  EXPECT_EQ(image_lisible(dir.filePath(QStringLiteral("x.wmf"))).message(),
+            "Unknown picture file extension (.wmf)");
+  EXPECT_EQ(charge_image(dir.filePath(QStringLiteral("x.wmf")), QSize(10, 10)).message(),
+            "Unknown picture file extension (.wmf)");
+}
+
 } // namespace
 
 int main(int argc, char **argv) {

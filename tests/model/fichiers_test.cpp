@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -161,37 +162,66 @@ TEST_F(Fichiers, TheReplacedFileKeepsItsModeAndItsOwner) {
   EXPECT_EQ(st.st_gid, 65534u);
 }
 
-// Saves killed halfway leave ".NAME.tmp-PID-N"; the next save of NAME removes those of
-// processes that no longer run, and nothing else.
-TEST_F(Fichiers, ALaterSaveRemovesTheLeftoversOfDeadSaves) {
-  const pid_t mort = ::fork();
-  if (mort == 0)
-    ::_exit(0);
-  ::waitpid(mort, nullptr, 0);
-  const std::string m_ = std::to_string(mort), vivant = std::to_string(::getpid());
+// Saves stopped halfway leave ".NAME.tmp-PID-N"; the next save of NAME removes those whose
+// lock can be taken, whatever process id they name (one of another container or machine
+// means nothing here), and nothing else.
+TEST_F(Fichiers, ALaterSaveRemovesTheLeftoversNoSaveHolds) {
+  const std::string vivant = std::to_string(::getpid());
   const std::string longue = std::string(251, 'n') + ".lab";
   const struct {
     std::string nom;
     bool retire;
   } restes[] = {
-      {".monde.lab.tmp-" + m_ + "-0", true},
-      {".monde.lab.tmp-" + m_ + "-17", true},
-      {"." + longue.substr(0, 200) + ".tmp-" + m_ + "-3", true},
-      {".monde.lab.tmp-" + vivant + "-99", false}, // a save still running
-      {".monde.lab.tmp-1-0", false},               // init, running
-      {".autre.lab.tmp-" + m_ + "-0", false},      // another target
-      {".monde.lab.tmp-" + m_ + "-", false},
-      {".monde.lab.tmp-" + m_, false},
-      {".monde.lab.tmp-x" + m_ + "-0", false},
-      {"monde.lab.tmp-" + m_ + "-0", false},
+      {".monde.lab.tmp-" + vivant + "-0", true}, // this process, but no lock: a leftover
+      {".monde.lab.tmp-1-17", true},             // init's id, as another container has it
+      {"." + longue.substr(0, 200) + ".tmp-99999999-3", true},
+      {".monde.lab.tmp-" + vivant + "-99", false}, // locked: a save under way
+      {".autre.lab.tmp-7-0", false},               // another target
+      {".monde.lab.tmp-7-", false},
+      {".monde.lab.tmp-7", false},
+      {".monde.lab.tmp-x7-0", false},
+      {"monde.lab.tmp-7-0", false},
   };
   for (const auto &r : restes)
     ecrit(chemin(r.nom), "reste");
+  const int verrou = ::open(chemin(".monde.lab.tmp-" + vivant + "-99").c_str(), O_RDONLY);
+  ASSERT_GE(verrou, 0);
+  ASSERT_EQ(::flock(verrou, LOCK_EX), 0);
   Monde m = monde_frais();
   ASSERT_TRUE(sauve_lab(chemin("monde.lab"), m));
   ASSERT_TRUE(sauve_lab(chemin(longue), m));
   for (const auto &r : restes)
     EXPECT_EQ(fs::exists(chemin(r.nom)), !r.retire) << r.nom;
+  // Once its save is over (here: the lock let go), the file is a leftover like the others.
+  ::close(verrou);
+  ASSERT_TRUE(sauve_lab(chemin("monde.lab"), m));
+  EXPECT_FALSE(fs::exists(chemin(".monde.lab.tmp-" + vivant + "-99")));
+}
+
+// Two programs saving the same file over and over: each save holds its temporary file's
+// lock until the rename, so neither removes the other's file halfway and every save
+// succeeds, leaving no temporary file behind.
+TEST_F(Fichiers, SavesOfTheSameFileFromTwoProcessesNeverRemoveEachOthersFile) {
+  const std::string cible = chemin("partage.lab");
+  pid_t enfants[2];
+  for (pid_t &enfant : enfants) {
+    enfant = ::fork();
+    if (enfant == 0) {
+      const std::string texte(64 * 1024, 'x');
+      for (int i = 0; i < 300; ++i)
+        if (!ecrit_fichier_atomique(cible, texte))
+          ::_exit(1);
+      ::_exit(0);
+    }
+  }
+  for (pid_t enfant : enfants) {
+    int statut = 0;
+    ::waitpid(enfant, &statut, 0);
+    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0);
+  }
+  EXPECT_EQ(lit(cible).size(), 64u * 1024);
+  for (const auto &e : fs::directory_iterator(dossier))
+    EXPECT_EQ(e.path().filename().string().find(".tmp-"), std::string::npos) << e.path();
 }
 
 // Standard output into a pipe is named /dev/stdout, a link the kernel resolves to a pipe that
@@ -301,27 +331,6 @@ TEST_F(Fichiers, ChosenFilesAreCopiedIntoTheStartFolderUnlessAlreadyThere) {
   // A copy that cannot be made still gives the bare name.
   EXPECT_EQ(copie_dans_rep_appli(chemin("ailleurs/absent.jpg"), depart), "absent.jpg");
   EXPECT_FALSE(fs::exists(chemin("depart/absent.jpg")));
-}
-
-TEST_F(Fichiers, ThePlayerIsLookedUpBesideTheEditorThenHereThenOnThePath) {
-  for (const char *d : {"prog", "courant", "p1", "p2"})
-    fs::create_directories(dossier / d);
-  auto executable = [&](const std::string &nom) {
-    ecrit(chemin(nom), "#!/bin/sh\n");
-    ::chmod(chemin(nom).c_str(), 0755);
-  };
-  const std::string chemins = chemin("p1") + ":" + chemin("p2");
-  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins), "");
-  executable("p2/Dravo.exe");
-  ecrit(chemin("p1/Dravo.exe"), "not executable");
-  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
-            chemin("p2/Dravo.exe"));
-  executable("courant/Dravo.exe");
-  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
-            chemin("courant/Dravo.exe"));
-  executable("prog/Dravo.exe");
-  EXPECT_EQ(trouve_programme("Dravo.exe", chemin("prog"), chemin("courant"), chemins),
-            chemin("prog/Dravo.exe"));
 }
 
 TEST_F(Fichiers, AFileFarBeyondAnyLabyrinthIsRefusedFromItsSize) {

@@ -9,7 +9,6 @@ TEST(Monde, FreshWorldHoldsWallsAndEmptyRoomsAtTheirPlaces) {
   Cree_Monde(m);
   EXPECT_EQ(m.nb_cloisons, 220);
   EXPECT_EQ(m.nb_salles, 100);
-  EXPECT_EQ(m.salle_choisie, -1);
   EXPECT_FALSE(m.modifie);
   EXPECT_EQ(m.texture_murs, "Briques.bmp");
   EXPECT_EQ(m.texture_sol, "sol.bmp");
@@ -54,8 +53,6 @@ TEST(Monde, ClearingKeepsTheTextsAndResetsEverythingElse) {
   m.message_fin = "F";
   m.fichier_courant = "/tmp/a.lab";
   m.enregistre = true;
-  m.image_courante = "i.jpg";
-  m.media_courant = "m.mp3";
   m.son_portes = "porte.mp3";
   m.texture_sol = "herbe.bmp";
   m.salles[5].question = "Q ";
@@ -68,7 +65,6 @@ TEST(Monde, ClearingKeepsTheTextsAndResetsEverythingElse) {
   m.cloisons[7].sens = 5;
   m.nb_salles = 3;
   m.nb_cloisons = 0;
-  m.salle_choisie = 5;
   m.modifie = true;
 
   efface_monde(m);
@@ -78,14 +74,11 @@ TEST(Monde, ClearingKeepsTheTextsAndResetsEverythingElse) {
   EXPECT_EQ(m.message_fin, "F");
   EXPECT_EQ(m.fichier_courant, "/tmp/a.lab");
   EXPECT_TRUE(m.enregistre);
-  EXPECT_EQ(m.image_courante, "i.jpg");
-  EXPECT_EQ(m.media_courant, "m.mp3");
   for (int k = 0; k < NB_SONS; ++k)
     EXPECT_EQ(m.son(k), "");
   EXPECT_EQ(m.texture_sol, "sol.bmp");
   EXPECT_EQ(m.nb_salles, 100);
   EXPECT_EQ(m.nb_cloisons, 220);
-  EXPECT_EQ(m.salle_choisie, -1);
   EXPECT_FALSE(m.modifie);
   EXPECT_EQ(m.cloisons[7].sens, 0);
   EXPECT_EQ(m.cloisons[200].contenu, CLOISON_MUR);

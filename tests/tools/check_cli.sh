@@ -85,6 +85,48 @@ out=$("$lab" check "$dir/trou"); rc=$?
 [ $rc = 1 ] || fail "a gap of one number is an error (got $rc)"
 echo "$out" | grep -q "^$dir/trou/monde_1.lab: erreur: Il manque monde_2.lab .*monde_3.lab.*\[adventure-gap\]$" ||
   fail "gap of one line: $out"
+
+# The player starts at monde_1: monde_2 and monde_3 alone are never played.
+mkdir "$dir/sans_debut"
+monde "$dir/sans_debut/monde_2.lab"
+monde "$dir/sans_debut/monde_3.lab"
+out=$("$lab" check "$dir/sans_debut"); rc=$?
+[ $rc = 1 ] || fail "an adventure without monde_1 is an error (got $rc)"
+echo "$out" | grep -q "^$dir/sans_debut/monde_2.lab: erreur: Il manque monde_1.lab .*monde_2.lab et les suivants.*\[adventure-start\]$" ||
+  fail "start line: $out"
+[ "$(echo "$out" | grep -c adventure-start)" = 1 ] || fail "the start is reported once: $out"
+
+# Names the player will not follow: warnings on the adventure's first labyrinth (exit 0),
+# in JSON with the name they are about.
+mkdir "$dir/noms"
+for n in monde_1.lab monde_01.lab monde_007.lab monde_2147483648.lab monde_99999999999999999999.lab MONDE_1.lab; do
+  monde "$dir/noms/$n"
+done
+monde "$dir/noms/monde_2147483647.lab"
+out=$("$lab" check "$dir/noms"); rc=$?
+[ $rc = 1 ] || fail "names: the gap before 2147483647 stays an error (got $rc)"
+for attendu in "monde_01.lab ne sera jamais joué : le joueur cherche monde_1.lab, sans zéro" \
+               "monde_007.lab ne sera jamais joué : le joueur cherche monde_7.lab" \
+               "monde_2147483648.lab ne sera jamais joué : son numéro est trop grand" \
+               "monde_99999999999999999999.lab ne sera jamais joué : son numéro est trop grand" \
+               "MONDE_1.lab et monde_1.lab ne diffèrent que par la casse"; do
+  echo "$out" | grep -q "^$dir/noms/MONDE_1.lab: avertissement: $attendu" || fail "names: $attendu in $out"
+done
+echo "$out" | grep -q "monde_2147483647.lab.*adventure-name" && fail "2147483647 is followed: $out"
+"$lab" check --json "$dir/noms" | python3 -c '
+import json, sys
+f = json.load(sys.stdin)["files"][0]
+noms = sorted(x["name"] for x in f["findings"] if x["code"] in ("adventure-name", "adventure-case"))
+assert noms == ["monde_007.lab", "monde_01.lab", "monde_1.lab", "monde_2147483648.lab",
+                "monde_99999999999999999999.lab"], noms
+assert all(x["severity"] == "warning" for x in f["findings"] if x["code"].startswith("adventure-n"))
+' || fail "names in json"
+mkdir "$dir/zero_seul"
+monde "$dir/zero_seul/monde_01.lab"
+out=$("$lab" check "$dir/zero_seul")
+echo "$out" | grep -q '\[no-labyrinth\]' && echo "$out" | grep -q 'monde_01.lab ne sera jamais joué' ||
+  fail "a folder of monde_01.lab alone: $out"
+
 mkdir "$dir/vide"
 "$lab" check "$dir/vide" | grep -q '\[no-labyrinth\]' || fail "a folder without labyrinth"
 
