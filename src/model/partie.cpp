@@ -125,8 +125,7 @@ Avec<Partie> Partie::commence(const Labyrinthe &lab, uint64_t graine) {
                            noms + ") : un labyrinthe n'en a qu'un.");
   }
   Partie p(lab, departs[0], graine);
-  Issue debut;
-  p.entre(departs[0], debut);
+  p.visitees_[static_cast<size_t>(departs[0])] = true;
   return p;
 }
 

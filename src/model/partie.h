@@ -71,9 +71,10 @@ std::string ecrit_coup(const Coup &c);
 
 class Partie {
 public:
-  // Starts in the start room facing nord; the start room is entered as any other (its riddle
-  // is shown if it has one). Fails, with the check's French message, when the labyrinth has
-  // no start or more than one. `graine` starts the teleporters' draws.
+  // Starts in the start room facing nord, in the walking state: a riddle of the start room
+  // is shown when the player comes back into it, not before the first move. Fails, with the check's
+  // French message, when the labyrinth has no start or more than one. `graine` starts the
+  // teleporters' draws.
   static Avec<Partie> commence(const Labyrinthe &lab, uint64_t graine = 1);
 
   // The moves. Each returns what happened; ignored when it does not apply now (a step or a

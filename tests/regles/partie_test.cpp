@@ -196,9 +196,11 @@ TEST(Partie, TypedAnswersIgnoreCaseAccentsAndSurroundingBlanks) {
 
 TEST(Partie, APlainMessageIsReadWithOk) {
   Plan plan;
-  plan.salle("A1", SALLE_DEPART).enigme("A1", "Bienvenue !");
-  Partie p = commence(plan); // the start room's riddle is shown at once
-  EXPECT_EQ(p.etat(), Etat::enigme);
+  plan.salle("A1", SALLE_DEPART).passage("A1", D::est, 1).enigme("A1", "Bienvenue !");
+  Partie p = commence(plan); // the start room's riddle waits for the player's return
+  EXPECT_EQ(p.etat(), Etat::marche);
+  EXPECT_EQ(joue(p, {"ok"}), "ignore");
+  EXPECT_EQ(joue(p, {"droite", "avance", "recule"}), "deplace enigme_posee");
   EXPECT_EQ(p.genre_enigme_montree(), GenreEnigme::message);
   EXPECT_EQ(joue(p, {"repond:1", "tape:x"}), "ignore");
   EXPECT_EQ(joue(p, {"ok"}), "bonne_reponse");

@@ -60,9 +60,10 @@ out=$("$lab" joue "$dir/aventure/monde_2.lab" ok)
 echo "$out" | grep -q '"faits": \["ignore"\]' || fail "ignored move: $out"
 
 # A typed answer with accents, given in UTF-8 on the command line.
-ecrit "$dir/accents.lab" A1:8 'A1?Qui apprend ? |Élève ' A1/nord:9
-out=$("$lab" joue "$dir/accents.lab" tape:eleve 'tape:  ÉLÈVE ' avance)
-echo "$out" | grep -q '"etat": "sortie"' || fail "typed answer with accents: $out"
+ecrit "$dir/accents.lab" A1:8 A1/est:0 'B1?Qui apprend ? |Élève ' B1/nord:9
+out=$("$lab" joue "$dir/accents.lab" droite avance tape:eleves 'tape:  ÉLÈVE ' gauche avance)
+echo "$out" | grep -q '"etat": "sortie", .*"enigmes_resolues": 1, "du_premier_coup": 0' ||
+  fail "typed answer with accents: $out"
 
 # Failures: the French message on standard error, exit 1; usage errors exit 2.
 ecrit "$dir/sans_depart.lab" A1/nord:9
