@@ -2,12 +2,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHBoxLayout>
 #include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "cadre_marque.h"
 #include "dialogues_editeur.h"
+#include "document.h"
 #include "face_editeur.h"
 #include "grille.h"
 #include "image_grille.h"
@@ -15,9 +22,15 @@
 
 namespace {
 
-// Beyond this many errors the test question says how many more there are, so that the box
-// stays on the screen.
-constexpr int ERREURS_MONTREES = 10;
+// Beyond this many errors the test question says how many more there are: the box stays
+// small enough to be read before answering.
+constexpr int ERREURS_MONTREES = 5;
+
+// After an edit, the check waits this long for the next one: a stroke of the brush or a word
+// typed is checked once.
+constexpr int ATTENTE_RELANCE_MS = 300;
+// Between the grid's right edge and the window's frame.
+constexpr int ECART_GRILLE = 12;
 
 // The editor's own loader decides whether a picture named by the labyrinth can be shown.
 Resultat controle_image(const std::string &chemin) {
@@ -71,7 +84,7 @@ bool accepte_test(FaceEditeur &editeur) {
     if (c.gravite == Gravite::erreur && ++erreurs <= ERREURS_MONTREES)
       lignes << QStringLiteral("- ") + QString::fromStdString(c.message);
   if (erreurs > ERREURS_MONTREES)
-    lignes << QStringLiteral("- \u2026 et %1 autres erreurs.").arg(erreurs - ERREURS_MONTREES);
+    lignes << QStringLiteral("\u2026 et %1 autres").arg(erreurs - ERREURS_MONTREES);
   return editeur.boites().confirme(
       QStringLiteral("Ce labyrinthe ne peut pas \u00EAtre termin\u00E9 :\n") +
       lignes.join(QLatin1Char('\n')) + QStringLiteral("\n\nTester quand m\u00EAme ?"));
@@ -87,6 +100,29 @@ FenetreVerification::FenetreVerification(FaceEditeur &editeur)
   liste_->setWordWrap(true);
   auto *disposition = new QVBoxLayout(this);
   disposition->addWidget(liste_);
+  auto *bas = new QHBoxLayout;
+  bas->addStretch(1);
+  auto *fermer = new QPushButton(QStringLiteral("Fermer"), this);
+  fermer->setObjectName(QStringLiteral("Fermer"));
+  connect(fermer, &QPushButton::clicked, this, &QWidget::hide);
+  bas->addWidget(fermer);
+  disposition->addLayout(bas);
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+          &QWidget::hide);
+
+  relance_ = new QTimer(this);
+  relance_->setSingleShot(true);
+  relance_->setInterval(ATTENTE_RELANCE_MS);
+  connect(relance_, &QTimer::timeout, this, [this] {
+    if (isVisible())
+      actualise();
+  });
+  const auto change = [this] {
+    if (isVisible())
+      relance_->start();
+  };
+  connect(&editeur.document(), &Document::change, this, change);
+  connect(&editeur.document(), &Document::remplace, this, change);
   // Both a click and the keyboard's moves through the list show the place.
   connect(liste_, &QListWidget::currentRowChanged, this, &FenetreVerification::choisit);
 
@@ -178,6 +214,14 @@ void FenetreVerification::choisit(int rang) {
 }
 
 void FenetreVerification::showEvent(QShowEvent *event) {
+  // Beside the grid, over the room panel's side: the rooms the findings name stay in sight.
+  const Grille &g = editeur_.grille();
+  const QRect ecran = g.screen()->availableGeometry();
+  const QPoint coin = g.mapToGlobal(QPoint(g.width() + ECART_GRILLE, 0));
+  const int largeur = std::max(minimumSizeHint().width(),
+                               editeur_.fenetre().geometry().right() - coin.x() - ECART_GRILLE);
+  setGeometry(QRect(coin, QSize(std::min(largeur, ecran.right() - coin.x()), g.height()))
+                  .intersected(ecran));
   actualise();
   QWidget::showEvent(event);
 }

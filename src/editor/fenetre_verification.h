@@ -14,6 +14,7 @@
 class CadreMarque;
 class FaceEditeur;
 class QListWidget;
+class QTimer;
 
 // The labyrinth as it stands, the room panel stored into its room first, checked against
 // the current folder (where its bare file names are looked for) with the editor's picture
@@ -26,7 +27,9 @@ bool accepte_test(FaceEditeur &editeur);
 
 // The findings of the check, one line each, errors first. Choosing a line shows its place on
 // the grid: a room is selected (outline and panel, its kind untouched, nothing marked as
-// changed), a partition outlined. Non-modal; shown again, it checks again.
+// changed), a partition outlined. Non-modal; shown again, it checks again, and while it is
+// shown it checks again shortly after each change of the labyrinth. It opens beside the
+// grid, over the room panel's side, and closes with its Fermer button or Escape.
 //
 // The check runs off the user interface's thread, on a copy of the labyrinth taken when it
 // starts: the editor stays responsive while the files are looked at, the list says that the
@@ -62,6 +65,7 @@ private:
   FaceEditeur &editeur_;
   QListWidget *liste_;
   CadreMarque *cadre_cloison_; // on the editor's grid, under the partition images
+  QTimer *relance_;            // a check again once the edits pause
   Verification verification_;
   std::thread fil_;
   std::shared_ptr<std::atomic<bool>> annule_;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
@@ -92,6 +93,38 @@ TEST_F(Verif, F7ShowsTheFindingsOfTheLabyrinthAsItStandsPanelIncluded) {
   attend();
   EXPECT_EQ(f().findChildren<FenetreVerification *>().size(), 1);
   EXPECT_EQ(rang("no-start"), -1);
+}
+
+TEST_F(Verif, TheWindowStandsBesideTheGridClosesWithFermerOrEscapeAndFollowsEdits) {
+  f().show();
+  presse(f(), QKeySequence(Qt::Key_F7));
+  attend();
+  FenetreVerification *w = fenetre();
+  // Over the room panel's side, never over a room of the grid.
+  const QRect grille_ecran(grille(f()).mapToGlobal(QPoint(0, 0)), grille(f()).size());
+  EXPECT_GT(w->frameGeometry().left(), grille_ecran.right());
+  EXPECT_FALSE(w->frameGeometry().intersects(grille_ecran));
+  // An edit on the grid checks again by itself once the edits pause.
+  ASSERT_GE(rang("no-start"), 0);
+  f().document().pas_salle(indice_salle(0, 0), -1); // empty, back twice: the start
+  f().document().pas_salle(indice_salle(0, 0), -1);
+  ASSERT_EQ(monde(f()).salles[0].contenu, SALLE_DEPART);
+  QSignalSpy fin(w, &FenetreVerification::verifiee);
+  ASSERT_TRUE(fin.wait(10000));
+  EXPECT_EQ(rang("no-start"), -1);
+  EXPECT_TRUE(liste()->item(0)->text().contains(QStringLiteral("sortie")));
+  // Fermer, then F7 and Escape.
+  nomme<QPushButton>(*w, "Fermer")->click();
+  EXPECT_FALSE(w->isVisible());
+  presse(f(), QKeySequence(Qt::Key_F7));
+  attend();
+  ASSERT_TRUE(w->isVisible());
+  w->activateWindow();
+  QTest::keyClick(w, Qt::Key_Escape);
+  EXPECT_FALSE(w->isVisible());
+  // Hidden, it does not check at each edit.
+  f().document().pas_salle(indice_salle(3, 3), 1);
+  EXPECT_FALSE(fin.wait(600));
 }
 
 TEST_F(Verif, ChoosingARoomFindingSelectsItWithoutAnEdit) {
@@ -208,6 +241,19 @@ TEST_F(TestVerifie, AnErrorAsksAndNoReturnsWithTheFileSaved) {
   EXPECT_FALSE(monde(f()).modifie);
   EXPECT_FALSE(lance());
   EXPECT_TRUE(f().isVisible());
+}
+
+TEST_F(TestVerifie, TheQuestionListsFiveErrorsByTheSheetsNamesThenHowManyMore) {
+  Monde &m = monde(f());
+  for (int col = 0; col < 8; ++col) // eight starts, no exit: nine errors
+    m.salles[static_cast<size_t>(indice_salle(col, 1))].contenu = SALLE_DEPART;
+  teste(false);
+  ASSERT_EQ(e.dialogues.confirmations.size(), 1);
+  const QString q = e.dialogues.confirmations[0];
+  EXPECT_EQ(q.count(QStringLiteral("\n- ")), 5) << q.toStdString();
+  EXPECT_TRUE(q.contains(QString::fromUtf8("\u2026 et 4 autres"))) << q.toStdString();
+  EXPECT_TRUE(q.contains(QStringLiteral("La salle A2 est l'un des 8"))) << q.toStdString();
+  EXPECT_FALSE(q.contains(QStringLiteral("colonne")));
 }
 
 TEST_F(TestVerifie, YesStartsThePlayerAnyway) {
