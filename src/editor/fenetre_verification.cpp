@@ -11,11 +11,13 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <string_view>
 
 #include "cadre_marque.h"
 #include "dialogues_editeur.h"
 #include "document.h"
 #include "face_editeur.h"
+#include "geometrie.h"
 #include "grille.h"
 #include "image_grille.h"
 #include "picture_qt.h"
@@ -37,10 +39,37 @@ Resultat controle_image(const std::string &chemin) {
   return image_lisible(QFile::decodeName(chemin.c_str()));
 }
 
+QString ligne(Gravite g, const QString &message) {
+  return g == Gravite::erreur ? QStringLiteral("Erreur : ") + message
+                              : QStringLiteral("Attention : ") + message;
+}
+
 QString ligne(const Constat &c) {
-  const QString message = QString::fromStdString(c.message);
-  return c.gravite == Gravite::erreur ? QStringLiteral("Erreur : ") + message
-                                      : QStringLiteral("Attention : ") + message;
+  return ligne(c.gravite, QString::fromStdString(c.message));
+}
+
+// Findings of one kind about several rooms, shown as one line that names them all.
+struct Groupe {
+  const char *code;
+  const char *rooms; // after the count: "3 salles de départ"
+  const char *conseil;
+};
+constexpr Groupe GROUPES[] = {
+    {"several-starts", "salles de départ", "gardez-en une seule"},
+    {"unreachable", "salles que le joueur ne peut jamais atteindre",
+     "ouvrez-leur un passage ou videz-les"},
+    {"key-without-door", "clés qui n'ouvrent rien", "posez la porte de leur couleur"},
+};
+// Room names listed in a group's line before "…".
+constexpr size_t NOMS_MONTRES = 8;
+
+const Groupe *groupe_de(const Constat &c) {
+  if (c.lieu != Lieu::salle)
+    return nullptr;
+  for (const Groupe &g : GROUPES)
+    if (std::string_view(c.code) == g.code)
+      return &g;
+  return nullptr;
 }
 
 // The record a finding points at, by its place (records read from a file may lie in any
@@ -179,8 +208,37 @@ void FenetreVerification::recoit(unsigned tour, Verification v) {
   {
     const QSignalBlocker silence(liste_);
     liste_->clear();
-    for (const Constat &c : verification_.constats)
-      liste_->addItem(ligne(c));
+    lignes_.clear();
+    const auto &constats = verification_.constats;
+    std::vector<bool> montre(constats.size(), false);
+    for (size_t i = 0; i < constats.size(); ++i) {
+      if (montre[i])
+        continue;
+      const Groupe *g = groupe_de(constats[i]);
+      std::vector<size_t> membres{i};
+      if (g)
+        for (size_t j = i + 1; j < constats.size(); ++j)
+          if (groupe_de(constats[j]) == g)
+            membres.push_back(j);
+      for (size_t j : membres)
+        montre[j] = true;
+      lignes_.push_back(static_cast<int>(i));
+      if (membres.size() < 2) {
+        liste_->addItem(ligne(constats[i]));
+        continue;
+      }
+      QStringList noms;
+      for (size_t k = 0; k < membres.size() && k < NOMS_MONTRES; ++k)
+        noms << QString::fromStdString(
+            nom_salle(constats[membres[k]].col, constats[membres[k]].lig));
+      if (membres.size() > NOMS_MONTRES)
+        noms << QStringLiteral("\u2026");
+      liste_->addItem(ligne(constats[i].gravite,
+                            QStringLiteral("%1 %2 : %3 ; %4.")
+                                .arg(membres.size())
+                                .arg(QString::fromUtf8(g->rooms), noms.join(QStringLiteral(", ")),
+                                     QString::fromUtf8(g->conseil))));
+    }
     if (verification_.constats.empty())
       liste_->addItem(
           QStringLiteral("Aucun probl\u00E8me : ce labyrinthe peut \u00EAtre termin\u00E9."));
@@ -189,9 +247,10 @@ void FenetreVerification::recoit(unsigned tour, Verification v) {
 }
 
 void FenetreVerification::choisit(int rang) {
-  if (rang < 0 || rang >= static_cast<int>(verification_.constats.size()))
+  if (rang < 0 || rang >= static_cast<int>(lignes_.size()))
     return;
-  const Constat &c = verification_.constats[static_cast<size_t>(rang)];
+  const Constat &c =
+      verification_.constats[static_cast<size_t>(lignes_[static_cast<size_t>(rang)])];
   const Monde &m = editeur_.monde();
   if (c.lieu == Lieu::salle) {
     const int i = indice_salle_de(m, c);

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "verification.h"
 
@@ -46,7 +47,8 @@ public:
   bool en_cours() const { return en_cours_; }
   // The findings of the last check that ended; empty while one runs.
   const Verification &verification() const { return verification_; }
-  // Shows the place of the finding at `rang` in the list (a row without place: nothing).
+  // Shows the place of the finding at `rang` in the list (a row without place: nothing; a
+  // row of several rooms of one kind, "3 salles de départ : A1, B1, C1", the first).
   void choisit(int rang);
 
 signals:
@@ -67,6 +69,7 @@ private:
   CadreMarque *cadre_cloison_; // on the editor's grid, under the partition images
   QTimer *relance_;            // a check again once the edits pause
   Verification verification_;
+  std::vector<int> lignes_; // each row's finding (a group's first)
   std::thread fil_;
   std::shared_ptr<std::atomic<bool>> annule_;
   unsigned tour_ = 0;

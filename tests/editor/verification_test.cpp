@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "cadre_marque.h"
 #include "fenetre_verification.h"
 #include "image_grille.h"
@@ -127,6 +129,36 @@ TEST_F(Verif, TheWindowStandsBesideTheGridClosesWithFermerOrEscapeAndFollowsEdit
   EXPECT_FALSE(fin.wait(600));
 }
 
+TEST_F(Verif, FindingsOfOneKindOnSeveralRoomsAreOneLineNamingThem) {
+  Monde &m = monde(f());
+  for (int col : {1, 2, 4})
+    m.salles[static_cast<size_t>(indice_salle(col, 3))].contenu = SALLE_DEPART;
+  f().show();
+  presse(f(), QKeySequence(Qt::Key_F7));
+  attend();
+  QStringList lignes;
+  for (int i = 0; i < liste()->count(); ++i)
+    lignes << liste()->item(i)->text();
+  EXPECT_TRUE(lignes.contains(
+      QString::fromUtf8("Erreur : 3 salles de départ : B4, C4, E4 ; gardez-en une seule.")))
+      << lignes.join('\n').toStdString();
+  EXPECT_EQ(lignes.filter(QString::fromUtf8("départs")).size(), 0);
+  EXPECT_EQ(liste()->count(), static_cast<int>(fenetre()->verification().constats.size()) - 2);
+  // The group's row shows its first room; the rows after it their own findings.
+  const auto ligne_avec = [&lignes](const QString &texte) {
+    for (int i = 0; i < lignes.size(); ++i)
+      if (lignes[i].contains(texte))
+        return i;
+    return -1;
+  };
+  liste()->setCurrentRow(ligne_avec(QStringLiteral("3 salles")));
+  EXPECT_EQ(f().document().salle_choisie(), indice_salle(1, 3));
+  const int sortie = ligne_avec(QStringLiteral("Aucune sortie"));
+  ASSERT_GE(sortie, 0);
+  liste()->setCurrentRow(sortie);
+  EXPECT_EQ(f().document().salle_choisie(), indice_salle(1, 3));
+}
+
 TEST_F(Verif, ChoosingARoomFindingSelectsItWithoutAnEdit) {
   Monde &m = monde(f());
   const int i = indice_salle(4, 3);
@@ -206,7 +238,13 @@ TEST_F(Verif, TheCheckRunsAsideAndACheckStartedAgainReplacesTheFirst) {
   EXPECT_FALSE(fenetre()->en_cours());
   EXPECT_EQ(rang("no-start"), -1);
   EXPECT_GE(rang("missing-file"), 0);
-  EXPECT_EQ(liste()->count(), static_cast<int>(fenetre()->verification().constats.size()));
+  // One row per finding, the 39 rooms out of reach on one.
+  const auto &constats = fenetre()->verification().constats;
+  const auto hors = std::count_if(constats.begin(), constats.end(), [](const Constat &c) {
+    return std::string(c.code) == "unreachable";
+  });
+  EXPECT_EQ(hors, 39);
+  EXPECT_EQ(liste()->count(), static_cast<int>(constats.size()) - 39 + 1);
 }
 
 // The test command with a stand-in player that leaves a file "lance" in its working folder.
