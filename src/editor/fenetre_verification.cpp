@@ -21,6 +21,7 @@
 #include "grille.h"
 #include "image_grille.h"
 #include "picture_qt.h"
+#include "texte_1252.h"
 
 namespace {
 
@@ -44,8 +45,41 @@ QString ligne(Gravite g, const QString &message) {
                               : QStringLiteral("Attention : ") + message;
 }
 
+// What the author can do about a finding whose message does not say it already.
+QString conseil(const Constat &c) {
+  const std::string_view code = c.code;
+  const QString nom = QString::fromStdString(utf8_depuis_1252(c.nom));
+  if (code == "missing-file")
+    return QStringLiteral("copiez %1 dans le dossier du labyrinthe").arg(nom);
+  if (code == "file-case")
+    return QStringLiteral("renommez le fichier %1 exactement ainsi").arg(nom);
+  if (code == "invalid-picture")
+    return QStringLiteral("enregistrez %1 en bmp, jpg ou gif").arg(nom);
+  const struct {
+    const char *code;
+    const char *texte;
+  } conseils[] = {
+      {"no-start", "choisissez « Départ » dans la légende et posez-le dans une salle"},
+      {"no-exit", "choisissez « Sortie » dans la légende et posez-la sur une cloison"},
+      {"exit-unreachable", "ouvrez un chemin du départ jusqu'à une sortie"},
+      {"ticked-empty-answer", "écrivez la réponse cochée ou décochez sa case"},
+      {"lonely-teleporter", "posez un deuxième téléporteur ou retirez celui-ci"},
+      {"door-without-key", "posez une clé de sa couleur avant elle"},
+      {"key-without-door", "posez une porte de sa couleur ou retirez la clé"},
+      {"open-border", "posez-y un mur"},
+      {"unreachable", "ouvrez-lui un passage ou videz-la"},
+  };
+  for (const auto &k : conseils)
+    if (code == k.code)
+      return QString::fromUtf8(k.texte);
+  return {};
+}
+
 QString ligne(const Constat &c) {
-  return ligne(c.gravite, QString::fromStdString(c.message));
+  QString message = QString::fromStdString(c.message);
+  if (const QString que_faire = conseil(c); !que_faire.isEmpty())
+    message += QStringLiteral(" Que faire : ") + que_faire + QLatin1Char('.');
+  return ligne(c.gravite, message);
 }
 
 // Findings of one kind about several rooms, shown as one line that names them all.

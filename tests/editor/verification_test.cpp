@@ -88,6 +88,14 @@ TEST_F(Verif, F7ShowsTheFindingsOfTheLabyrinthAsItStandsPanelIncluded) {
   EXPECT_EQ(liste()->item(enigme)->text(),
             QStringLiteral("Erreur : ") +
                 QString::fromStdString(constats[static_cast<size_t>(enigme)].message));
+  // A finding whose message does not say what to do is followed by the way out.
+  EXPECT_TRUE(
+      liste()
+          ->item(rang("no-start"))
+          ->text()
+          .endsWith(QString::fromUtf8(
+              " Que faire : choisissez « Départ » dans la légende et posez-le dans une salle.")))
+      << liste()->item(rang("no-start"))->text().toStdString();
 
   // F7 again on the shown window checks again: one window only.
   monde(f()).salles[0].contenu = SALLE_DEPART;
@@ -237,7 +245,13 @@ TEST_F(Verif, TheCheckRunsAsideAndACheckStartedAgainReplacesTheFirst) {
   EXPECT_EQ(fin.count(), 1);
   EXPECT_FALSE(fenetre()->en_cours());
   EXPECT_EQ(rang("no-start"), -1);
-  EXPECT_GE(rang("missing-file"), 0);
+  ASSERT_GE(rang("missing-file"), 0);
+  EXPECT_TRUE(liste()
+                  ->item(rang("missing-file"))
+                  ->text()
+                  .endsWith(QStringLiteral(
+                      "Que faire : copiez absente0.gif dans le dossier du labyrinthe.")))
+      << liste()->item(rang("missing-file"))->text().toStdString();
   // One row per finding, the 39 rooms out of reach on one.
   const auto &constats = fenetre()->verification().constats;
   const auto hors = std::count_if(constats.begin(), constats.end(), [](const Constat &c) {
