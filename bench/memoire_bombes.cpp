@@ -226,17 +226,20 @@ long pic_ko() {
   return u.ru_maxrss;
 }
 
-int editeur(int argc, char **argv, const QString &fichier) {
+int editeur(int argc, char **argv, const QString &nom) {
+  const QString fichier = QFileInfo(nom).absoluteFilePath();
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   prepare_apparence();
   QDir::setCurrent(QFileInfo(fichier).absolutePath());
+  // The start folder holds the defaults a fresh window shows before the file is open.
+  ecrit_textures_defaut(QDir::current());
   DialoguesBanc dialogues;
   TForm1 fenetre(&dialogues);
   fenetre.show();
   QApplication::processEvents();
   const long avant = pic_ko();
-  if (!fenetre.ouvre_fichier(QFileInfo(fichier).absoluteFilePath()))
+  if (!fenetre.ouvre_fichier(fichier))
     return 1;
   QApplication::processEvents();
   const long ouvert = pic_ko();

@@ -24,12 +24,16 @@ PixelSink::PixelSink(int width, int height, uint32_t fill, const Reduction &redu
   const int64_t decoded = int64_t{width} * height;
   if (decoded > 0)
     weight_ = std::max<int64_t>(1, int64_t{full_width} * full_height / decoded);
+  if (reduced_) {
+    fx_ = factor_for(width, reduction.width);
+    fy_ = factor_for(height, reduction.height);
+    // A frame as large as the picture: nothing to average, the rows go straight in.
+    reduced_ = fx_ > 1 || fy_ > 1;
+  }
   if (!reduced_) {
     whole_ = picture_of_size(width, height, fill);
     return;
   }
-  fx_ = factor_for(width, reduction.width);
-  fy_ = factor_for(height, reduction.height);
   out_width_ = divide_up(width, fx_);
   out_height_ = divide_up(height, fy_);
   line_.assign(static_cast<size_t>(width), fill);

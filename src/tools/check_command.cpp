@@ -1,6 +1,7 @@
 // dravo-lab check [--json] FILE.lab|FOLDER...: can each labyrinth be finished, and is every
 // file it names there? A folder is an adventure: its monde_N.lab files in numeric order.
 
+#include "partie.h"
 #include "texte_1252.h"
 #include "verification.h"
 
@@ -45,12 +46,12 @@ ControleImage controle_image() {
   };
 }
 
-// What the player makes of a file name of the folder. It looks for monde_1.lab, then
-// monde_2.lab and so on, the number written without sign or leading zero and counted in 32
-// bits; the letter case is ignored, as its system does.
+// What the player makes of a file name of the folder (numero_monde, the player's own rule):
+// a name it follows, or one that looks like a labyrinth of the adventure but never will be
+// played, its number written with a leading zero or too long for the player.
 struct NomMonde {
   enum Genre { autre, suivi, zero_devant, trop_grand } genre = autre;
-  long long numero = 0; // for `suivi`
+  long numero = 0; // for `suivi`
 };
 
 bool egal_sans_casse(std::string_view a, std::string_view b) {
@@ -60,8 +61,9 @@ bool egal_sans_casse(std::string_view a, std::string_view b) {
 }
 
 NomMonde nom_monde(const std::string &nom) {
+  if (const long n = numero_monde(nom); n >= 0)
+    return {NomMonde::suivi, n};
   constexpr std::string_view debut = "monde_", fin = ".lab";
-  constexpr long long NUMERO_MAX = 2147483647;
   if (nom.size() <= debut.size() + fin.size())
     return {};
   const std::string_view n(nom);
@@ -69,17 +71,10 @@ NomMonde nom_monde(const std::string &nom) {
       !egal_sans_casse(n.substr(n.size() - fin.size()), fin))
     return {};
   const std::string_view chiffres = n.substr(debut.size(), n.size() - debut.size() - fin.size());
-  long long valeur = 0;
-  for (char c : chiffres) {
-    if (c < '0' || c > '9')
-      return {};
-    valeur = std::min(valeur * 10 + (c - '0'), NUMERO_MAX + 1);
-  }
-  if (chiffres.size() > 1 && chiffres[0] == '0')
-    return {NomMonde::zero_devant, 0};
-  if (valeur > NUMERO_MAX)
-    return {NomMonde::trop_grand, 0};
-  return {NomMonde::suivi, valeur};
+  if (std::any_of(chiffres.begin(), chiffres.end(), [](char c) { return c < '0' || c > '9'; }))
+    return {};
+  return {chiffres.size() > 1 && chiffres[0] == '0' ? NomMonde::zero_devant : NomMonde::trop_grand,
+          0};
 }
 
 Constat constat_dossier(const char *code, std::string message, std::string nom,
@@ -146,7 +141,7 @@ void ajoute(Verification &v, Constat c) {
 
 void verifie_aventure(const std::string &dossier, const ControleImage &controle,
                       MemoireDossiers &memoire, std::vector<Rapport> &rapports) {
-  std::vector<std::pair<long long, std::string>> mondes;
+  std::vector<std::pair<long, std::string>> mondes;
   std::vector<std::string> noms;
   std::error_code ec;
   for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {

@@ -99,25 +99,25 @@ echo "$out" | grep -q "^$dir/sans_debut/monde_2.lab: erreur: Il manque monde_1.l
 # Names the player will not follow: warnings on the adventure's first labyrinth (exit 0),
 # in JSON with the name they are about.
 mkdir "$dir/noms"
-for n in monde_1.lab monde_01.lab monde_007.lab monde_2147483648.lab monde_99999999999999999999.lab MONDE_1.lab; do
+for n in monde_1.lab monde_01.lab monde_007.lab monde_1000000000.lab monde_99999999999999999999.lab MONDE_1.lab; do
   monde "$dir/noms/$n"
 done
-monde "$dir/noms/monde_2147483647.lab"
+monde "$dir/noms/monde_999999999.lab"
 out=$("$lab" check "$dir/noms"); rc=$?
-[ $rc = 1 ] || fail "names: the gap before 2147483647 stays an error (got $rc)"
+[ $rc = 1 ] || fail "names: the gap before 999999999 stays an error (got $rc)"
 for attendu in "monde_01.lab ne sera jamais joué : le joueur cherche monde_1.lab, sans zéro" \
                "monde_007.lab ne sera jamais joué : le joueur cherche monde_7.lab" \
-               "monde_2147483648.lab ne sera jamais joué : son numéro est trop grand" \
+               "monde_1000000000.lab ne sera jamais joué : son numéro est trop grand" \
                "monde_99999999999999999999.lab ne sera jamais joué : son numéro est trop grand" \
                "MONDE_1.lab et monde_1.lab ne diffèrent que par la casse"; do
   echo "$out" | grep -q "^$dir/noms/MONDE_1.lab: avertissement: $attendu" || fail "names: $attendu in $out"
 done
-echo "$out" | grep -q "monde_2147483647.lab.*adventure-name" && fail "2147483647 is followed: $out"
+echo "$out" | grep -q "monde_999999999.lab.*adventure-name" && fail "999999999 is followed: $out"
 "$lab" check --json "$dir/noms" | python3 -c '
 import json, sys
 f = json.load(sys.stdin)["files"][0]
 noms = sorted(x["name"] for x in f["findings"] if x["code"] in ("adventure-name", "adventure-case"))
-assert noms == ["monde_007.lab", "monde_01.lab", "monde_1.lab", "monde_2147483648.lab",
+assert noms == ["monde_007.lab", "monde_01.lab", "monde_1.lab", "monde_1000000000.lab",
                 "monde_99999999999999999999.lab"], noms
 assert all(x["severity"] == "warning" for x in f["findings"] if x["code"].startswith("adventure-n"))
 ' || fail "names in json"
