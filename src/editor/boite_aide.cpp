@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <QMouseEvent>
 
 #include "apparence.h"
 #include "construction.h"
@@ -46,8 +47,10 @@ bool BoiteAide::eventFilter(QObject *objet, QEvent *event) {
       case Survol::fond: FormMouseMove(controle); break;
       case Survol::aucun: break;
       }
-      // Taken here: the boxes around the control would otherwise answer the same move.
-      return true;
+      // Taken here: the boxes around the control would otherwise answer the same move. A
+      // move with a button held goes on to the control, which follows the drag (the grid's
+      // brush stroke) and takes it.
+      return static_cast<QMouseEvent *>(event)->buttons() == Qt::NoButton;
     }
   }
   return QGroupBox::eventFilter(objet, event);
@@ -62,5 +65,10 @@ void BoiteAide::PtitreMouseMove(QWidget *controle) {
 }
 
 void BoiteAide::FormMouseMove(QWidget *) {
-  Laide->setText(QString::fromUtf8(AIDE_DEFAUT));
+  Laide->setText(texte_fond_.isEmpty() ? QString::fromUtf8(AIDE_DEFAUT) : texte_fond_);
+}
+
+void BoiteAide::pose_texte_fond(const QString &texte) {
+  texte_fond_ = texte;
+  FormMouseMove(nullptr);
 }

@@ -16,6 +16,9 @@ public:
 
   // Listens to the pointer moves over the window and every bound control in it.
   void surveille(QWidget *fenetre);
+  // The text shown over the window's background, and at once: what a press does while a
+  // brush is armed. An empty text brings back the default one.
+  void pose_texte_fond(const QString &texte);
 
 protected:
   bool eventFilter(QObject *objet, QEvent *event) override;
@@ -26,4 +29,5 @@ private:
   void FormMouseMove(QWidget *controle);
 
   QLabel *Laide = nullptr;
+  QString texte_fond_;
 };

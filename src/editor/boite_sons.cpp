@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include <algorithm>
+
 #include "apparence.h"
 #include "construction.h"
 #include "disposition.h"
@@ -13,6 +15,8 @@
 #include "texte_1252.h"
 
 namespace {
+// Between a row's file name and its caption's text.
+constexpr int ECART_NOM_SON = 4;
 QRect decale(QRect place, int dy) {
   return place.translated(0, dy);
 }
@@ -40,6 +44,12 @@ BoiteSons::BoiteSons(Document &document, AccesFenetre acces, QWidget *fenetre)
     l->setObjectName(QStringLiteral("EtiquetteSon") + rang);
     colore(l, QPalette::WindowText, COULEUR_BLEUE);
     lie_survol(l, Survol::fond);
+    // Inside the caption, which is right-aligned: the name takes the room its text leaves.
+    const int libre = l->width() - l->fontMetrics().horizontalAdvance(l->text()) - ECART_NOM_SON;
+    noms_[k] = new NomFichier(l, QRect(0, 0, std::max(libre, 0), l->height()), Qt::AlignLeft);
+    noms_[k]->setFont(police(POLICE_FENETRE));
+    noms_[k]->setObjectName(QStringLiteral("NomSon") + rang);
+    lie_survol(noms_[k], Survol::aide);
 
     P[k] = bouton_plat(this, QStringLiteral("P") + rang, decale(PLACE_P, y));
     pose_glyphe(P[k], glyphe_B1);
@@ -77,6 +87,8 @@ void BoiteSons::pose_etat(int k, int etat) {
 
 void BoiteSons::montre_slot(int k) {
   const bool plein = !document_.monde().son(k).empty();
+  noms_[k]->montre(nom_affiche(document_.monde().son(k)),
+                   QString::fromUtf8(ETIQUETTES_SONS[static_cast<size_t>(k)]));
   P[k]->setEnabled(plein);
   E[k]->setEnabled(plein);
 }
@@ -87,6 +99,7 @@ void BoiteSons::reinitialise() {
     P[k]->setEnabled(false);
     E[k]->setEnabled(false);
     pose_glyphe(P[k], glyphe_B1);
+    noms_[k]->montre({}, {});
   }
 }
 
@@ -106,6 +119,7 @@ void BoiteSons::OSClick(int k) {
   document_.pose(cible_son(k), nom_du_modele(*nom));
   P[k]->setEnabled(true);
   E[k]->setEnabled(true);
+  montre_slot(k);
 }
 
 void BoiteSons::PClick(int k) {
@@ -135,8 +149,7 @@ void BoiteSons::EClick(int k) {
   // to "B1" through the stopped notification.
   TestSon->controls().stop();
   pose_etat(k, idle);
-  P[k]->setEnabled(false);
-  E[k]->setEnabled(false);
+  montre_slot(k);
 }
 
 void BoiteSons::arrete_sons() {

@@ -17,6 +17,7 @@
 #include "monde.h"
 
 class Document;
+class NomFichier;
 class QToolButton;
 class TMsMediaPlayer;
 struct Cible;
@@ -54,5 +55,7 @@ private:
   std::array<QToolButton *, NB_SONS> P{};
   std::array<QToolButton *, NB_SONS> OS{};
   std::array<QToolButton *, NB_SONS> E{};
+  // The sound's file name in each row, in the caption's free room left of its text.
+  std::array<NomFichier *, NB_SONS> noms_{};
   TMsMediaPlayer *TestSon = nullptr;
 };

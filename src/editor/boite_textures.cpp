@@ -17,6 +17,9 @@
 namespace {
 // The images in the order of the labyrinth's textures, which the click tells apart by name.
 constexpr std::array<const char *, NB_TEXTURES> NOMS{"TM", "TS", "TP"};
+constexpr std::array<const char *, NB_TEXTURES> AIDES{AIDE_TM, AIDE_TS, AIDE_TP};
+// The texture's title label among ETIQUETTES_TEXTURES ("Murs", "Sol", "Plafond").
+constexpr std::array<size_t, NB_TEXTURES> TITRES{0, 1, 3};
 } // namespace
 
 BoiteTextures::BoiteTextures(Document &document, AccesFenetre acces, QWidget *fenetre)
@@ -27,21 +30,27 @@ BoiteTextures::BoiteTextures(Document &document, AccesFenetre acces, QWidget *fe
   dessine_boite(this, police(POLICE_BOITE, true));
   lie_survol(this, Survol::fond);
   ODI.filtre = FILTRE_IMAGES;
-  for (const PlaceEtiquette &e : ETIQUETTES_TEXTURES) {
+  for (size_t i = 0; i < ETIQUETTES_TEXTURES.size(); ++i) {
+    const PlaceEtiquette &e = ETIQUETTES_TEXTURES[i];
     QLabel *l =
         etiquette(this, e.place, e.texte,
                   e.taille ? police(POLICE_TAILLE_TEXTURE, true) : police(POLICE_LEGENDE, true),
                   Qt::AlignCenter);
     if (e.taille)
       colore(l, QPalette::WindowText, COULEUR_MARINE);
+    for (size_t rang = 0; rang < NB_TEXTURES; ++rang)
+      if (TITRES[rang] == i) {
+        titres_[rang] = l;
+        pose_aide(l, QString::fromUtf8(AIDES[rang]));
+        lie_survol(l, Survol::aide);
+      }
   }
-  const std::array<const char *, NB_TEXTURES> aides{AIDE_TM, AIDE_TS, AIDE_TP};
   for (size_t rang = 0; rang < NB_TEXTURES; ++rang) {
     auto *image = new ImageEtiree(this);
     image->setObjectName(QString::fromLatin1(NOMS[rang]));
     place(image);
     image->setCursor(Qt::PointingHandCursor);
-    pose_aide(image, QString::fromUtf8(aides[rang]));
+    pose_aide(image, QString::fromUtf8(AIDES[rang]));
     connect(image, &ImageEtiree::clic, this, &BoiteTextures::TMClick);
     lie_survol(image, Survol::aide);
     images_[rang] = image;
@@ -62,6 +71,12 @@ Resultat BoiteTextures::charge(int rang, const std::string &nom) {
     return Resultat::echec(
         message_image(QStringLiteral("La texture"), affiche, picture.message()).toStdString());
   image->pose_picture(QPixmap::fromImage(picture.valeur()));
+  // The file shown, named in the help of the picture and of its title.
+  const auto r = static_cast<size_t>(rang);
+  const QString aide =
+      QString::fromUtf8(AIDES[r]) + QStringLiteral("\nFichier : ") + nom_affiche(nom);
+  pose_aide(image, aide);
+  pose_aide(titres_[r], aide);
   return Resultat::succes();
 }
 

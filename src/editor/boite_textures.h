@@ -20,6 +20,7 @@
 
 class Document;
 class ImageEtiree;
+class QLabel;
 struct Cible;
 struct InfoLecture;
 
@@ -49,4 +50,5 @@ private:
   AccesFenetre acces_;
   DialogueFichier ODI;
   std::array<ImageEtiree *, NB_TEXTURES> images_{}; // TM, TS, TP
+  std::array<QLabel *, NB_TEXTURES> titres_{};      // "Murs", "Sol", "Plafond"
 };

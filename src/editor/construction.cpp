@@ -2,10 +2,12 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QToolButton>
 
 #include "apparence.h"
 #include "disposition.h"
+#include "proprietes.h"
 #include "ressources.h"
 
 const Place *place_de(const QString &nom) {
@@ -79,6 +81,25 @@ QToolButton *bouton_plat(QWidget *parent, const QString &nom, bool main) {
   QToolButton *b = bouton_plat(parent, nom, QRect(), main);
   place(b);
   return b;
+}
+
+NomFichier::NomFichier(QWidget *parent, QRect place, Qt::Alignment alignement)
+    : QWidget(parent), alignement_(alignement) {
+  setGeometry(place);
+  hide();
+}
+
+void NomFichier::montre(const QString &nom, const QString &aide) {
+  nom_ = nom;
+  pose_aide(this, aide + nom);
+  setVisible(!nom.isEmpty());
+  update();
+}
+
+void NomFichier::paintEvent(QPaintEvent *) {
+  QPainter peintre(this);
+  peintre.drawText(rect(), static_cast<int>(alignement_ | Qt::AlignVCenter),
+                   fontMetrics().elidedText(nom_, Qt::ElideMiddle, width()));
 }
 
 void pose_glyphe(QToolButton *bouton, const QPixmap &glyphe) {

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QRect>
 #include <QString>
+#include <QWidget>
 
 class QGroupBox;
 class QLabel;
@@ -36,6 +37,22 @@ QLabel *etiquette(QWidget *parent, QRect place, const char *texte, QFont f,
 QToolButton *bouton_plat(QWidget *parent, const QString &nom, QRect place, bool main = true);
 // The same, at the table's place of its name.
 QToolButton *bouton_plat(QWidget *parent, const QString &nom, bool main = true);
+
+// A chosen file's name where some names will not fit: drawn elided in the middle (the
+// extension stays), the whole name in the help box after `aide`. Hidden while empty.
+class NomFichier : public QWidget {
+public:
+  NomFichier(QWidget *parent, QRect place, Qt::Alignment alignement);
+  void montre(const QString &nom, const QString &aide);
+  const QString &nom() const { return nom_; }
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+
+private:
+  QString nom_;
+  Qt::Alignment alignement_;
+};
 
 void pose_glyphe(QToolButton *bouton, const QPixmap &glyphe);
 // The red "X" of the clear buttons.

@@ -60,9 +60,11 @@ inline constexpr Place PLACES[] = {
     {"Psons", "Form1", {797, 123, 217, 153}},
     {"PC", "Form1", {640, 296, 369, 329}},
     {"Image_epreuve", "TabImage", {8, 24, 320, 240}},
+    {"NomImage", "TabImage", {8, 268, 320, 17}}, // the picture's file name
     {"OpenI", "TabImage", {332, 8, 25, 25}},
     {"SpeedButton5", "TabImage", {332, 32, 25, 25}},
-    {"WMP2", "TabMedia", {8, 8, 310, 280}},
+    {"WMP2", "TabMedia", {8, 8, 310, 262}},
+    {"NomMedia", "TabMedia", {8, 274, 310, 17}}, // the medium's file name
     {"OpenV", "TabMedia", {332, 8, 25, 25}},
     {"SpeedButton7", "TabMedia", {332, 32, 25, 25}},
     {"Memo1", "TabQuestion", {16, 16, 329, 257}},
@@ -73,11 +75,16 @@ inline constexpr Place PLACES[] = {
     {"LegendePorteFermee", "LegendeC", {8, 72, 40, 20}},
     {"LegendeGrille", "LegendeC", {160, 24, 40, 20}},
     {"LegendeSortie", "LegendeC", {160, 48, 40, 20}},
+    {"LegendePassage", "LegendeC", {160, 72, 40, 20}},
+    // The colour choices of the locked door and the key, beside their pictures.
+    {"CouleurPorte", "LegendeC", {146, 74, 13, 17}},
     {"LegendeS", "Form1", {273, 644, 265, 103}},
     {"LegendeDepart", "LegendeS", {16, 24, 40, 40}},
     {"LegendeCle", "LegendeS", {80, 24, 40, 40}},
     {"LegendeTeleporteur", "LegendeS", {144, 24, 40, 40}},
     {"LegendePlan", "LegendeS", {208, 24, 40, 40}},
+    {"CouleurCle", "LegendeS", {122, 46, 16, 16}},
+    {"LegendeVide", "LegendeS", {16, 86, 14, 14}},
     {"Paide", "Form1", {546, 644, 470, 103}},
     {"Laide", "Paide", {8, 16, 454, 87}},
     {"TestSon", "Form1", {-600, -600, 245, 240}}, // never seen
@@ -127,7 +134,7 @@ struct PlaceLegende {
   const char *aide;
 };
 inline constexpr int HAUTEUR_ETIQUETTE_LEGENDE = 17;
-inline constexpr std::array<PlaceLegende, 9> LEGENDES{{
+inline constexpr std::array<PlaceLegende, 11> LEGENDES{{
     {false, "LegendeMur", "H1", {54, 26, 35, HAUTEUR_ETIQUETTE_LEGENDE}, false, "Mur", AIDE_MUR},
     {false,
      "LegendePorteDerobee",
@@ -157,6 +164,13 @@ inline constexpr std::array<PlaceLegende, 9> LEGENDES{{
      false,
      "Sortie",
      AIDE_SORTIE},
+    {false,
+     "LegendePassage",
+     "H0",
+     {206, 74, 49, HAUTEUR_ETIQUETTE_LEGENDE},
+     false,
+     "Ouvert",
+     AIDE_PASSAGE},
     {true,
      "LegendeDepart",
      "C8",
@@ -173,4 +187,5 @@ inline constexpr std::array<PlaceLegende, 9> LEGENDES{{
      "Téléporteur",
      AIDE_TELEPORTEUR},
     {true, "LegendePlan", "C9", {200, 66, 57, HAUTEUR_ETIQUETTE_LEGENDE}, true, "Plan", AIDE_PLAN},
+    {true, "LegendeVide", "C0", {34, 85, 80, 15}, false, "Salle vide", AIDE_VIDE},
 }};

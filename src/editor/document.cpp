@@ -68,11 +68,41 @@ bool Document::pose_ensemble(const std::vector<std::pair<Cible, Valeur>> &champs
   return true;
 }
 
+void Document::debut_trait(const QString &nom) {
+  fin_trait();
+  trait_ouvert_ = true;
+  nom_trait_ = nom;
+}
+
+bool Document::pose_dans_trait(const Cible &cible, const Valeur &v) {
+  if (!trait_ouvert_)
+    return pose(cible, v);
+  Changement c;
+  if (!prevu(monde_, cible, v, c))
+    return false;
+  // The step opens with its first change, so that a stroke over kinds already laid
+  // leaves no empty step behind.
+  if (!trait_commence_) {
+    historique_.beginMacro(nom_trait_);
+    trait_commence_ = true;
+  }
+  historique_.push(new CommandeEdition(this, std::move(c)));
+  return true;
+}
+
+void Document::fin_trait() {
+  if (trait_commence_)
+    historique_.endMacro();
+  trait_ouvert_ = false;
+  trait_commence_ = false;
+}
+
 void Document::choisit_salle(int indice) {
   salle_choisie_ = indice;
 }
 
 void Document::cree() {
+  fin_trait();
   ::Cree_Monde(monde_);
   salle_choisie_ = -1;
   historique_.clear();
@@ -82,6 +112,7 @@ void Document::cree() {
 }
 
 void Document::efface() {
+  fin_trait();
   ::efface_monde(monde_);
   salle_choisie_ = -1;
   historique_.clear();
@@ -94,6 +125,7 @@ Resultat Document::charge(const std::string &chemin, InfoLecture *lu) {
   const Resultat r = charge_lab(chemin, monde_, lu);
   if (!r)
     return r;
+  fin_trait();
   salle_choisie_ = -1;
   historique_.clear();
   suit_historique();

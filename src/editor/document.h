@@ -40,6 +40,13 @@ public:
   // Sets several fields as one step named `nom`, made of the fields that differ; no step
   // when none does. True when a field changed.
   bool pose_ensemble(const std::vector<std::pair<Cible, Valeur>> &champs, const QString &nom);
+  // A brush stroke: every field set between debut_trait and fin_trait is one step named
+  // `nom`; a stroke that changes nothing leaves no step. A stroke still open when another
+  // starts, or when the labyrinth is replaced, is closed first.
+  void debut_trait(const QString &nom);
+  bool pose_dans_trait(const Cible &cible, const Valeur &valeur);
+  void fin_trait();
+  bool trait_en_cours() const { return trait_ouvert_; }
 
   // --- The selection: not part of the file, not undone ---
   // The room selected on the grid, whose fields the room panel shows; -1 for none. A
@@ -81,6 +88,9 @@ private:
   QUndoStack historique_;
   QString fichier_;
   int salle_choisie_ = -1;
+  bool trait_ouvert_ = false;   // between debut_trait and fin_trait
+  bool trait_commence_ = false; // the stroke's step is open on the history
+  QString nom_trait_;
 };
 
 // One field changed: redo sets the new value, undo the old one.

@@ -10,6 +10,7 @@
 #include <QString>
 
 class DialoguesEditeur;
+class Document;
 class Grille;
 class QWidget;
 
@@ -18,6 +19,8 @@ public:
   // The room panel stored into the selected room, as Save does first.
   virtual void stocke_panneau() = 0;
   virtual const Monde &monde() const = 0;
+  // The labyrinth as a document: what says it changed.
+  virtual Document &document() = 0;
   // Selects a room as the grid's middle press does, its kind untouched and nothing marked
   // as changed.
   virtual void montre_salle(int indice) = 0;

@@ -8,12 +8,14 @@
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <vector>
 
 #include "verification.h"
 
 class CadreMarque;
 class FaceEditeur;
 class QListWidget;
+class QTimer;
 
 // The labyrinth as it stands, the room panel stored into its room first, checked against
 // the current folder (where its bare file names are looked for) with the editor's picture
@@ -26,7 +28,9 @@ bool accepte_test(FaceEditeur &editeur);
 
 // The findings of the check, one line each, errors first. Choosing a line shows its place on
 // the grid: a room is selected (outline and panel, its kind untouched, nothing marked as
-// changed), a partition outlined. Non-modal; shown again, it checks again.
+// changed), a partition outlined. Non-modal; shown again, it checks again, and while it is
+// shown it checks again shortly after each change of the labyrinth. It opens beside the
+// grid, over the room panel's side, and closes with its Fermer button or Escape.
 //
 // The check runs off the user interface's thread, on a copy of the labyrinth taken when it
 // starts: the editor stays responsive while the files are looked at, the list says that the
@@ -43,7 +47,8 @@ public:
   bool en_cours() const { return en_cours_; }
   // The findings of the last check that ended; empty while one runs.
   const Verification &verification() const { return verification_; }
-  // Shows the place of the finding at `rang` in the list (a row without place: nothing).
+  // Shows the place of the finding at `rang` in the list (a row without place: nothing; a
+  // row of several rooms of one kind, "3 salles de départ : A1, B1, C1", the first).
   void choisit(int rang);
 
 signals:
@@ -62,7 +67,9 @@ private:
   FaceEditeur &editeur_;
   QListWidget *liste_;
   CadreMarque *cadre_cloison_; // on the editor's grid, under the partition images
+  QTimer *relance_;            // a check again once the edits pause
   Verification verification_;
+  std::vector<int> lignes_; // each row's finding (a group's first)
   std::thread fil_;
   std::shared_ptr<std::atomic<bool>> annule_;
   unsigned tour_ = 0;

@@ -331,3 +331,7 @@ Issue copie_fichiers_nommes(const Labyrinthe &l, const QString &dossier,
   }
   return Issue::ecrit;
 }
+
+QString nom_affiche(const std::string &nom) {
+  return QString::fromStdString(utf8_depuis_1252(nom));
+}

@@ -37,6 +37,9 @@ QString dossier_du_labyrinthe(const QString &fichier_edite, const QString &depar
 // Empty when none holds it.
 QString fichier_du_nom(const std::string &nom, const LieuxFichiers &lieux);
 
+// A name of the model as the author reads it, whole (folders included, as stored).
+QString nom_affiche(const std::string &nom);
+
 // The bare name of a chosen file as the model stores it (Windows-1252).
 std::string nom_du_modele(const QString &nom);
 

@@ -7,16 +7,28 @@
 //
 // A press on a partition steps its kind through the document; a press on a room asks the
 // window to store the panel (salle_quittee), selects the room, steps its kind and asks the
-// window to show it (salle_montree). Every kind the document changes, by a press, an undo
-// or a redo, is repainted here.
+// window to show it (salle_montree). With Ctrl held, a press on a room only selects it. While
+// the legend's brush is armed, a left press on an element of its sort lays the brush's kind
+// and a drag with the left button held lays it on every element the pointer crosses, the
+// whole stroke one step of the history; the right button still steps.
+//
+// With the keyboard focus, the arrows select the next room that way, Shift+arrow steps the
+// partition on that side of the selected room forward (as a right press), Ctrl+arrow back
+// (as a left press); Entrée asks for the room panel's question (vers_question).
+//
+// Every kind the document changes, by a press, an undo or a redo, is repainted here, and
+// a room's marks (riddle, picture, medium) follow its fields.
 
 #include <QPixmap>
 #include <QWidget>
 
 #include <array>
 
+#include <optional>
+
 #include "edition.h"
 #include "monde.h"
+#include "pinceau.h"
 
 class CadreMarque;
 class Document;
@@ -48,18 +60,38 @@ public:
   void marque_salle(int indice);
   // Releases the kind bitmaps (the window's close handler).
   void libere_bitmaps();
+  // The brush a left press lays, or none: presses step as without it.
+  void pose_pinceau(std::optional<Pinceau> pinceau);
+  const std::optional<Pinceau> &pinceau() const { return pinceau_; }
+  // A room's marks from its record (riddle, picture, medium).
+  void marque_contenu(int indice);
 
 signals:
   // A room is pressed: the selection is about to move.
   void salle_quittee();
   // The pressed room is selected and its kind stepped.
   void salle_montree(int indice);
+  // Entrée on the grid: the author wants to write the selected room's riddle.
+  void vers_question();
 
 private slots:
-  void Image1MouseDown(ImageGrille *image, Qt::MouseButton bouton);
-  void Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton);
+  void Image1MouseDown(ImageGrille *image, Qt::MouseButton bouton, Qt::KeyboardModifiers touches);
+  void Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton, Qt::KeyboardModifiers touches);
+
+protected:
+  void keyPressEvent(QKeyEvent *event) override;
 
 private:
+  // Selects a room as a middle press does: panel stored, outline and panel moved.
+  void selectionne(int indice);
+  // The brush's kind onto the element an image shows, when it is of the brush's sort.
+  bool peint(ImageGrille *vue);
+  // The stroke: opened by a left press with the brush, followed to every element under the
+  // pointer's path, closed on the release.
+  void commence_trait(ImageGrille *vue);
+  void suit_trait(QPoint global);
+  void finit_trait();
+  ImageGrille *element_en(QPoint dans_grille) const;
   void charge_bitmaps();
   void montre_change(const Cible &cible);
   const Monde &monde() const;
@@ -74,4 +106,7 @@ private:
   std::array<ImageGrille *, NB_CLOISONS_MAX> vues_cloisons{};
   std::array<ImageGrille *, NB_SALLES_MAX> vues_salles{};
   int delta_clic_ = 0;
+  std::optional<Pinceau> pinceau_;
+  bool trait_ = false;
+  QPoint dernier_point_; // the stroke's last pointer position, in the grid
 };

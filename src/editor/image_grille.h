@@ -10,7 +10,8 @@
 
 class ImageGrille : public QWidget {
   Q_OBJECT
-  // The index of the image's record (a grid image) or -1; read by the shared press handlers.
+  // The index of the image's record (a grid image) or the kind it stands for (a legend
+  // picture); read by the shared press handlers.
   Q_PROPERTY(int Tag MEMBER Tag)
 
 public:
@@ -21,16 +22,37 @@ public:
   // Takes a copy of the picture and repaints at once.
   void pose_picture(const QPixmap &picture);
   const QPixmap &picture() const { return picture_; }
+  // A frame drawn over the picture: the legend's armed brush.
+  void pose_cadre(bool cadre);
+  bool cadre() const { return cadre_; }
+  // The small marks in the corners of a room's image, over its kind's picture: "?" at the
+  // top right for a riddle, a picture mark at the bottom left, a note at the bottom right.
+  struct Marques {
+    bool enigme = false;
+    bool image = false;
+    bool media = false;
+    bool operator==(const Marques &) const = default;
+  };
+  void pose_marques(Marques marques);
+  Marques marques() const { return marques_; }
 
 signals:
   // Every press of a double click comes here too (QWidget routes the second press of a
   // double click through mousePressEvent).
-  void appui(ImageGrille *image, Qt::MouseButton bouton);
+  void appui(ImageGrille *image, Qt::MouseButton bouton, Qt::KeyboardModifiers touches);
+  // While a button is held after a press here, the pointer moves (window's global
+  // coordinates) and the release.
+  void glisse(QPoint global);
+  void relache();
 
 protected:
   void paintEvent(QPaintEvent *event) override;
   void mousePressEvent(QMouseEvent *event) override;
+  void mouseMoveEvent(QMouseEvent *event) override;
+  void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
   QPixmap picture_;
+  bool cadre_ = false;
+  Marques marques_;
 };

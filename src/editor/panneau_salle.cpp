@@ -114,6 +114,18 @@ void PanneauSalle::construit() {
   pose_croix(bouton_retire_media_, true);
   connect(bouton_retire_media_, &QToolButton::clicked, this, &PanneauSalle::SpeedButton7Click);
 
+  // The chosen files' names, under the picture and the player.
+  const auto nom_fichier = [](QWidget *page, const char *nom) {
+    auto *n = new NomFichier(page, QRect(), Qt::AlignHCenter);
+    n->setObjectName(QString::fromLatin1(nom));
+    n->setFont(police(POLICE_LEGENDE));
+    place(n);
+    lie_survol(n, Survol::aide);
+    return n;
+  };
+  nom_image_ = nom_fichier(onglet_image_, "NomImage");
+  nom_media_ = nom_fichier(onglet_media_, "NomMedia");
+
   question_ = new QPlainTextEdit(onglet_question_);
   question_->setObjectName(QStringLiteral("Memo1"));
   place(question_);
@@ -268,6 +280,7 @@ Resultat PanneauSalle::montre_image(const std::string &nom) {
   } else {
     image_->hide();
   }
+  nom_image_->montre(nom_affiche(nom), QStringLiteral("Image : "));
   image_courante_ = nom;
   return r;
 }
@@ -276,6 +289,7 @@ void PanneauSalle::montre_media(const std::string &nom) {
   // Only a regular file of the labyrinth's places reaches the player: a pipe or a device
   // would hold it for ever.
   lecteur_->setURL(fichier_du_nom(nom, acces_.lieux()));
+  nom_media_->montre(nom_affiche(nom), QString::fromUtf8("Média : "));
   media_courant_ = nom;
 }
 
@@ -394,4 +408,9 @@ void PanneauSalle::pose_media_salle(const std::string &nom) {
   media_courant_ = nom;
   if (document_.salle_choisie() >= 0)
     document_.pose(cible_media(document_.salle_choisie()), nom);
+}
+
+void PanneauSalle::va_a_la_question() {
+  setCurrentWidget(onglet_question_);
+  question_->setFocus(Qt::OtherFocusReason);
 }

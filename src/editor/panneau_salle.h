@@ -25,6 +25,7 @@
 
 class Document;
 class ImageEtiree;
+class NomFichier;
 class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -66,6 +67,8 @@ public:
   void SpeedButton5Click();
   void OpenVClick();
   void SpeedButton7Click();
+  // Entrée on the grid: the question tab, its field focused for typing.
+  void va_a_la_question();
 
 signals:
   // What saisie_en_attente says may have changed: a text typed, shown or stored.
@@ -106,6 +109,8 @@ private:
   TMsMediaPlayer *lecteur_ = nullptr;               // WMP2
   QToolButton *bouton_media_ = nullptr;             // OpenV
   QToolButton *bouton_retire_media_ = nullptr;      // SpeedButton7
+  NomFichier *nom_image_ = nullptr;                 // NomImage, under the picture
+  NomFichier *nom_media_ = nullptr;                 // NomMedia, under the player
   QPlainTextEdit *question_ = nullptr;              // Memo1
   std::array<QCheckBox *, NB_REPONSES> bonnes_{};   // Check1..Check5
   std::array<QLineEdit *, NB_REPONSES> reponses_{}; // Edit1..Edit5

@@ -5,11 +5,15 @@
 inline constexpr const char *AIDE_DEFAUT =
     "Survolez l'un des éléments de la page pour une aide contextuelle.";
 
+// The grid's two texts begin with the mouse rules and go on with the faster ways.
 inline constexpr const char *AIDE_CLOISON =
-    "Clic droit ou gauche sur une cloison pour la modifier.";
+    "Clic droit ou gauche sur une cloison pour la modifier.\n"
+    "Pour dessiner plus vite, cliquez sur une image de la légende : elle devient un pinceau.";
 inline constexpr const char *AIDE_SALLE =
     "- Clic droit ou gauche sur une salle pour la modifier.\n"
-    "- Clic milieu pour sélectionner une salle sans la modifier.";
+    "- Clic milieu pour sélectionner une salle sans la modifier (ou Ctrl+clic).\n"
+    "- Clavier : flèches pour changer de salle, Maj+flèche pour modifier la cloison de ce "
+    "côté (Ctrl+flèche en arrière), Entrée pour écrire l'énigme.";
 
 inline constexpr const char *AIDE_NOUVEAU = "Cliquez pour créer un nouveau labyrinthe (Ctrl+N).";
 inline constexpr const char *AIDE_OUVRIR =
@@ -60,6 +64,14 @@ inline constexpr const char *AIDE_GRILLE =
     "La grille est infranchissable, mais permet de voir ce qui se trouve derrière.";
 inline constexpr const char *AIDE_SORTIE =
     "Accès au labyrinthe suivant (monde_n+1) s'il existe. Sinon, fin de l'aventure.";
+inline constexpr const char *AIDE_PASSAGE = "Ouvert : rien ne sépare les deux salles.";
+inline constexpr const char *AIDE_VIDE = "Une salle ordinaire, sans objet.";
+inline constexpr const char *AIDE_COULEUR_PORTE =
+    "Cliquez pour choisir la couleur de la porte fermée ; elle devient le pinceau.";
+inline constexpr const char *AIDE_COULEUR_CLE =
+    "Cliquez pour choisir la couleur de la clé ; elle devient le pinceau.";
+// Said by every picture of the legends, after its own text.
+inline constexpr const char *AIDE_LEGENDE_PINCEAU = "Cliquez sur l'image pour en faire un pinceau.";
 inline constexpr const char *AIDE_DEPART = "Indique la position de départ du joueur";
 inline constexpr const char *AIDE_CLE =
     "Une clé sert à ouvrir une porte de la même couleur. Si une énigme est associée à la "

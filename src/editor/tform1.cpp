@@ -91,8 +91,19 @@ void TForm1::construit_controles() {
   connect(barre_, &BarreCommandes::quitter, this, &TForm1::quitterClick);
   sons_ = new BoiteSons(document_, acces(), this);
   panneau_ = new PanneauSalle(document_, acces(), this);
-  new Legendes(this);
+  auto *legendes = new Legendes(this);
   aide_ = new BoiteAide(this);
+  // The brush: the grid paints with it, the help box says what a press does, Escape ends it.
+  auto *range = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  range->setEnabled(false);
+  connect(range, &QShortcut::activated, legendes, &Legendes::range);
+  connect(legendes, &Legendes::pinceau_change, this,
+          [this, range](const std::optional<Pinceau> &pinceau) {
+            grille_->pose_pinceau(pinceau);
+            aide_->pose_texte_fond(pinceau ? texte_pinceau(*pinceau) : QString());
+            range->setEnabled(pinceau.has_value());
+          });
+  connect(grille_, &Grille::vers_question, panneau_, &PanneauSalle::va_a_la_question);
 
   lie_survol(this, Survol::fond);
   aide_->surveille(this);

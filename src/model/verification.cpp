@@ -1,6 +1,7 @@
 #include "verification.h"
 
 #include "fichiers.h"
+#include "geometrie.h"
 #include "lab_file.h"
 #include "texte_1252.h"
 
@@ -87,19 +88,14 @@ bool sortie_atteinte(const Plateau &p, const Atteintes &vues) {
   return false;
 }
 
-// Places for the author, counted from 1 as one counts rooms on the grid.
+// Places for the author, named as the teacher's sheet names them: "la salle C4",
+// "la cloison entre C4 et D4", "le bord nord de C1".
 std::string salle_txt(int i) {
-  const PlaceSalle p = place_salle(i);
-  return "la salle colonne " + std::to_string(p.col + 1) + ", ligne " + std::to_string(p.lig + 1);
+  return "la salle " + nom_salle(i);
 }
 
 std::string cloison_txt(int i) {
-  const PlaceCloison p = place_cloison(i);
-  if (p.sens == 0)
-    return p.lig < COTE ? "la cloison au-dessus de " + salle_txt(indice_salle(p.col, p.lig))
-                        : "la cloison au-dessous de " + salle_txt(indice_salle(p.col, p.lig - 1));
-  return p.col < COTE ? "la cloison à gauche de " + salle_txt(indice_salle(p.col, p.lig))
-                      : "la cloison à droite de " + salle_txt(indice_salle(p.col - 1, p.lig));
+  return nom_cloison(i);
 }
 
 std::string majuscule(std::string s) {
@@ -311,11 +307,10 @@ void passage_au_bord(const Plateau &p, int i, Verification &v) {
   const int32_t k = p.cloison[at(i)];
   if (!cloison_au_bord(i) || !laisse_passer(k, TOUTES_LES_CLES))
     return;
-  v.constats.push_back(
-      sur_cloison(constat("open-border", AVERT,
-                          majuscule(cloison_txt(i)) + " est sur le bord du labyrinthe et porte " +
-                              genre_cloison(k) + " : il ne mène nulle part."),
-                  i));
+  v.constats.push_back(sur_cloison(constat("open-border", AVERT,
+                                           majuscule(cloison_txt(i)) + " porte " +
+                                               genre_cloison(k) + " : il ne mène nulle part."),
+                                   i));
 }
 
 void type_de_cloison_inconnu(const Tcloison &c, int i, Verification &v) {

@@ -289,8 +289,9 @@ TEST_F(Disposition, HelpTextsAreSetButOnlyTheTitlePictureHasATooltip) {
        "Cette porte ne peut être ouverte qu'avec une clé de la même couleur."},
       {"LegendeDepart", "Indique la position de départ du joueur"},
   };
+  // A legend picture goes on to say that it arms the brush.
   for (const auto &[nom, texte] : aides)
-    EXPECT_EQ(aide(controle(nom)), QString::fromUtf8(texte)) << nom;
+    EXPECT_TRUE(aide(controle(nom)).startsWith(QString::fromUtf8(texte))) << nom;
   for (int k = 0; k < NB_SONS; ++k)
     EXPECT_FALSE(aide(nomme<QToolButton>(fenetre(), "E", k)).isEmpty());
 

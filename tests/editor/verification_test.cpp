@@ -7,12 +7,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "cadre_marque.h"
 #include "fenetre_verification.h"
@@ -86,6 +89,14 @@ TEST_F(Verif, F7ShowsTheFindingsOfTheLabyrinthAsItStandsPanelIncluded) {
   EXPECT_EQ(liste()->item(enigme)->text(),
             QStringLiteral("Erreur : ") +
                 QString::fromStdString(constats[static_cast<size_t>(enigme)].message));
+  // A finding whose message does not say what to do is followed by the way out.
+  EXPECT_TRUE(
+      liste()
+          ->item(rang("no-start"))
+          ->text()
+          .endsWith(QString::fromUtf8(
+              " Que faire : choisissez « Départ » dans la légende et posez-le dans une salle.")))
+      << liste()->item(rang("no-start"))->text().toStdString();
 
   // F7 again on the shown window checks again: one window only.
   monde(f()).salles[0].contenu = SALLE_DEPART;
@@ -93,6 +104,68 @@ TEST_F(Verif, F7ShowsTheFindingsOfTheLabyrinthAsItStandsPanelIncluded) {
   attend();
   EXPECT_EQ(f().findChildren<FenetreVerification *>().size(), 1);
   EXPECT_EQ(rang("no-start"), -1);
+}
+
+TEST_F(Verif, TheWindowStandsBesideTheGridClosesWithFermerOrEscapeAndFollowsEdits) {
+  f().show();
+  presse(f(), QKeySequence(Qt::Key_F7));
+  attend();
+  FenetreVerification *w = fenetre();
+  // Over the room panel's side, never over a room of the grid.
+  const QRect grille_ecran(grille(f()).mapToGlobal(QPoint(0, 0)), grille(f()).size());
+  EXPECT_GT(w->frameGeometry().left(), grille_ecran.right());
+  EXPECT_FALSE(w->frameGeometry().intersects(grille_ecran));
+  // An edit on the grid checks again by itself once the edits pause.
+  ASSERT_GE(rang("no-start"), 0);
+  f().document().pas_salle(indice_salle(0, 0), -1); // empty, back twice: the start
+  f().document().pas_salle(indice_salle(0, 0), -1);
+  ASSERT_EQ(monde(f()).salles[0].contenu, SALLE_DEPART);
+  QSignalSpy fin(w, &FenetreVerification::verifiee);
+  ASSERT_TRUE(fin.wait(10000));
+  EXPECT_EQ(rang("no-start"), -1);
+  EXPECT_TRUE(liste()->item(0)->text().contains(QStringLiteral("sortie")));
+  // Fermer, then F7 and Escape.
+  nomme<QPushButton>(*w, "Fermer")->click();
+  EXPECT_FALSE(w->isVisible());
+  presse(f(), QKeySequence(Qt::Key_F7));
+  attend();
+  ASSERT_TRUE(w->isVisible());
+  w->activateWindow();
+  QTest::keyClick(w, Qt::Key_Escape);
+  EXPECT_FALSE(w->isVisible());
+  // Hidden, it does not check at each edit.
+  f().document().pas_salle(indice_salle(3, 3), 1);
+  EXPECT_FALSE(fin.wait(600));
+}
+
+TEST_F(Verif, FindingsOfOneKindOnSeveralRoomsAreOneLineNamingThem) {
+  Monde &m = monde(f());
+  for (int col : {1, 2, 4})
+    m.salles[static_cast<size_t>(indice_salle(col, 3))].contenu = SALLE_DEPART;
+  f().show();
+  presse(f(), QKeySequence(Qt::Key_F7));
+  attend();
+  QStringList lignes;
+  for (int i = 0; i < liste()->count(); ++i)
+    lignes << liste()->item(i)->text();
+  EXPECT_TRUE(lignes.contains(
+      QString::fromUtf8("Erreur : 3 salles de départ : B4, C4, E4 ; gardez-en une seule.")))
+      << lignes.join('\n').toStdString();
+  EXPECT_EQ(lignes.filter(QString::fromUtf8("départs")).size(), 0);
+  EXPECT_EQ(liste()->count(), static_cast<int>(fenetre()->verification().constats.size()) - 2);
+  // The group's row shows its first room; the rows after it their own findings.
+  const auto ligne_avec = [&lignes](const QString &texte) {
+    for (int i = 0; i < lignes.size(); ++i)
+      if (lignes[i].contains(texte))
+        return i;
+    return -1;
+  };
+  liste()->setCurrentRow(ligne_avec(QStringLiteral("3 salles")));
+  EXPECT_EQ(f().document().salle_choisie(), indice_salle(1, 3));
+  const int sortie = ligne_avec(QStringLiteral("Aucune sortie"));
+  ASSERT_GE(sortie, 0);
+  liste()->setCurrentRow(sortie);
+  EXPECT_EQ(f().document().salle_choisie(), indice_salle(1, 3));
 }
 
 TEST_F(Verif, ChoosingARoomFindingSelectsItWithoutAnEdit) {
@@ -173,8 +246,20 @@ TEST_F(Verif, TheCheckRunsAsideAndACheckStartedAgainReplacesTheFirst) {
   EXPECT_EQ(fin.count(), 1);
   EXPECT_FALSE(fenetre()->en_cours());
   EXPECT_EQ(rang("no-start"), -1);
-  EXPECT_GE(rang("missing-file"), 0);
-  EXPECT_EQ(liste()->count(), static_cast<int>(fenetre()->verification().constats.size()));
+  ASSERT_GE(rang("missing-file"), 0);
+  EXPECT_TRUE(liste()
+                  ->item(rang("missing-file"))
+                  ->text()
+                  .endsWith(QStringLiteral(
+                      "Que faire : copiez absente0.gif dans le dossier du labyrinthe.")))
+      << liste()->item(rang("missing-file"))->text().toStdString();
+  // One row per finding, the 39 rooms out of reach on one.
+  const auto &constats = fenetre()->verification().constats;
+  const auto hors = std::count_if(constats.begin(), constats.end(), [](const Constat &c) {
+    return std::string(c.code) == "unreachable";
+  });
+  EXPECT_EQ(hors, 39);
+  EXPECT_EQ(liste()->count(), static_cast<int>(constats.size()) - 39 + 1);
 }
 
 // The test command with a stand-in player that leaves a file "lance" in its working folder.
@@ -209,6 +294,19 @@ TEST_F(TestVerifie, AnErrorAsksAndNoReturnsWithTheFileSaved) {
   EXPECT_FALSE(monde(f()).modifie);
   EXPECT_FALSE(lance());
   EXPECT_TRUE(f().isVisible());
+}
+
+TEST_F(TestVerifie, TheQuestionListsFiveErrorsByTheSheetsNamesThenHowManyMore) {
+  Monde &m = monde(f());
+  for (int col = 0; col < 8; ++col) // eight starts, no exit: nine errors
+    m.salles[static_cast<size_t>(indice_salle(col, 1))].contenu = SALLE_DEPART;
+  teste(false);
+  ASSERT_EQ(e.dialogues.confirmations.size(), 1);
+  const QString q = e.dialogues.confirmations[0];
+  EXPECT_EQ(q.count(QStringLiteral("\n- ")), 5) << q.toStdString();
+  EXPECT_TRUE(q.contains(QString::fromUtf8("\u2026 et 4 autres"))) << q.toStdString();
+  EXPECT_TRUE(q.contains(QStringLiteral("La salle A2 est l'un des 8"))) << q.toStdString();
+  EXPECT_FALSE(q.contains(QStringLiteral("colonne")));
 }
 
 TEST_F(TestVerifie, YesStartsThePlayerAnyway) {

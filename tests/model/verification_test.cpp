@@ -347,17 +347,25 @@ TEST(Verification, RecordsAtAnotherPlaceThanTheirCoordinates) {
   EXPECT_EQ(v.constats[1].lieu, Lieu::cloison);
 }
 
-TEST(Verification, MessagesNameThePlaceCountedFromOne) {
+TEST(Verification, MessagesNameThePlaceAsTheSheetDoes) {
   Labo l;
   l.pose(0, 0, SALLE_DEPART).haut(0, 0, CLOISON_SORTIE).pose(3, 2, SALLE_PLAN);
   l.m.cloisons[static_cast<size_t>(indice_cloison_h(3, 10))].contenu = CLOISON_OUVERTE;
   const Verification v = l.verifie();
   EXPECT_EQ(premier(v, "unreachable")->message,
-            "La salle colonne 4, ligne 3 tient le plan mais le joueur ne peut jamais "
-            "l'atteindre.");
+            "La salle D3 tient le plan mais le joueur ne peut jamais l'atteindre.");
   EXPECT_EQ(premier(v, "open-border")->message,
-            "La cloison au-dessous de la salle colonne 4, ligne 10 est sur le bord du "
-            "labyrinthe et porte un passage ouvert : il ne mène nulle part.");
+            "Le bord sud de D10 porte un passage ouvert : il ne mène nulle part.");
+  // Between two rooms, west or north one first; a start named in its own words.
+  Labo d;
+  d.pose(0, 0, SALLE_DEPART).pose(2, 3, SALLE_DEPART).haut(0, 0, CLOISON_SORTIE);
+  d.m.cloisons[static_cast<size_t>(indice_cloison_v(5, 3))].contenu = CLOISON_PORTE_ROUGE;
+  const Verification w = d.verifie();
+  EXPECT_EQ(premier(w, "several-starts")->message,
+            "La salle A1 est l'un des 2 départs : un labyrinthe n'en a qu'un.");
+  EXPECT_EQ(premier(w, "door-without-key")->message,
+            "La porte rouge (la cloison entre E4 et F4) ne s'ouvre jamais : le labyrinthe n'a "
+            "pas de clé rouge.");
 }
 
 // --- Files -------------------------------------------------------------------------------
