@@ -14,6 +14,13 @@
 
 namespace {
 
+// The view samples a texture by its fraction across (u, v), so a texture reduced keeps its
+// look; a wall drawn 480 pixels high shows no more than this. A texture is decoded for a
+// frame of this size (each side divided by a whole factor down to no less than it: below
+// twice it), never whole: a small file announcing 16384 x 4096 pixels takes a few of its rows
+// and 1 MB of result, not 256 MB.
+constexpr int COTE_TEXTURE = 512;
+
 // The installed data folder: ../share/dravo-editeur beside the program, else the system's.
 QString dossier_donnees() {
   const QString nom = QStringLiteral("dravo-editeur");
@@ -71,7 +78,9 @@ Decor charge_decor(const Labyrinthe &lab, const QString &dossier_labyrinthe) {
     const QString chemin = fichier_texture(lab.texture(rang), dossier_labyrinthe);
     if (chemin.isEmpty())
       continue;
-    if (Avec<Picture> p = load_picture(QFile::encodeName(chemin).toStdString()); p)
+    if (Avec<Picture> p = load_picture(QFile::encodeName(chemin).toStdString(),
+                                       Reduction{COTE_TEXTURE, COTE_TEXTURE});
+        p)
       *textures[rang] = pixels_de_picture(p.valeur());
   }
   for (int k = 0; k < NB_TYPES_SALLE; ++k)

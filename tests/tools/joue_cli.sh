@@ -96,5 +96,19 @@ for args in "K1 nord" "A0 nord" "B2 north" "B2" "B2 nord $dir/x.png --taille 0x1
   [ $rc = 2 ] || fail "vue $args exits 2 (got $rc)"
 done
 [ ! -e "$dir/x.png" ] || fail "no picture after a usage error"
+# Three textures that announce 16384 x 4096 pixels in 35 bytes: the view decodes them reduced,
+# never whole (256 MB each).
+mkdir "$dir/bombe"
+ecrit "$dir/bombe/monde_1.lab" TM=bombe.gif TS=bombe.gif TP=bombe.gif B2:8
+python3 - "$lab" "$dir/bombe" <<'PY' || fail "vue with bomb textures"
+import resource, subprocess, sys
+lab, d = sys.argv[1:]
+open(d + "/bombe.gif", "wb").write(
+    b"GIF89a\x00\x40\x00\x10\x80\x00\x00\x00\x00\x00\xff\xff\xff"
+    b"\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b")
+subprocess.run([lab, "vue", d + "/monde_1.lab", "B2", "nord", d + "/v.png"], check=True)
+pic = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss // 1024
+assert pic < 100, "vue peaked at %d MB" % pic
+PY
 "$lab" vue "$dir/absent.lab" A1 nord "$dir/y.png" 2>/dev/null; [ $? = 1 ] || fail "vue of a missing file exits 1"
 echo "joue and vue: all passed"
