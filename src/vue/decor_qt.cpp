@@ -1,14 +1,13 @@
 #include "decor_qt.h"
 
+#include "dossier_donnees.h"
 #include "fichiers.h"
 #include "picture.h"
 #include "ressources.h"
 #include "texte_1252.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <cstring>
 
@@ -20,17 +19,6 @@ namespace {
 // twice it), never whole: a small file announcing 16384 x 4096 pixels takes a few of its rows
 // and 1 MB of result, not 256 MB.
 constexpr int COTE_TEXTURE = 512;
-
-// The installed data folder: ../share/dravo-editeur beside the program, else the system's.
-QString dossier_donnees() {
-  const QString nom = QStringLiteral("dravo-editeur");
-  const QString voisin =
-      QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../share/" + nom);
-  if (QCoreApplication::instance() && QFileInfo(voisin).isDir())
-    return QDir::cleanPath(voisin);
-  return QStandardPaths::locate(QStandardPaths::GenericDataLocation, nom,
-                                QStandardPaths::LocateDirectory);
-}
 
 QString dans_dossier(const QString &dossier, const QString &nom) {
   const QDir d(dossier.isEmpty() ? QStringLiteral(".") : dossier);
@@ -62,13 +50,7 @@ QString fichier_texture(const std::string &nom_1252, const QString &dossier_laby
       QString::fromStdString(utf8_depuis_1252(std::string(nom_dans_dossier(nom_1252))));
   if (QString trouve = dans_dossier(dossier_labyrinthe, nom); !trouve.isEmpty())
     return trouve;
-  for (int rang = 0; rang < NB_TEXTURES; ++rang)
-    if (nom.compare(QLatin1String(texture_defaut(rang)), Qt::CaseInsensitive) == 0) {
-      const QString donnees = dossier_donnees();
-      if (!donnees.isEmpty())
-        return dans_dossier(donnees, QLatin1String(texture_defaut(rang)));
-    }
-  return {};
+  return texture_installee(nom_1252, Qt::CaseInsensitive);
 }
 
 Decor charge_decor(const Labyrinthe &lab, const QString &dossier_labyrinthe) {

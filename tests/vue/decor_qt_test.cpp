@@ -86,6 +86,9 @@ TEST(DecorQt, TexturesBesideTheLabyrinthThenInstalledDefaults) {
   EXPECT_EQ(d.sol.at(0, 0), 0xFF0AC80Au);
   ASSERT_FALSE(d.plafond.vide());
   EXPECT_EQ(d.plafond.at(7, 7), 0xFF0A0AC8u);
+  // The player's system reads names in any letter case, the installed ones too.
+  EXPECT_EQ(fichier_texture("C:\\PLAFOND.BMP", dossier.path()),
+            QDir(donnees).filePath("plafond.bmp"));
 
   // Missing, unreadable or unnamed: left empty, drawn in a plain colour.
   m.texture_murs = "absente.bmp";
