@@ -59,6 +59,16 @@ echo "$out" | grep -q '"etat": "enigme", .*"enigme": {"salle": "B3", "genre": "c
 out=$("$lab" joue "$dir/aventure/monde_2.lab" ok)
 echo "$out" | grep -q '"faits": \["ignore"\]' || fail "ignored move: $out"
 
+# A file name that is not UTF-8 (a Windows-1252 "é"): still valid JSON, the byte as U+FFFD.
+bizarre="$dir/$(printf 'caf\351.lab')"
+ecrit "$bizarre" A1:8 A1/est:9
+"$lab" joue "$bizarre" droite > "$dir/bizarre.json" || fail "joue of a non-UTF-8 name exits 0"
+python3 - "$dir/bizarre.json" "$dir" <<'PY' || fail "joue JSON of a non-UTF-8 name: $(cat "$dir/bizarre.json")"
+import json, sys
+d = json.loads(open(sys.argv[1], "rb").read().decode("utf-8"))
+assert d["fichier"] == sys.argv[2] + "/caf\ufffd.lab", d["fichier"]
+PY
+
 # A typed answer with accents, given in UTF-8 on the command line.
 ecrit "$dir/accents.lab" A1:8 A1/est:0 'B1?Qui apprend ? |Élève ' B1/nord:9
 out=$("$lab" joue "$dir/accents.lab" droite avance tape:eleves 'tape:  ÉLÈVE ' gauche avance)
