@@ -1055,8 +1055,8 @@ QImage icone_joueur(int taille) {
   p.setClipPath(tuile);
   // The corridor: floor and ceiling wedges, the two side walls, the far doorway.
   const QRectF loin(t * 0.40, t * 0.36, t * 0.20, t * 0.26);
-  const QPolygonF gauche({QPointF(marge, marge), loin.topLeft(), loin.bottomLeft(),
-                          QPointF(marge, t - marge)});
+  const QPolygonF gauche(
+      {QPointF(marge, marge), loin.topLeft(), loin.bottomLeft(), QPointF(marge, t - marge)});
   const QPolygonF droite({QPointF(t - marge, marge), loin.topRight(), loin.bottomRight(),
                           QPointF(t - marge, t - marge)});
   const QPolygonF sol({QPointF(marge, t - marge), loin.bottomLeft(), loin.bottomRight(),

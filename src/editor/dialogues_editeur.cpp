@@ -3,12 +3,14 @@
 #include "apercu_image.h"
 #include "boite_erreur.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QVBoxLayout>
 
 void DialoguesEditeurQt::erreur(const QString &message) {
   boite_erreur(fenetre_, message);
@@ -83,4 +85,29 @@ bool DialoguesEditeurQt::imprime(QPrinter &imprimante) {
   QPrintDialog boite(&imprimante, fenetre_);
   boite.setWindowTitle(QStringLiteral("Imprimer la feuille du labyrinthe"));
   return boite.exec() == QDialog::Accepted;
+}
+
+bool DialoguesEditeurQt::imprime(QPrinter &imprimante, ChoixFeuille &choix) {
+  QPrintDialog boite(&imprimante, fenetre_);
+  boite.setWindowTitle(QStringLiteral("Imprimer la feuille du labyrinthe"));
+  // The dialog takes the tab over and deletes it with itself.
+  auto *onglet = new QWidget;
+  onglet->setWindowTitle(QStringLiteral("Feuille"));
+  auto *eleve = new QCheckBox(QStringLiteral("Feuille de l'élève : sans les réponses"), onglet);
+  eleve->setObjectName(QStringLiteral("FeuilleEleve"));
+  eleve->setChecked(choix.eleve);
+  auto *itineraire = new QCheckBox(
+      QStringLiteral("Tracer l'itinéraire du départ à la sortie sur le plan"), onglet);
+  itineraire->setObjectName(QStringLiteral("FeuilleItineraire"));
+  itineraire->setChecked(choix.itineraire);
+  auto *colonne = new QVBoxLayout(onglet);
+  colonne->addWidget(eleve);
+  colonne->addWidget(itineraire);
+  colonne->addStretch();
+  boite.setOptionTabs({onglet});
+  if (boite.exec() != QDialog::Accepted)
+    return false;
+  choix.eleve = eleve->isChecked();
+  choix.itineraire = itineraire->isChecked();
+  return true;
 }

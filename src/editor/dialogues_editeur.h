@@ -29,6 +29,12 @@ enum class GenreDialogue {
 
 enum class Reponse { oui, non, annuler };
 
+// What the print dialog offers beside the printer, in its own "Feuille" tab.
+struct ChoixFeuille {
+  bool eleve = false;      // the pupils' version, without the answers
+  bool itineraire = false; // the route from the start to the exit drawn on the map
+};
+
 class DialoguesEditeur {
 public:
   virtual ~DialoguesEditeur() = default;
@@ -59,6 +65,12 @@ public:
   // true once the author accepts it, the printer then set to what was chosen. By default
   // nothing is shown and nothing printed.
   virtual bool imprime(QPrinter &imprimante);
+  // The same with the sheet's choices shown beside the printer's, set from `choix` and
+  // written back into it once accepted. By default, the dialog above without them.
+  virtual bool imprime(QPrinter &imprimante, ChoixFeuille &choix) {
+    (void)choix;
+    return imprime(imprimante);
+  }
 };
 
 class DialoguesEditeurQt : public DialoguesEditeur {
@@ -72,6 +84,7 @@ public:
   QString choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) override;
   bool confirme(const QString &texte) override;
   bool imprime(QPrinter &imprimante) override;
+  bool imprime(QPrinter &imprimante, ChoixFeuille &choix) override;
 
 private:
   QWidget *fenetre_;

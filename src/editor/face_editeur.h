@@ -6,6 +6,8 @@
 
 #include "monde.h"
 
+#include <QString>
+
 class DialoguesEditeur;
 class Grille;
 class QWidget;
@@ -22,6 +24,9 @@ public:
   virtual Grille &grille() const = 0;
   // The window the check window belongs to and the shortcuts are bound on.
   virtual QWidget &fenetre() = 0;
+  // The start folder, where a name of the labyrinth is looked up when the current folder
+  // lacks it (fichier_du_nom): the sheet finds the riddles' pictures as the room panel does.
+  virtual const QString &dossier_depart() const = 0;
 
 protected:
   ~FaceEditeur() = default;

@@ -8,16 +8,37 @@
 #include "dialogues_editeur.h"
 #include "face_editeur.h"
 #include "feuille.h"
+#include "fichiers_editeur.h"
+#include "picture_qt.h"
+
+namespace {
+
+// A riddle's picture found as the room panel finds it (fichiers_editeur.h), reduced for the
+// sheet's frame with its proportions.
+std::function<QImage(const std::string &, QSize)> images_du_panneau(const QString &rep_appli) {
+  return [rep_appli](const std::string &nom, QSize cadre) {
+    const Avec<QImage> image = charge_image(fichier_du_nom(nom, rep_appli), cadre, true);
+    return image ? image.valeur() : QImage();
+  };
+}
+
+} // namespace
 
 bool imprime_feuille(FaceEditeur &editeur) {
   editeur.stocke_panneau();
   QPrinter imprimante(QPrinter::HighResolution);
   imprimante.setPageSize(QPageSize(QPageSize::A4));
-  imprimante.setDocName(QStringLiteral("Feuille du labyrinthe"));
-  if (!editeur.boites().imprime(imprimante))
+  // The print job's name, and the title of a PDF printed to a file.
+  imprimante.setDocName(titre_document(editeur.monde()));
+  ChoixFeuille choix;
+  if (!editeur.boites().imprime(imprimante, choix))
     return false;
-  const Resultat r =
-      dessine_feuille(editeur.monde(), imprimante, imprimante.fromPage(), imprimante.toPage());
+  OptionsFeuille options;
+  options.eleve = choix.eleve;
+  options.itineraire = choix.itineraire;
+  options.image = images_du_panneau(editeur.dossier_depart());
+  const Resultat r = dessine_feuille(editeur.monde(), imprimante, imprimante.fromPage(),
+                                     imprimante.toPage(), options);
   if (!r) {
     editeur.boites().erreur(QString::fromStdString(r.message()));
     return false;

@@ -69,6 +69,7 @@ public:
   DialoguesEditeur &boites() const override { return *dialogues; }
   Grille &grille() const override { return *grille_; }
   QWidget &fenetre() override { return *this; }
+  const QString &dossier_depart() const override { return rep_appli; }
 
 protected:
   void closeEvent(QCloseEvent *event) override;

@@ -1,6 +1,7 @@
 #include "feuille.h"
 
 #include "fichiers.h"
+#include "itineraire.h"
 #include "mise_en_page.h"
 #include "plan.h"
 #include "texte_1252.h"
@@ -16,6 +17,8 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -43,7 +46,11 @@ constexpr qreal MM_PAGE_MIN = 40;
 constexpr qreal PART_PAGE_PLAN = 0.6; // a map that cannot share its page takes this much of it
 constexpr qreal MM_AVANT_PLAN = 4;
 constexpr qreal MM_IMAGE_LEGENDE = 6;
-constexpr int LIGNES_TITRE = 3; // a longer title ends in "…"
+constexpr int LIGNES_TITRE = 3;       // a longer title ends in "…"
+constexpr qreal MM_IMAGE_ENIGME = 38; // a riddle's picture: its frame's width
+constexpr qreal MM_IMAGE_ENIGME_HAUT = 28;
+constexpr qreal MM_ECART_IMAGE = 4;
+constexpr qreal MM_CASE_ELEVE = 3.2; // the box a pupil ticks
 
 const QColor NOIR(0x10, 0x10, 0x10);
 const QColor GRIS(0x60, 0x60, 0x60);
@@ -144,8 +151,11 @@ QString pluriel(qsizetype n, const char *un, const char *plusieurs) {
 // Everything that is composed once for a device: its scale, its type and its line width.
 class Composition {
 public:
-  Composition(const Monde &m, QPaintDevice &appareil)
-      : monde_(m), appareil_(appareil), largeur_(appareil.width()) {}
+  Composition(const Monde &m, QPaintDevice &appareil, const OptionsFeuille &options)
+      : monde_(m), appareil_(appareil), largeur_(appareil.width()), options_(options), plateau_(m) {
+    if (options_.itineraire)
+      route_ = itineraire(plateau_);
+  }
 
   qreal mm(qreal v) const { return v * appareil_.logicalDpiY() / 25.4; }
   qreal largeur() const { return largeur_; }
@@ -158,6 +168,10 @@ public:
     for (const Morceau &m : blocs.back().morceaux)
       entete_haut += m.avant + m.hauteur;
     blocs.push_back(plan(hauteur_page - entete_haut));
+    if (options_.itineraire)
+      blocs.push_back(texte_itineraire());
+    if (!plateau_.teleporteurs().empty())
+      blocs.push_back(teleporteurs());
     blocs.push_back(texte_long("Mission", monde_.mission, "(pas de mission)"));
     blocs.push_back(texte_long("Message de fin", monde_.message_fin, "(pas de message de fin)"));
     enigmes(blocs);
@@ -168,8 +182,8 @@ private:
   // One piece per line of `texte` wrapped from `retrait` to the right margin.
   void lignes(Bloc &b, const QString &texte, const QFont &f, const QColor &couleur, qreal retrait,
               qreal avant_premiere) {
-    pose_lignes(b, coupe_lignes(texte, f, largeur_ - retrait, &appareil_), f, couleur, retrait,
-                avant_premiere);
+    pose_lignes(b, coupe_lignes(texte, f, largeur_ - retrait - reserve_image_, &appareil_), f,
+                couleur, retrait, avant_premiere);
   }
 
   void pose_lignes(Bloc &b, const QStringList &lignes_posees, const QFont &f, const QColor &couleur,
@@ -195,8 +209,10 @@ private:
 
   Bloc entete() {
     Bloc b;
-    lignes(b, QStringLiteral("Dravo-Editeur · feuille de l'enseignant"), police(CORPS_PETIT), GRIS,
-           0, 0);
+    lignes(b,
+           options_.eleve ? QStringLiteral("Dravo-Editeur · feuille de l'élève")
+                          : QStringLiteral("Dravo-Editeur · feuille de l'enseignant"),
+           police(CORPS_PETIT), GRIS, 0, 0);
     const QString titre = titre_affichable(monde_.titre_lab);
     const QFont f_titre = police(CORPS_TITRE, true);
     pose_lignes(b,
@@ -304,6 +320,8 @@ private:
     if (cote < mm(MM_PLAN_MIN))
       cote = std::min(place, hauteur_page_ * PART_PAGE_PLAN);
     const Monde &m = monde_;
+    const std::shared_ptr<const Itineraire> route =
+        route_ && *route_ ? std::make_shared<const Itineraire>(route_->valeur()) : nullptr;
     const qreal ecart_nom = mm(2), ecart = mm(MM_ECART_LEGENDE);
     const auto dessine_entree = [=](QPainter &p, const EntreeLegende &e, QPointF coin) {
       const QRectF boite(coin, QSizeF(image, image));
@@ -321,7 +339,10 @@ private:
     const qreal hauteur_legende = nb_rangs * pas;
     b.morceaux.push_back({a_cote ? std::max(cote, hauteur_legende) : cote, mm(MM_AVANT_PLAN),
                           [=](QPainter &p, qreal haut) {
-                            dessine_plan(p, m, QRectF((place - cote) / 2, haut, cote, cote));
+                            const QRectF cadre((place - cote) / 2, haut, cote, cote);
+                            dessine_plan(p, m, cadre);
+                            if (route)
+                              dessine_itineraire(p, *route, cadre);
                             if (!a_cote)
                               return;
                             const qreal y = haut + std::max(0.0, (cote - hauteur_legende) / 2);
@@ -416,6 +437,9 @@ private:
   // One proposal: the check mark in the margin when correct, its number, its text wrapped
   // under itself.
   void proposition(Bloc &b, int numero, const QString &texte, bool juste) {
+    const bool eleve = options_.eleve;
+    juste = juste && !eleve;
+    const qreal case_eleve = mm(MM_CASE_ELEVE), trait = mm(0.25);
     const QFont f = police(CORPS_TEXTE, juste);
     const QFontMetricsF mesure(f, &appareil_);
     const qreal haut_texte = mesure.ascent();
@@ -423,8 +447,10 @@ private:
     const QFont coche = police_coche(CORPS_TEXTE);
     const QString numero_texte = QString::number(numero) + QLatin1Char('.');
     bool premiere = true;
-    for (const QString &ligne : coupe_lignes(texte, f, largeur_ - colonne, &appareil_)) {
+    for (const QString &ligne :
+         coupe_lignes(texte, f, largeur_ - colonne - reserve_image_, &appareil_)) {
       const bool marque = premiere && juste;
+      const bool case_vide = premiere && eleve;
       const bool numerote = premiere;
       b.morceaux.push_back({mesure.lineSpacing(),
                             premiere ? mm(MM_AVANT_LIGNE) : mm(MM_AVANT_LIGNE) / 2,
@@ -434,6 +460,11 @@ private:
                                 p.setFont(coche);
                                 p.setPen(VERT_COCHE);
                                 p.drawText(QPointF(0, base), COCHE);
+                              }
+                              if (case_vide) {
+                                p.setPen(QPen(NOIR, trait));
+                                p.setBrush(Qt::NoBrush);
+                                p.drawRect(QRectF(0, base - case_eleve, case_eleve, case_eleve));
                               }
                               p.setFont(f);
                               p.setPen(NOIR);
@@ -476,6 +507,10 @@ private:
     }
     if (nb_presentes == 1 && presente[0] && !coche) {
       note(b, "Réponse à taper au clavier :", mm(MM_RETRAIT));
+      if (options_.eleve) {
+        ligne_a_ecrire(b);
+        return;
+      }
       const Extrait e = extrait(s.reponses[0], REPONSE_MAX);
       lignes(b, e.texte.trimmed(), police(CORPS_TEXTE, true), NOIR, mm(MM_COLONNE_NUMERO),
              mm(MM_AVANT_LIGNE));
@@ -488,7 +523,7 @@ private:
         proposition(b, static_cast<int>(i) + 1, e.texte.trimmed(), s.bonnes[i]);
         reste(b, e.reste, mm(MM_COLONNE_NUMERO));
       }
-    if (nb_justes == 0)
+    if (nb_justes == 0 && !options_.eleve)
       note(b, "Aucune proposition n'est cochée comme juste.", mm(MM_COLONNE_NUMERO));
   }
 
@@ -504,6 +539,8 @@ private:
       Bloc b = premiere ? std::move(titre) : Bloc{};
       b.entier = true;
       nom_de_salle(b, i, premiere ? mm(3) : mm(MM_AVANT_ENIGME));
+      const size_t apres_nom = b.morceaux.size();
+      const qreal haut_image = image_enigme(b, s);
       const Extrait e = extrait(s.question, QUESTION_MAX);
       const QString question = e.texte.trimmed();
       if (question.isEmpty() && e.reste == 0)
@@ -512,6 +549,7 @@ private:
         lignes(b, question, police(CORPS_TEXTE), NOIR, 0, mm(1));
       reste(b, e.reste, 0);
       reponses(b, s);
+      fin_image(b, apres_nom, haut_image);
       blocs.push_back(std::move(b));
       premiere = false;
     }
@@ -521,27 +559,198 @@ private:
     }
   }
 
+  // --- What the options add: the route, the teleporters, the riddle's picture, the
+  // pupils' writing line. Kept apart from the text layout above.
+
+  static QString salle_qt(int indice) { return QString::fromStdString(nom_salle(indice)); }
+  static QString nom_minuscule(const char *nom) {
+    QString n = QString::fromUtf8(nom);
+    n[0] = n[0].toLower();
+    return n;
+  }
+  static QString nom_cle(int couleur) {
+    return nom_minuscule(NOMS_SALLES[static_cast<size_t>(SALLE_CLE_NOIRE + couleur)]);
+  }
+  static QString nom_porte(int couleur) {
+    return nom_minuscule(NOMS_CLOISONS[static_cast<size_t>(CLOISON_PORTE_NOIRE + couleur)]);
+  }
+
+  // The route in words under the map: "A1 → A2 (prendre la clé rouge) → … → sortie par le
+  // bord est de D1", or why there is none.
+  Bloc texte_itineraire() {
+    Bloc b;
+    b.tete = 2;
+    intertitre(b, QStringLiteral("Itinéraire"), mm(MM_AVANT_SECTION));
+    if (!*route_) {
+      note(b, route_->message().c_str(), 0);
+      return b;
+    }
+    const Itineraire &r = route_->valeur();
+    const QString fleche = QStringLiteral(" → ");
+    QString texte = salle_qt(r.depart);
+    int nb_pas = 0;
+    for (const Etape &e : r.etapes) {
+      ++nb_pas;
+      switch (e.genre) {
+      case Etape::pas:
+        texte += fleche + salle_qt(e.salle);
+        if (e.porte >= 0)
+          texte += QStringLiteral(" (par la ") + nom_porte(e.porte) + QLatin1Char(')');
+        break;
+      case Etape::teleporte:
+        texte += fleche + QStringLiteral("téléporteur vers ") + salle_qt(e.salle);
+        if (e.au_hasard)
+          texte += QStringLiteral(" (au hasard : recommencer jusqu'à y arriver)");
+        break;
+      case Etape::sortie:
+        texte += fleche + QStringLiteral("sortie par ") +
+                 QString::fromStdString(::nom_cloison(e.cloison));
+        break;
+      }
+      if (e.cle >= 0)
+        texte += QStringLiteral(" (prendre la ") + nom_cle(e.cle) + QLatin1Char(')');
+    }
+    lignes(b, pluriel(nb_pas, "déplacement", "déplacements") + QStringLiteral(" : ") + texte,
+           police(CORPS_TEXTE), NOIR, 0, mm(1.5));
+    return b;
+  }
+
+  // Where each teleporter leads: the other one when there are two, one of the others drawn
+  // at random when there are more, nowhere when it is alone.
+  Bloc teleporteurs() {
+    Bloc b;
+    b.tete = 2;
+    intertitre(b, QStringLiteral("Téléporteurs"), mm(MM_AVANT_SECTION));
+    QStringList phrases;
+    for (int t : plateau_.teleporteurs()) {
+      const std::vector<int> vers = destinations_teleporteur(plateau_, t);
+      QStringList noms;
+      for (int v : vers)
+        noms << salle_qt(v);
+      QString phrase = salle_qt(t);
+      if (vers.empty())
+        phrase += QStringLiteral(" : seul téléporteur, il ne mène nulle part");
+      else if (vers.size() == 1)
+        phrase += QStringLiteral(" → ") + noms[0];
+      else
+        phrase += QStringLiteral(" → au hasard ") +
+                  noms.mid(0, noms.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" ou ") +
+                  noms.back();
+      phrases << phrase;
+    }
+    lignes(b, phrases.join(QLatin1Char('\n')), police(CORPS_TEXTE), NOIR, 0, mm(1.5));
+    return b;
+  }
+
+  // The riddle's picture, small, at the right of its text, its top where the text starts;
+  // the text beside it wraps short of it. Returns the height it takes below that top (0
+  // without a picture to print).
+  qreal image_enigme(Bloc &b, const Tsalle &s) {
+    if (!options_.image || vide(s.image))
+      return 0;
+    const QImage image = options_.image(s.image, QSize(480, 360));
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0)
+      return 0;
+    const QSizeF cadre(mm(MM_IMAGE_ENIGME), mm(MM_IMAGE_ENIGME_HAUT));
+    const QSizeF taille = QSizeF(image.size()).scaled(cadre, Qt::KeepAspectRatio);
+    const qreal gauche = largeur_ - taille.width(), dessus = mm(1.5);
+    const qreal trait = mm(0.2);
+    b.morceaux.push_back({0, 0, [=](QPainter &p, qreal haut) {
+                            const QRectF place(QPointF(gauche, haut + dessus), taille);
+                            p.drawImage(place, image);
+                            p.setPen(QPen(GRIS_FILET, trait));
+                            p.setBrush(Qt::NoBrush);
+                            p.drawRect(place);
+                          }});
+    reserve_image_ = taille.width() + mm(MM_ECART_IMAGE);
+    return dessus + taille.height();
+  }
+
+  // Ends a riddle composed beside its picture: the next riddle starts below the picture
+  // even when the text beside it is shorter.
+  void fin_image(Bloc &b, size_t debut, qreal haut_image) {
+    reserve_image_ = 0;
+    qreal haut_texte = 0;
+    for (size_t i = debut; i < b.morceaux.size(); ++i)
+      haut_texte += b.morceaux[i].avant + b.morceaux[i].hauteur;
+    if (haut_image > haut_texte)
+      b.morceaux.push_back({haut_image - haut_texte, 0, [](QPainter &, qreal) {}});
+  }
+
+  // A line where a pupil writes the answer they will type.
+  void ligne_a_ecrire(Bloc &b) {
+    const QFontMetricsF mesure(police(CORPS_TEXTE), &appareil_);
+    const qreal debut = mm(MM_COLONNE_NUMERO), fin = std::max(debut, largeur_ * 0.7);
+    const qreal hauteur = mesure.lineSpacing() * 1.5, trait = mm(0.25);
+    b.morceaux.push_back({hauteur, mm(MM_AVANT_LIGNE), [=](QPainter &p, qreal haut) {
+                            p.setPen(QPen(GRIS_FILET, trait));
+                            p.drawLine(QPointF(debut, haut + hauteur),
+                                       QPointF(fin, haut + hauteur));
+                          }});
+  }
+
   const Monde &monde_;
   QPaintDevice &appareil_;
   qreal largeur_;
   qreal hauteur_page_ = 0;
+  const OptionsFeuille &options_;
+  Plateau plateau_;
+  std::optional<Avec<Itineraire>> route_;
+  // The width kept free at the right of a riddle's text for its picture, while it is composed.
+  qreal reserve_image_ = 0;
 };
 
 } // namespace
 
-Resultat dessine_feuille(const Monde &m, QPagedPaintDevice &appareil, int de, int a) {
-  Composition c(m, appareil);
+QString titre_document(const Monde &m) {
+  const QString titre = titre_affichable(m.titre_lab);
+  // One line, however long the labyrinth's is.
+  return titre.isEmpty()      ? QStringLiteral("Labyrinthe sans titre")
+         : titre.size() > 200 ? titre.left(199) + QChar(0x2026)
+                              : titre;
+}
+
+Resultat dessine_feuille(const Monde &m, QPagedPaintDevice &appareil, int de, int a,
+                         const OptionsFeuille &options) {
+  return dessine_feuilles({&m}, appareil, de, a, options);
+}
+
+Resultat dessine_feuilles(const std::vector<const Monde *> &mondes, QPagedPaintDevice &appareil,
+                          int de, int a, const OptionsFeuille &options) {
   const QFont f_pied = police(CORPS_PETIT);
   const QFontMetricsF pied(f_pied, &appareil);
   const qreal hauteur = appareil.height();
   const qreal haut_pied = hauteur - pied.lineSpacing();
-  const qreal hauteur_texte = haut_pied - c.mm(MM_PIED);
-  if (c.largeur() < c.mm(MM_PAGE_MIN) || hauteur_texte < c.mm(MM_PAGE_MIN))
+  const qreal largeur = appareil.width();
+  const auto mm = [&](qreal v) { return v * appareil.logicalDpiY() / 25.4; };
+  const qreal hauteur_texte = haut_pied - mm(MM_PIED);
+  if (largeur < mm(MM_PAGE_MIN) || hauteur_texte < mm(MM_PAGE_MIN))
     return Resultat::echec("La page est trop petite pour la feuille du labyrinthe");
 
-  const std::vector<Bloc> blocs = c.compose(hauteur_texte);
-  const Pages pages = pagine(blocs, hauteur_texte);
-  const int nb_pages = static_cast<int>(pages.size());
+  // Each labyrinth's pages, composed whole before any is painted so that every footer can
+  // count them all. The pieces stay where they are while the pages point into them.
+  struct Feuille {
+    std::vector<Bloc> blocs;
+    Pages pages;
+    QString titre;
+  };
+  std::vector<Feuille> feuilles;
+  feuilles.reserve(mondes.size());
+  struct Page {
+    const Feuille *feuille;
+    size_t rang;
+  };
+  std::vector<Page> toutes;
+  for (const Monde *m : mondes) {
+    Composition c(*m, appareil, options);
+    Feuille &f = feuilles.emplace_back();
+    f.blocs = c.compose(hauteur_texte);
+    f.pages = pagine(f.blocs, hauteur_texte);
+    f.titre = elide_ligne(titre_affichable(m->titre_lab), f_pied, largeur * 0.7, &appareil);
+    for (size_t i = 0; i < f.pages.size(); ++i)
+      toutes.push_back({&f, i});
+  }
+  const int nb_pages = static_cast<int>(toutes.size());
   const int premiere = std::max(de, 1);
   const int derniere = a > 0 ? std::min(a, nb_pages) : nb_pages;
   // Checked before painting starts: a printer that has begun prints at least a blank page.
@@ -559,21 +768,20 @@ Resultat dessine_feuille(const Monde &m, QPagedPaintDevice &appareil, int de, in
     return Resultat::echec("L'impression de la feuille n'a pas pu commencer");
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
-  const QString titre =
-      elide_ligne(titre_affichable(m.titre_lab), f_pied, c.largeur() * 0.7, &appareil);
   for (int n = premiere; n <= derniere; ++n) {
     if (n > premiere && !appareil.newPage())
       return Resultat::echec("L'impression de la feuille s'est arrêtée à la page " +
                              std::to_string(n));
-    for (const Placement &pl : pages[static_cast<size_t>(n - 1)])
+    const Page &page = toutes[static_cast<size_t>(n - 1)];
+    for (const Placement &pl : page.feuille->pages[page.rang])
       pl.morceau->dessine(p, pl.haut);
-    p.setPen(QPen(GRIS_FILET, c.mm(0.2)));
-    p.drawLine(QPointF(0, haut_pied - c.mm(MM_PIED) / 2),
-               QPointF(c.largeur(), haut_pied - c.mm(MM_PIED) / 2));
+    p.setPen(QPen(GRIS_FILET, mm(0.2)));
+    p.drawLine(QPointF(0, haut_pied - mm(MM_PIED) / 2),
+               QPointF(largeur, haut_pied - mm(MM_PIED) / 2));
     p.setFont(f_pied);
     p.setPen(GRIS);
-    const QRectF bande(0, haut_pied, c.largeur(), pied.lineSpacing());
-    p.drawText(bande, Qt::AlignLeft | Qt::AlignVCenter, titre);
+    const QRectF bande(0, haut_pied, largeur, pied.lineSpacing());
+    p.drawText(bande, Qt::AlignLeft | Qt::AlignVCenter, page.feuille->titre);
     p.drawText(bande, Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("Page %1 / %2").arg(n).arg(nb_pages));
   }
@@ -582,7 +790,13 @@ Resultat dessine_feuille(const Monde &m, QPagedPaintDevice &appareil, int de, in
   return Resultat::succes();
 }
 
-QByteArray feuille_pdf(const Monde &m) {
+QByteArray feuille_pdf(const Monde &m, const OptionsFeuille &options) {
+  return feuille_pdf(std::vector<const Monde *>{&m}, options);
+}
+
+QByteArray feuille_pdf(const std::vector<const Monde *> &mondes, const OptionsFeuille &options) {
+  if (mondes.empty())
+    return {};
   QByteArray octets;
   QBuffer tampon(&octets);
   tampon.open(QIODevice::WriteOnly);
@@ -591,12 +805,8 @@ QByteArray feuille_pdf(const Monde &m) {
                                 QMarginsF(MM_MARGE_PDF, MM_MARGE_PDF, MM_MARGE_PDF, MM_MARGE_PDF),
                                 QPageLayout::Millimeter));
   pdf.setCreator(QStringLiteral("Dravo-Editeur"));
-  // The document's title, as the footer's: one line, however long the labyrinth's is.
-  const QString titre = titre_affichable(m.titre_lab);
-  pdf.setTitle(titre.isEmpty()      ? QStringLiteral("Labyrinthe sans titre")
-               : titre.size() > 200 ? titre.left(199) + QChar(0x2026)
-                                    : titre);
-  if (!dessine_feuille(m, pdf))
+  pdf.setTitle(titre_document(*mondes.front()));
+  if (!dessine_feuilles(mondes, pdf, 0, 0, options))
     return {};
   return octets;
 }
@@ -608,18 +818,28 @@ Resultat ecrit_octets(const std::string &chemin, const QByteArray &octets) {
 }
 } // namespace
 
-Resultat ecrit_feuille_pdf(const Monde &m, const std::string &chemin) {
-  const QByteArray octets = feuille_pdf(m);
+Resultat ecrit_feuille_pdf(const Monde &m, const std::string &chemin,
+                           const OptionsFeuille &options) {
+  return ecrit_feuille_pdf(std::vector<const Monde *>{&m}, chemin, options);
+}
+
+Resultat ecrit_feuille_pdf(const std::vector<const Monde *> &mondes, const std::string &chemin,
+                           const OptionsFeuille &options) {
+  const QByteArray octets = feuille_pdf(mondes, options);
   if (octets.isEmpty())
     return Resultat::echec("La feuille du labyrinthe n'a pas pu être dessinée");
   return ecrit_octets(chemin, octets);
 }
 
-Resultat ecrit_plan_png(const Monde &m, const std::string &chemin) {
+Resultat ecrit_plan_png(const Monde &m, const std::string &chemin, const OptionsFeuille &options) {
   QByteArray octets;
   QBuffer tampon(&octets);
   tampon.open(QIODevice::WriteOnly);
-  if (!image_plan(m).save(&tampon, "PNG"))
+  std::optional<Avec<Itineraire>> route;
+  if (options.itineraire)
+    route = itineraire(Plateau(m));
+  const Itineraire *trace = route && *route ? &route->valeur() : nullptr;
+  if (!image_plan(m, COTE_PLAN, trace).save(&tampon, "PNG"))
     return Resultat::echec("Le plan du labyrinthe n'a pas pu être dessiné");
   return ecrit_octets(chemin, octets);
 }

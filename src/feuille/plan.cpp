@@ -5,9 +5,11 @@
 #include <QFont>
 #include <QPainter>
 #include <QPen>
+#include <QPolygonF>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -21,6 +23,10 @@ constexpr int TAILLE_ETIQUETTE = 22; // label letters, in map units
 const QColor CONTOUR_SALLE(0xc8, 0xc8, 0xc8);
 const QColor COULEUR_ETIQUETTE(0x40, 0x40, 0x40);
 const QColor COULEUR_CADRE_ENIGME(0x1f, 0x3f, 0xa0);
+const QColor COULEUR_ITINERAIRE(0xd0, 0x40, 0x10, 0xd8);
+constexpr qreal TRAIT_ITINERAIRE = 5;   // in map units
+constexpr qreal ECART_ITINERAIRE = 4.5; // each step's shift to the right of its way
+constexpr qreal POINTE_ITINERAIRE = 14; // an arrow's length
 
 struct ImagesTypes {
   std::array<QImage, NB_TYPES_CLOISON> h, v;
@@ -80,6 +86,30 @@ void dessine_etiquettes(QPainter &p) {
   }
 }
 
+// Scales the painter so that the map's units fill `cadre` as dessine_plan draws them.
+void vers_unites_plan(QPainter &p, const QRectF &cadre) {
+  const qreal cote = std::min(cadre.width(), cadre.height());
+  p.translate(cadre.center() - QPointF(cote / 2, cote / 2));
+  p.scale(cote / COTE_PLAN, cote / COTE_PLAN);
+}
+
+QPointF centre_salle(int indice) {
+  return rect_salle(indice).center();
+}
+
+// An arrow head at `pointe`, pointing along `sens` (a unit vector).
+void pointe(QPainter &p, QPointF pointe, QPointF sens) {
+  const QPointF normale(-sens.y(), sens.x());
+  const QPointF base = pointe - sens * POINTE_ITINERAIRE;
+  p.drawPolygon(QPolygonF({pointe, base + normale * (POINTE_ITINERAIRE * 0.55),
+                           base - normale * (POINTE_ITINERAIRE * 0.55)}));
+}
+
+QPointF unitaire(QPointF v) {
+  const qreal n = std::hypot(v.x(), v.y());
+  return n > 0 ? v / n : QPointF(0, 0);
+}
+
 } // namespace
 
 const QImage &image_cloison(int sens, int32_t contenu) {
@@ -108,9 +138,7 @@ void dessine_cadre_enigme(QPainter &peintre, const QRectF &salle) {
 
 void dessine_plan(QPainter &p, const Monde &m, const QRectF &cadre) {
   p.save();
-  const qreal cote = std::min(cadre.width(), cadre.height());
-  p.translate(cadre.center() - QPointF(cote / 2, cote / 2));
-  p.scale(cote / COTE_PLAN, cote / COTE_PLAN);
+  vers_unites_plan(p, cadre);
 
   const int nb_salles = std::clamp(m.nb_salles, 0, NB_SALLES_MAX);
   const int nb_cloisons = std::clamp(m.nb_cloisons, 0, NB_CLOISONS_MAX);
@@ -137,11 +165,61 @@ void dessine_plan(QPainter &p, const Monde &m, const QRectF &cadre) {
   p.restore();
 }
 
-QImage image_plan(const Monde &m, int cote) {
+void dessine_itineraire(QPainter &p, const Itineraire &route, const QRectF &cadre) {
+  if (route.depart < 0)
+    return;
+  p.save();
+  vers_unites_plan(p, cadre);
+  p.setRenderHint(QPainter::Antialiasing);
+  QPen trait(COULEUR_ITINERAIRE, TRAIT_ITINERAIRE, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  QPen tirets = trait;
+  tirets.setStyle(Qt::DashLine);
+  tirets.setCapStyle(Qt::FlatCap);
+  const QPointF depart = centre_salle(route.depart);
+  p.setPen(Qt::NoPen);
+  p.setBrush(COULEUR_ITINERAIRE);
+  p.drawEllipse(depart, TRAIT_ITINERAIRE * 1.8, TRAIT_ITINERAIRE * 1.8);
+  // The end of the line drawn so far: the next step joins it to its own start.
+  QPointF bout = depart;
+  for (const Etape &e : route.etapes) {
+    const QPointF de = centre_salle(e.depuis);
+    QPointF vers;
+    if (e.genre == Etape::sortie) {
+      // Out through the exit: to the partition's middle and a little beyond.
+      const QPointF milieu = rect_cloison(e.cloison).center();
+      vers = milieu + (milieu - de) * 0.45;
+    } else {
+      vers = centre_salle(e.salle);
+    }
+    const QPointF sens = unitaire(vers - de);
+    const QPointF decale = e.genre == Etape::teleporte
+                               ? QPointF(0, 0)
+                               : QPointF(-sens.y(), sens.x()) * ECART_ITINERAIRE;
+    const QPointF a = de + decale, b = vers + decale;
+    p.setBrush(Qt::NoBrush);
+    p.setPen(trait);
+    if (bout != a)
+      p.drawLine(bout, a);
+    p.setPen(e.genre == Etape::teleporte ? tirets : trait);
+    p.drawLine(a, b);
+    p.setPen(Qt::NoPen);
+    p.setBrush(COULEUR_ITINERAIRE);
+    if (e.genre == Etape::sortie)
+      pointe(p, b, sens);
+    else
+      pointe(p, (a + b) / 2 + sens * (POINTE_ITINERAIRE / 2), sens);
+    bout = b;
+  }
+  p.restore();
+}
+
+QImage image_plan(const Monde &m, int cote, const Itineraire *route) {
   QImage image(cote, cote, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter p(&image);
   p.setRenderHint(QPainter::TextAntialiasing);
   dessine_plan(p, m, QRectF(0, 0, cote, cote));
+  if (route)
+    dessine_itineraire(p, *route, QRectF(0, 0, cote, cote));
   return image;
 }

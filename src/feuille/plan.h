@@ -9,6 +9,7 @@
 // each at the place of its index as on the editor's grid; a kind without a picture (a
 // damaged file) draws nothing.
 
+#include "itineraire.h"
 #include "monde.h"
 
 #include <QImage>
@@ -26,8 +27,16 @@ inline constexpr int COTE_PLAN = 700;
 // it. The painter's state is restored afterwards.
 void dessine_plan(QPainter &peintre, const Monde &m, const QRectF &cadre);
 
-// The map alone on an opaque white square picture `cote` pixels wide.
-QImage image_plan(const Monde &m, int cote = COTE_PLAN);
+// Draws the route over a map drawn by dessine_plan into the same `cadre`: a line from room
+// centre to room centre, each step a little to the right of its way so that a corridor
+// walked there and back shows both ways, an arrow at the middle of each step, a dot on the
+// start, a dashed line for a teleport and an arrow out through the exit. The painter's state
+// is restored afterwards.
+void dessine_itineraire(QPainter &peintre, const Itineraire &route, const QRectF &cadre);
+
+// The map alone on an opaque white square picture `cote` pixels wide, with `route` drawn
+// over it when one is given.
+QImage image_plan(const Monde &m, int cote = COTE_PLAN, const Itineraire *route = nullptr);
 
 // Kind pictures as the editor draws them (key colour made transparent), loaded once;
 // a null image for a kind without a picture.

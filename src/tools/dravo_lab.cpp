@@ -2,7 +2,8 @@
 //   dravo-lab resave IN OUT      read IN as the editor's Open does, write OUT as Save does
 //   dravo-lab picture FILE [--ppm OUT]   load a picture with the editor's loader
 //   dravo-lab check [--json] FILE.lab|FOLDER...   can each labyrinth be finished?
-//   dravo-lab feuille IN.lab OUT  the teacher's sheet (.pdf) or the map alone (.png)
+//   dravo-lab feuille [--eleve] [--chemin] IN.lab|FOLDER OUT   the teacher's sheet (.pdf)
+//                                 or the map alone (.png)
 //   dravo-lab joue [--graine N] FILE.lab [MOVE...]   play moves, print the final state
 //   dravo-lab vue FILE.lab ROOM DIRECTION OUT.png [--taille WxH]   the player's view
 
@@ -34,7 +35,7 @@ constexpr const char *USAGE =
     "usage: dravo-lab resave IN OUT\n"
     "       dravo-lab picture FILE [--ppm OUT]\n"
     "       dravo-lab check [--json] FILE.lab|FOLDER...\n"
-    "       dravo-lab feuille IN.lab OUT.pdf|OUT.png\n"
+    "       dravo-lab feuille [--eleve] [--chemin] IN.lab|FOLDER OUT.pdf|OUT.png\n"
     "       dravo-lab joue [--graine N] FILE.lab [MOVE...]\n"
     "       dravo-lab vue FILE.lab ROOM DIRECTION OUT.png [--taille WxH]\n"
     "       dravo-lab --help | --version\n";
@@ -53,10 +54,15 @@ constexpr const char *AIDE =
     "      Tells whether each labyrinth can be finished and every file it names is in its\n"
     "      folder: one French line per finding (or JSON). A folder is an adventure, its\n"
     "      monde_N.lab files in order. Exit status 1 when any error is found.\n"
-    "  feuille IN.lab OUT\n"
+    "  feuille [--eleve] [--chemin] IN.lab|FOLDER OUT\n"
     "      Reads IN as Open does and writes the teacher's sheet: OUT.pdf the printable\n"
-    "      map and riddles with their answers, OUT.png the map alone (700 x 700). Needs\n"
-    "      no display; absent from a build without Qt.\n"
+    "      map and riddles with their answers, each riddle's picture (found in IN's\n"
+    "      folder) and where each teleporter leads; OUT.png the map alone (700 x 700).\n"
+    "      A FOLDER is an adventure: its monde_N.lab files in order, in one PDF. --eleve\n"
+    "      leaves the answers out (the pupils' sheet); --chemin draws the shortest route\n"
+    "      from the start to an exit on the map, picking up the keys it needs, and lists\n"
+    "      it. The PDF is titled with the (first) labyrinth's title. Needs no display;\n"
+    "      absent from a build without Qt.\n"
     "  joue [--graine N] FILE.lab [MOVE...]\n"
     "      Plays the moves from the start room, facing nord, and prints the final state as\n"
     "      one JSON object (salle, direction, etat, cles, carte, enigmes_resolues and one\n"
