@@ -83,10 +83,10 @@ int main(int argc, char *argv[]) {
   TFap Fap;
   TFtitre Ftitre;
   Form1.attache_fenetres(&Fap, &Ftitre);
-  Form1.show();
-  // Opened over the shown window, so that a file that cannot be read leaves its error box
-  // over the fresh labyrinth.
+  // Opened once the window shows, so that a file that cannot be read leaves its error box
+  // over the fresh labyrinth, and no box comes before the window.
   if (!fichier.isEmpty())
-    Form1.ouvre_fichier(QFileInfo(fichier).absoluteFilePath());
+    Form1.ouvre_au_lancement(QFileInfo(fichier).absoluteFilePath());
+  Form1.show();
   return QApplication::exec();
 }

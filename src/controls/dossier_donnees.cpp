@@ -30,7 +30,7 @@ QString texture_installee(std::string_view nom_1252, Qt::CaseSensitivity casse) 
     const QString dossier = dossier_donnees();
     if (dossier.isEmpty())
       return {};
-    const QString installee = QDir(dossier).filePath(defaut);
+    const QString installee = QDir(dossier).absoluteFilePath(defaut);
     return QFileInfo(installee).isFile() ? installee : QString();
   }
   return {};

@@ -10,6 +10,7 @@
 #include "fichiers_editeur.h"
 #include "ms_media_player.h"
 #include "proprietes.h"
+#include "texte_1252.h"
 
 namespace {
 QRect decale(QRect place, int dy) {
@@ -26,7 +27,7 @@ BoiteSons::BoiteSons(Document &document, AccesFenetre acces, QWidget *fenetre)
   place(this);
   dessine_boite(this, police(POLICE_BOITE, true));
   lie_survol(this, Survol::fond);
-  ODS.filtre = QStringLiteral("Fichiers sons (*.mp3)");
+  ODS.filtre = FILTRE_SONS;
   glyphe_B1 = glyphe(QStringLiteral("B1"));
   glyphe_B2 = glyphe(QStringLiteral("B2"));
   const QPixmap glyphe_charger = glyphe(QStringLiteral("OS"));
@@ -96,11 +97,13 @@ void BoiteSons::restaure() {
 
 void BoiteSons::OSClick(int k) {
   const QString chemin = acces_.choisit_fichier(ODS, GenreDialogue::ouvrir);
-  if (chemin.isEmpty() || !acces_.nom_enregistrable(chemin))
+  if (chemin.isEmpty())
     return;
-  const QString nom = nom_copie(chemin, acces_.rep_appli());
+  const std::optional<QString> nom = acces_.importe(chemin, SorteFichier::son);
+  if (!nom)
+    return;
   // The player is not touched: a sound of this slot that plays goes on, its button with it.
-  document_.pose(cible_son(k), nom_du_modele(nom));
+  document_.pose(cible_son(k), nom_du_modele(*nom));
   P[k]->setEnabled(true);
   E[k]->setEnabled(true);
 }
@@ -108,8 +111,17 @@ void BoiteSons::OSClick(int k) {
 void BoiteSons::PClick(int k) {
   if (tag(P[k]) == idle) {
     arrete_sons();
+    // Only a regular file reaches the player: a pipe or a device would hold it for ever.
+    const LieuxFichiers lieux = acces_.lieux();
+    const std::string &nom = document_.monde().son(k);
+    const QString fichier = fichier_du_nom(nom, lieux);
+    if (fichier.isEmpty()) {
+      acces_.erreur(message_introuvable(QStringLiteral("Le son"),
+                                        QString::fromStdString(utf8_depuis_1252(nom)), lieux));
+      return;
+    }
     pose_etat(k, playing);
-    TestSon->setURL(url_du_nom(document_.monde().son(k), acces_.rep_appli()));
+    TestSon->setURL(fichier);
     TestSon->controls().play();
   } else {
     pose_etat(k, idle);

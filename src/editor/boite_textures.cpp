@@ -12,6 +12,7 @@
 #include "lab_file.h"
 #include "picture_qt.h"
 #include "proprietes.h"
+#include "texte_1252.h"
 
 namespace {
 // The images in the order of the labyrinth's textures, which the click tells apart by name.
@@ -25,7 +26,7 @@ BoiteTextures::BoiteTextures(Document &document, AccesFenetre acces, QWidget *fe
   place(this);
   dessine_boite(this, police(POLICE_BOITE, true));
   lie_survol(this, Survol::fond);
-  ODI.filtre = QStringLiteral("Bitmap (*.bmp)");
+  ODI.filtre = FILTRE_IMAGES;
   for (const PlaceEtiquette &e : ETIQUETTES_TEXTURES) {
     QLabel *l =
         etiquette(this, e.place, e.texte,
@@ -48,35 +49,38 @@ BoiteTextures::BoiteTextures(Document &document, AccesFenetre acces, QWidget *fe
   connect(&document_, &Document::change, this, &BoiteTextures::montre_change);
 }
 
-QString BoiteTextures::charge(int rang, const std::string &nom) {
+Resultat BoiteTextures::charge(int rang, const std::string &nom) {
+  const LieuxFichiers lieux = acces_.lieux();
+  const QString affiche = QString::fromStdString(utf8_depuis_1252(nom));
+  const QString chemin = fichier_du_nom(nom, lieux);
+  if (chemin.isEmpty())
+    return Resultat::echec(
+        message_introuvable(QStringLiteral("La texture"), affiche, lieux).toStdString());
   ImageEtiree *image = images_[static_cast<size_t>(rang)];
-  const Avec<QImage> picture =
-      charge_image(chemin_texture(nom, acces_.rep_appli()), image->taille_montree());
+  const Avec<QImage> picture = charge_image(chemin, image->taille_montree());
   if (!picture)
-    return QString::fromStdString(picture.message());
+    return Resultat::echec(
+        message_image(QStringLiteral("La texture"), affiche, picture.message()).toStdString());
   image->pose_picture(QPixmap::fromImage(picture.valeur()));
-  return {};
+  return Resultat::succes();
 }
 
 void BoiteTextures::montre_textures() {
   for (int rang = 0; rang < NB_TEXTURES; ++rang) {
-    const QString message = charge(rang, document_.monde().texture(rang));
-    if (!message.isEmpty()) {
+    if (const Resultat r = charge(rang, document_.monde().texture(rang)); !r) {
       images_[static_cast<size_t>(rang)]->pose_picture(QPixmap());
-      acces_.erreur(message);
+      acces_.erreur(QString::fromStdString(r.message()));
     }
   }
 }
 
-QStringList BoiteTextures::montre_lues(const InfoLecture &lu) {
-  QStringList messages;
+Resultat BoiteTextures::montre_lues(const InfoLecture &lu) {
+  std::string messages;
   for (int rang = 0; rang < NB_TEXTURES; ++rang)
-    if (lu.textures_lues[static_cast<size_t>(rang)]) {
-      const QString message = charge(rang, document_.monde().texture(rang));
-      if (!message.isEmpty())
-        messages << message;
-    }
-  return messages;
+    if (lu.textures_lues[static_cast<size_t>(rang)])
+      if (const Resultat r = charge(rang, document_.monde().texture(rang)); !r)
+        messages += (messages.empty() ? "" : "\n") + r.message();
+  return messages.empty() ? Resultat::succes() : Resultat::echec(messages);
 }
 
 void BoiteTextures::TMClick(ImageEtiree *image) {
@@ -85,16 +89,18 @@ void BoiteTextures::TMClick(ImageEtiree *image) {
     ++rang;
   if (rang == NB_TEXTURES)
     return;
-  ODI.dossier_initial = acces_.rep_appli();
-  const QString chemin = acces_.choisit_fichier(ODI, GenreDialogue::ouvrir);
-  if (chemin.isEmpty() || !acces_.nom_enregistrable(chemin))
+  if (ODI.dossier_initial.isEmpty())
+    ODI.dossier_initial = acces_.lieux().labyrinthe;
+  const QString chemin = acces_.choisit_fichier(ODI, GenreDialogue::ouvrir_image);
+  if (chemin.isEmpty())
     return;
-  const QString nom = nom_copie(chemin, acces_.rep_appli());
-  // The dialog made the chosen file's folder current, so the bare name is the file chosen.
-  const std::string nom_modele = nom_du_modele(nom);
-  const QString message = charge(rang, nom_modele);
-  if (!message.isEmpty()) {
-    acces_.erreur(message);
+  // Checked and copied into the labyrinth's folder first: the name then names that file.
+  const std::optional<QString> nom = acces_.importe(chemin, SorteFichier::texture);
+  if (!nom)
+    return;
+  const std::string nom_modele = nom_du_modele(*nom);
+  if (const Resultat r = charge(rang, nom_modele); !r) {
+    acces_.erreur(QString::fromStdString(r.message()));
     return;
   }
   document_.pose(cible_texture(rang), nom_modele);
@@ -104,7 +110,6 @@ void BoiteTextures::montre_change(const Cible &cible, bool rejoue) {
   // On the edit itself the click has already loaded the picture.
   if (cible.champ != Champ::texture || !rejoue)
     return;
-  const QString message = charge(cible.rang, document_.monde().texture(cible.rang));
-  if (!message.isEmpty())
-    acces_.erreur(message);
+  if (const Resultat r = charge(cible.rang, document_.monde().texture(cible.rang)); !r)
+    acces_.erreur(QString::fromStdString(r.message()));
 }

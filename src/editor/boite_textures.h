@@ -4,9 +4,9 @@
 // choice is an edit of the labyrinth made through the document (undoable, an unsaved
 // change), taken only once the picture has loaded.
 //
-// A texture is found by its bare name in the current folder, else in the start folder,
-// where every chosen texture is copied: a labyrinth opened from another folder still
-// shows the defaults.
+// A texture is found by its bare name in the labyrinth's folder, else in the start folder,
+// else (a default one) in the installed data; a chosen texture is copied into the
+// labyrinth's folder.
 
 #include <QGroupBox>
 #include <QStringList>
@@ -16,6 +16,7 @@
 
 #include "acces_fenetre.h"
 #include "monde.h"
+#include "resultat.h"
 
 class Document;
 class ImageEtiree;
@@ -32,15 +33,15 @@ public:
   // read is shown in the error box and leaves its image empty, rather than showing a
   // picture the labyrinth no longer names.
   void montre_textures();
-  // After a reading: the textures the file named. Returns the messages of those that could
-  // not be read, each image keeping its picture; the caller shows them.
-  QStringList montre_lues(const InfoLecture &lu);
+  // After a reading: the textures the file named. Those that cannot be read keep their
+  // image's picture and come back as one failure, a line each; the caller shows it.
+  Resultat montre_lues(const InfoLecture &lu);
 
 private:
   void TMClick(ImageEtiree *image);
-  // Loads the picture of a bare name into texture `rang`'s image; the loader's message, or
-  // "" when it loaded. On failure the image keeps its picture.
-  QString charge(int rang, const std::string &nom);
+  // Loads the picture of a name into texture `rang`'s image; on failure (the file found
+  // nowhere, or the loader's refusal, in French) the image keeps its picture.
+  Resultat charge(int rang, const std::string &nom);
   // Undo and redo of a texture: the image follows the labyrinth.
   void montre_change(const Cible &cible, bool rejoue);
 

@@ -4,6 +4,7 @@
 // reads all or nothing, sauve_lab writes a temporary file beside the target and renames it
 // over); this file adds the dialogs, the questions and the window's refresh.
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
@@ -13,12 +14,15 @@
 #include "boite_erreur.h"
 #include "boite_sons.h"
 #include "boite_textures.h"
+#include "fichiers_editeur.h"
 #include "grille.h"
 #include "image_etiree.h"
 #include "lab_file.h"
 #include "panneau_salle.h"
 #include "texte_1252.h"
 #include "tform1.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,26 +61,26 @@ bool TForm1::demande_enregistrement() {
   case Reponse::oui:
     // The author asked for a copy: backing out of the save dialog, or a file that could
     // not be written, stops the command rather than drop the only one.
-    return Sauvemonde() && monde().enregistre;
+    return enregistre() == Issue::ecrit;
   }
   return false;
 }
 
-bool TForm1::Sauvemonde() {
-  document_.debut_enregistrement();
+Issue TForm1::Sauvemonde() {
   const QString chemin = choisit_fichier_a_ecrire();
   if (chemin.isEmpty())
-    return true;
+    return Issue::annule;
   return ecrit_labyrinthe(chemin);
 }
 
+Issue TForm1::enregistre() {
+  if (document_.fichier().isEmpty())
+    return Sauvemonde();
+  return ecrit_labyrinthe(document_.fichier());
+}
+
 void TForm1::enregistre_sans_dialogue() {
-  if (document_.fichier().isEmpty()) {
-    SpeedButton3Click();
-    return;
-  }
-  document_.debut_enregistrement();
-  ecrit_labyrinthe(document_.fichier());
+  enregistre();
 }
 
 namespace {
@@ -103,15 +107,34 @@ QString TForm1::choisit_fichier_a_ecrire() {
   }
 }
 
-bool TForm1::ecrit_labyrinthe(const QString &chemin) {
-  document_.fichier_choisi();
+Issue TForm1::ecrit_labyrinthe(const QString &chemin) {
   panneau_->memorise_salle();
-  const Resultat r = document_.sauve(chemin_disque(chemin), utf8_vers_1252(chemin.toStdString()));
-  if (!r) {
-    dialogues->erreur(QString::fromStdString(r.message()));
-    return false;
+  // A pipe or a device named in the dialog would be written into, or waited on, for ever;
+  // a labyrinth lives in a file.
+  struct stat st {};
+  if (::stat(chemin_disque(chemin).c_str(), &st) == 0 && !S_ISREG(st.st_mode) &&
+      !S_ISDIR(st.st_mode)) {
+    dialogues->erreur(QStringLiteral("\u00AB %1 \u00BB n'est pas un fichier ordinaire (un tube, "
+                                     "un p\u00E9riph\u00E9rique) : le labyrinthe ne peut pas y "
+                                     "\u00EAtre enregistr\u00E9. Choisissez un autre nom.")
+                          .arg(QDir::toNativeSeparators(chemin)));
+    return Issue::echec;
   }
-  return true;
+  // The files the labyrinth names go where it goes, before it is written: a copy that
+  // fails leaves the .lab as it was. A folder that does not exist is left to the writing,
+  // which says so.
+  const QString dossier = QFileInfo(chemin).absolutePath();
+  if (QFileInfo(dossier).isDir()) {
+    const Issue copies = copie_fichiers_nommes(monde(), dossier, lieux(), *dialogues);
+    if (copies != Issue::ecrit)
+      return copies;
+  }
+  const Resultat r = document_.sauve(chemin_disque(chemin));
+  if (!r) {
+    dialogues->erreur(message_labyrinthe(OperationLabyrinthe::enregistrement, chemin, r.message()));
+    return Issue::echec;
+  }
+  return Issue::ecrit;
 }
 
 void TForm1::lie_commandes_fichier() {
@@ -165,14 +188,7 @@ void TForm1::montre_monde_lu(const InfoLecture &lu) {
 
   // A labyrinth opened from a folder that lacks its textures is still opened whole and
   // keeps the names it gives, so that saving it again loses nothing; each image keeps the
-  // picture it had. The loader's messages come in one box, after the opening.
-  const QStringList messages = textures_->montre_lues(lu);
-  if (messages.isEmpty())
-    return;
-  // The box ends its text with the error rule; each message held back gets it too, so
-  // that every line of the one box reads as a message of its own would.
-  QStringList lignes;
-  for (const QString &message : messages)
-    lignes << texte_boite_erreur(message);
-  dialogues->erreur(lignes.join(QLatin1Char('\n')));
+  // picture it had. The textures' messages come in one box, after the opening.
+  if (const Resultat r = textures_->montre_lues(lu); !r)
+    signale(QString::fromStdString(r.message()));
 }

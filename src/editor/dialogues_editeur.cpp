@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QVBoxLayout>
+#include <QPushButton>
 
 void DialoguesEditeurQt::erreur(const QString &message) {
   boite_erreur(fenetre_, message);
@@ -55,8 +56,8 @@ QString DialoguesEditeurQt::choisit_fichier(GenreDialogue genre, const DialogueF
     boite.setOption(QFileDialog::DontConfirmOverwrite);
   } else {
     boite.setAcceptMode(QFileDialog::AcceptOpen);
-    // A typed name is accepted whether or not the file exists; opening it reports it.
-    boite.setFileMode(QFileDialog::AnyFile);
+    // Only a file that exists: a typed name of nothing is refused by the dialog itself.
+    boite.setFileMode(QFileDialog::ExistingFile);
   }
   boite.setOption(QFileDialog::HideNameFilterDetails, dialogue.cache_motifs);
   if (genre == GenreDialogue::ouvrir_image)
@@ -68,6 +69,35 @@ QString DialoguesEditeurQt::choisit_fichier(GenreDialogue genre, const DialogueF
 
 bool DialoguesEditeur::confirme(const QString &texte) {
   return question(QStringLiteral("Dravo-Editeur"), texte) == Reponse::oui;
+}
+
+int DialoguesEditeur::choix(const QString &texte, const QStringList &boutons) {
+  const int dernier = static_cast<int>(boutons.size()) - 1;
+  switch (question(QStringLiteral("Dravo-Editeur"), texte)) {
+  case Reponse::oui: return 0;
+  case Reponse::non: return dernier > 1 ? 1 : dernier;
+  case Reponse::annuler: break;
+  }
+  return dernier;
+}
+
+int DialoguesEditeurQt::choix(const QString &texte, const QStringList &boutons) {
+  QMessageBox boite(QMessageBox::Warning, QStringLiteral("Dravo-Editeur"), texte,
+                    QMessageBox::NoButton, fenetre_);
+  QList<QAbstractButton *> poses;
+  for (qsizetype i = 0; i < boutons.size(); ++i)
+    // Each reached by Alt and its first letter; the first letters differ.
+    poses << boite.addButton(QLatin1Char('&') + boutons[i], i + 1 == boutons.size()
+                                                                ? QMessageBox::RejectRole
+                                                                : QMessageBox::AcceptRole);
+  if (!poses.isEmpty()) {
+    // Enter, like Escape, backs out: nothing is replaced by reflex.
+    boite.setDefaultButton(qobject_cast<QPushButton *>(poses.last()));
+    boite.setEscapeButton(poses.last());
+  }
+  boite.exec();
+  const auto rang = poses.indexOf(boite.clickedButton());
+  return rang < 0 ? static_cast<int>(boutons.size()) - 1 : static_cast<int>(rang);
 }
 
 bool DialoguesEditeur::imprime(QPrinter &) {

@@ -4,6 +4,7 @@
 // default the real one, which shows the platform's dialogs.
 
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
@@ -22,9 +23,9 @@ struct DialogueFichier {
 
 // Which system dialog a file choice shows.
 enum class GenreDialogue {
-  ouvrir,       // choose an existing file, or type a name (ODI, ODS, ODM, BoiteV)
+  ouvrir,       // choose an existing file (ODI, ODS, ODM, BoiteV)
   enregistrer,  // choose a file to write; a name typed without extension gets the default one (SDM)
-  ouvrir_image, // choose a picture, with a preview of the selected file (OP)
+  ouvrir_image, // choose an existing picture, with a preview of the selected file (OP)
 };
 
 enum class Reponse { oui, non, annuler };
@@ -34,6 +35,13 @@ struct ChoixFeuille {
   bool eleve = false;      // the pupils' version, without the answers
   bool itineraire = false; // the route from the start to the exit drawn on the map
 };
+// The filters of the picture and texture dialogs and of the sound dialog (Qt syntax), each
+// ending with every file.
+inline const QString FILTRE_IMAGES =
+    QStringLiteral("Toutes les images (*.bmp *.jpg *.jpeg *.gif);;Bitmaps (*.bmp);;"
+                   "Images JPEG (*.jpg *.jpeg);;Images GIF (*.gif);;Tous les fichiers (*)");
+inline const QString FILTRE_SONS =
+    QStringLiteral("Fichiers MP3 (*.mp3);;Sons (*.mp3 *.wav *.ogg *.flac);;Tous les fichiers (*)");
 
 class DialoguesEditeur {
 public:
@@ -50,6 +58,11 @@ public:
   virtual bool confirme(const QString &titre, const QString &texte) {
     return question(titre, texte) == Reponse::oui;
   }
+
+  // A question captioned "Dravo-Editeur" with one button per entry of `boutons`, the last
+  // one cancelling (Escape too); returns the rank of the button pressed. By default it goes
+  // through `question`: Yes is the first button, No the second, Cancel the last.
+  virtual int choix(const QString &texte, const QStringList &boutons);
 
   // Shows a file dialog set up from `dialogue` (filter, initial folder, the file last chosen
   // in it offered again, default extension). Returns the full path chosen, or an empty
@@ -83,6 +96,7 @@ public:
   bool confirme(const QString &titre, const QString &texte) override;
   QString choisit_fichier(GenreDialogue genre, const DialogueFichier &dialogue) override;
   bool confirme(const QString &texte) override;
+  int choix(const QString &texte, const QStringList &boutons) override;
   bool imprime(QPrinter &imprimante) override;
   bool imprime(QPrinter &imprimante, ChoixFeuille &choix) override;
 

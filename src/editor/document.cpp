@@ -102,24 +102,12 @@ Resultat Document::charge(const std::string &chemin, InfoLecture *lu) {
   return r;
 }
 
-void Document::debut_enregistrement() {
-  monde_.enregistre = false;
-}
-
-void Document::fichier_choisi() {
-  monde_.enregistre = true;
-}
-
-Resultat Document::sauve(const std::string &chemin, const std::string &fichier_courant) {
+Resultat Document::sauve(const std::string &chemin) {
   const Resultat r = sauve_lab(chemin, monde_);
-  if (!r) {
-    // Nothing was written: the test command must not start the player on the old file.
-    monde_.enregistre = false;
+  if (!r)
     return r;
-  }
   historique_.setClean();
   suit_historique();
-  monde_.fichier_courant = fichier_courant;
   nomme(QFile::decodeName(chemin.c_str()));
   return r;
 }

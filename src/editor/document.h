@@ -52,10 +52,9 @@ public:
   void efface();
   // Reads a file all or nothing; on failure the world is untouched and the history kept.
   Resultat charge(const std::string &chemin, InfoLecture *lu);
-  // Save: the state written becomes the saved state. A failed write leaves enregistre false.
-  void debut_enregistrement(); // enregistre false until a file is chosen
-  void fichier_choisi();       // enregistre true: a file was chosen
-  Resultat sauve(const std::string &chemin, const std::string &fichier_courant);
+  // Save: the state written becomes the saved state and `chemin` the labyrinth's file. A
+  // failed write changes nothing.
+  Resultat sauve(const std::string &chemin);
 
   // The file of the labyrinth being edited, as its real path on disk: the one opened or
   // last saved; empty for a labyrinth created or cleared and never saved since. Saving

@@ -1,15 +1,6 @@
 #pragma once
 // The data an installed editor carries (share/dravo-editeur): the three default textures,
-// which stand in for a start folder that lacks them.
-
-#include <QString>
-
-#include <string>
+// which stand in for folders that lack them. The folder is dossier_donnees's; a name of the
+// model reaches a default texture there through fichier_du_nom (fichiers_editeur.h).
 
 #include "dossier_donnees.h"
-
-// The file a texture name of the model resolves to: its last component in the current
-// folder, else in the start folder (fichier_du_nom); a default texture ("Briques.bmp",
-// "sol.bmp", "plafond.bmp") missing from both is taken from the data folder when it holds
-// it. Otherwise the current folder's path, so the failure names it.
-QString chemin_texture(const std::string &nom, const QString &rep_appli);

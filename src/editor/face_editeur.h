@@ -4,6 +4,7 @@
 // selected, the dialogs, the grid to outline a partition on, and the window to belong to.
 // TForm1 is the one editor; the face keeps those two from depending on all of it.
 
+#include "fichiers_editeur.h"
 #include "monde.h"
 
 #include <QString>
@@ -24,9 +25,8 @@ public:
   virtual Grille &grille() const = 0;
   // The window the check window belongs to and the shortcuts are bound on.
   virtual QWidget &fenetre() = 0;
-  // The start folder, where a name of the labyrinth is looked up when the current folder
-  // lacks it (fichier_du_nom): the sheet finds the riddles' pictures as the room panel does.
-  virtual const QString &dossier_depart() const = 0;
+  // Where the labyrinth's files are found: its own folder first.
+  virtual LieuxFichiers lieux() const = 0;
 
 protected:
   ~FaceEditeur() = default;

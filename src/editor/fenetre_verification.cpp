@@ -52,13 +52,14 @@ int indice_cloison_de(const Monde &m, const Constat &c) {
 
 } // namespace
 
-static std::string dossier_courant() {
-  return QFile::encodeName(QDir::currentPath()).toStdString();
+static std::string dossier_labyrinthe(FaceEditeur &editeur) {
+  // The player finds the files in the labyrinth's folder, and nowhere else.
+  return QFile::encodeName(editeur.lieux().labyrinthe).toStdString();
 }
 
 Verification verifie_edition(FaceEditeur &editeur) {
   editeur.stocke_panneau();
-  return verifie_labyrinthe(editeur.monde(), dossier_courant(), controle_image);
+  return verifie_labyrinthe(editeur.monde(), dossier_labyrinthe(editeur), controle_image);
 }
 
 bool accepte_test(FaceEditeur &editeur) {
@@ -121,18 +122,18 @@ void FenetreVerification::actualise() {
   }
   // The thread works on its own copy and never touches the window: it hands the findings
   // over through the event loop, and the window waits for it before it goes.
-  fil_ = std::thread(
-      [this, tour, annule = annule_, monde = editeur_.monde(), dossier = dossier_courant()] {
-        const ControleImage controle = [annule](const std::string &chemin) {
-          return *annule ? Resultat::succes() : controle_image(chemin);
-        };
-        Verification v = verifie_labyrinthe(monde, dossier, controle);
-        if (*annule)
-          return;
-        QMetaObject::invokeMethod(
-            this, [this, tour, v = std::move(v)]() mutable { recoit(tour, std::move(v)); },
-            Qt::QueuedConnection);
-      });
+  fil_ = std::thread([this, tour, annule = annule_, monde = editeur_.monde(),
+                      dossier = dossier_labyrinthe(editeur_)] {
+    const ControleImage controle = [annule](const std::string &chemin) {
+      return *annule ? Resultat::succes() : controle_image(chemin);
+    };
+    Verification v = verifie_labyrinthe(monde, dossier, controle);
+    if (*annule)
+      return;
+    QMetaObject::invokeMethod(
+        this, [this, tour, v = std::move(v)]() mutable { recoit(tour, std::move(v)); },
+        Qt::QueuedConnection);
+  });
 }
 
 void FenetreVerification::recoit(unsigned tour, Verification v) {

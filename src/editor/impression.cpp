@@ -15,9 +15,12 @@ namespace {
 
 // A riddle's picture found as the room panel finds it (fichiers_editeur.h), reduced for the
 // sheet's frame with its proportions.
-std::function<QImage(const std::string &, QSize)> images_du_panneau(const QString &rep_appli) {
-  return [rep_appli](const std::string &nom, QSize cadre) {
-    const Avec<QImage> image = charge_image(fichier_du_nom(nom, rep_appli), cadre, true);
+std::function<QImage(const std::string &, QSize)> images_du_panneau(const LieuxFichiers &lieux) {
+  return [lieux](const std::string &nom, QSize cadre) {
+    const QString chemin = fichier_du_nom(nom, lieux);
+    if (chemin.isEmpty())
+      return QImage();
+    const Avec<QImage> image = charge_image(chemin, cadre, true);
     return image ? image.valeur() : QImage();
   };
 }
@@ -36,7 +39,7 @@ bool imprime_feuille(FaceEditeur &editeur) {
   OptionsFeuille options;
   options.eleve = choix.eleve;
   options.itineraire = choix.itineraire;
-  options.image = images_du_panneau(editeur.dossier_depart());
+  options.image = images_du_panneau(editeur.lieux());
   const Resultat r = dessine_feuille(editeur.monde(), imprimante, imprimante.fromPage(),
                                      imprimante.toPage(), options);
   if (!r) {

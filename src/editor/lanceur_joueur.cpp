@@ -113,7 +113,12 @@ Avec<CommandeJoueur> commande_joueur(const QString &fichier, const LieuxJoueur &
 }
 
 Resultat lance_joueur(const QString &fichier) {
-  const Avec<CommandeJoueur> commande = commande_joueur(fichier, lieux_du_processus());
+  // The labyrinth's folder stands for the current folder: the editor no longer moves the
+  // current folder to follow the dialogs, and the player beside the labyrinth is the one
+  // meant for it.
+  LieuxJoueur lieux = lieux_du_processus();
+  lieux.dossier_courant = QFileInfo(fichier).absolutePath();
+  const Avec<CommandeJoueur> commande = commande_joueur(fichier, lieux);
   if (!commande)
     return commande.resultat();
   const CommandeJoueur &c = commande.valeur();

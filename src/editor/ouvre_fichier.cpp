@@ -14,7 +14,7 @@ bool TForm1::ouvre_fichier(const QString &chemin) {
   const Resultat r = document_.charge(QFile::encodeName(chemin).toStdString(), &lu);
   if (!r) {
     // The world is untouched, so the window, which shows it, is left as it is too.
-    dialogues->erreur(QString::fromStdString(r.message()));
+    dialogues->erreur(message_labyrinthe(OperationLabyrinthe::ouverture, chemin, r.message()));
     return false;
   }
   montre_monde_lu(lu);

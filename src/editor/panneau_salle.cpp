@@ -4,6 +4,7 @@
 #include "panneau_salle.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,9 +57,7 @@ std::vector<std::string> lignes_tapees(const QPlainTextEdit &memo) {
 
 PanneauSalle::PanneauSalle(Document &document, AccesFenetre acces, QWidget *parent)
     : QTabWidget(parent), document_(document), acces_(std::move(acces)) {
-  dialogue_image_.filtre =
-      QStringLiteral("Toutes les images (*.bmp *.jpg *.jpeg *.gif);;"
-                     "Bitmaps (*.bmp);;Images JPEG (*.jpg *.jpeg);;Images GIF (*.gif)");
+  dialogue_image_.filtre = FILTRE_IMAGES;
   dialogue_media_.filtre =
       QStringLiteral("Fichiers audio/vidéo (*.wav, *.mp3, *.avi, *.wmv, *.mpg, "
                      "*.mpeg) (*.wav *.mp3 *.avi *.wmv *.mpg *.mpeg)");
@@ -246,13 +245,22 @@ void PanneauSalle::valide_bonne(int i) {
 Resultat PanneauSalle::montre_image(const std::string &nom) {
   Resultat r = Resultat::succes();
   if (!nom.empty()) {
+    const LieuxFichiers lieux = acces_.lieux();
+    const QString affiche = depuis_modele(nom);
+    const QString chemin = fichier_du_nom(nom, lieux);
     const Avec<QImage> picture =
-        charge_image(fichier_du_nom(nom, acces_.rep_appli()), image_->taille_montree());
+        chemin.isEmpty()
+            ? Avec<QImage>(Resultat::echec(
+                  message_introuvable(QStringLiteral("L'image"), affiche, lieux).toStdString()))
+            : charge_image(chemin, image_->taille_montree());
     if (!picture) {
       // Nothing of another room stays on show; the name stays with the room.
       image_->pose_picture(QPixmap());
       image_->hide();
-      r = picture.resultat();
+      r = chemin.isEmpty()
+              ? picture.resultat()
+              : Resultat::echec(message_image(QStringLiteral("L'image"), affiche, picture.message())
+                                    .toStdString());
     } else {
       image_->pose_picture(QPixmap::fromImage(picture.valeur()));
       image_->show();
@@ -265,7 +273,9 @@ Resultat PanneauSalle::montre_image(const std::string &nom) {
 }
 
 void PanneauSalle::montre_media(const std::string &nom) {
-  lecteur_->setURL(url_du_nom(nom, acces_.rep_appli()));
+  // Only a regular file of the labyrinth's places reaches the player: a pipe or a device
+  // would hold it for ever.
+  lecteur_->setURL(fichier_du_nom(nom, acces_.lieux()));
   media_courant_ = nom;
 }
 
@@ -331,18 +341,21 @@ void PanneauSalle::montre_champ(const Cible &cible) {
 
 void PanneauSalle::OpenIClick() {
   const QString chemin = acces_.choisit_fichier(dialogue_image_, GenreDialogue::ouvrir_image);
-  if (chemin.isEmpty() || !acces_.nom_enregistrable(chemin))
+  if (chemin.isEmpty())
     return;
-  const QString nom = nom_copie(chemin, acces_.rep_appli());
-  // The dialog has made the chosen file's folder current: the chosen file is the one loaded.
+  // Loaded and checked, then copied into the labyrinth's folder: a picture refused is
+  // neither copied nor named.
+  const std::optional<QString> nom = acces_.importe(chemin, SorteFichier::image);
+  if (!nom)
+    return;
   const Avec<QImage> picture = charge_image(chemin, image_->taille_montree());
   if (!picture) {
-    acces_.erreur(QString::fromStdString(picture.message()));
+    acces_.erreur(message_image(QStringLiteral("L'image"), *nom, picture.message()));
     return;
   }
   image_->pose_picture(QPixmap::fromImage(picture.valeur()));
   image_->show();
-  pose_image_salle(nom_du_modele(nom));
+  pose_image_salle(nom_du_modele(*nom));
 }
 
 void PanneauSalle::SpeedButton5Click() {
@@ -353,13 +366,15 @@ void PanneauSalle::SpeedButton5Click() {
 
 void PanneauSalle::OpenVClick() {
   const QString chemin = acces_.choisit_fichier(dialogue_media_, GenreDialogue::ouvrir);
-  if (chemin.isEmpty() || !acces_.nom_enregistrable(chemin))
+  if (chemin.isEmpty())
     return;
-  const QString nom = nom_copie(chemin, acces_.rep_appli());
+  const std::optional<QString> nom = acces_.importe(chemin, SorteFichier::media);
+  if (!nom)
+    return;
   // Enabled before the URL is set, so that the control row is live when playback starts.
   lecteur_->set_enabled(true);
-  lecteur_->setURL(nom);
-  pose_media_salle(nom_du_modele(nom));
+  lecteur_->setURL(QDir(acces_.lieux().labyrinthe).filePath(*nom));
+  pose_media_salle(nom_du_modele(*nom));
 }
 
 void PanneauSalle::SpeedButton7Click() {

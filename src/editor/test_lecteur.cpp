@@ -6,15 +6,15 @@
 #include "tform1.h"
 
 void TForm1::SpeedButton6Click() {
-  // A failed save has shown its error; a cancelled one shows nothing. Either way the
-  // player is not started.
-  if (!Sauvemonde() || !monde().enregistre)
+  // Saved as Ctrl+S does: onto the labyrinth's own file, the dialog only for a labyrinth
+  // never saved. A failed save has shown its error; a cancelled one shows nothing. Either
+  // way the player is not started.
+  if (enregistre() != Issue::ecrit)
     return;
   // The file stays saved whatever the author answers.
   if (!accepte_test(*this))
     return;
-  // The file just written, under its real name on disk (fichier_courant holds it as 1252
-  // text, which may have lost characters).
+  // The file just written, under its real name on disk.
   const QString fichier = document_.fichier();
   hide();
   lance_test(fichier);

@@ -12,6 +12,9 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
+
+#include <utility>
 
 #include "apparence.h"
 #include "barre_commandes.h"
@@ -116,20 +119,42 @@ QString TForm1::montre_dialogue(DialogueFichier &dialogue, GenreDialogue genre) 
   const QString chemin = dialogues->choisit_fichier(genre, dialogue);
   if (chemin.isEmpty())
     return {};
+  if (genre != GenreDialogue::enregistrer && !QFileInfo::exists(chemin)) {
+    dialogues->erreur(QStringLiteral("Le fichier \u00AB %1 \u00BB n'existe pas. Choisissez un "
+                                     "fichier qui existe.")
+                          .arg(QDir::toNativeSeparators(chemin)));
+    return {};
+  }
   dialogue.dernier_fichier = chemin;
-  QDir::setCurrent(QFileInfo(chemin).absolutePath());
   return chemin;
 }
 
-bool TForm1::nom_enregistrable(const QString &chemin) {
-  const QString nom = QFileInfo(chemin).fileName();
-  if (tient_en_1252(nom.toStdString()))
-    return true;
-  dialogues->erreur(QStringLiteral("Le nom \u00AB %1 \u00BB contient des caract\u00E8res "
-                                   "qu'un labyrinthe ne peut pas enregistrer. Renommez le "
-                                   "fichier puis choisissez-le \u00E0 nouveau.")
-                        .arg(nom));
-  return false;
+LieuxFichiers TForm1::lieux() const {
+  return {dossier_du_labyrinthe(document_.fichier(), rep_appli), rep_appli};
+}
+
+void TForm1::signale(const QString &message) {
+  // The real boxes wait for the window: at start-up a box over nothing, before the window,
+  // would be the first thing the author sees. A test's seam records at once.
+  if (deja_montree_ || dialogues != dialogues_qt_.get())
+    dialogues->erreur(message);
+  else
+    messages_differes_ << message;
+}
+
+void TForm1::ouvre_au_lancement(const QString &chemin) {
+  fichier_lancement_ = chemin;
+}
+
+void TForm1::apres_affichage() {
+  if (!fichier_lancement_.isEmpty()) {
+    // The fresh labyrinth is replaced: what its building said no longer applies.
+    messages_differes_.clear();
+    ouvre_fichier(std::exchange(fichier_lancement_, QString()));
+  }
+  const QStringList messages = std::exchange(messages_differes_, {});
+  for (const QString &message : messages)
+    dialogues->erreur(message);
 }
 
 void TForm1::FormCreate() {
@@ -145,9 +170,11 @@ void TForm1::FormCreate() {
 AccesFenetre TForm1::acces() {
   AccesFenetre a;
   a.choisit_fichier = [this](DialogueFichier &d, GenreDialogue g) { return montre_dialogue(d, g); };
-  a.nom_enregistrable = [this](const QString &chemin) { return nom_enregistrable(chemin); };
-  a.erreur = [this](const QString &message) { dialogues->erreur(message); };
-  a.rep_appli = [this] { return rep_appli; };
+  a.importe = [this](const QString &chemin, SorteFichier sorte) {
+    return importe_fichier(chemin, sorte, lieux(), document_.fichier(), *dialogues);
+  };
+  a.erreur = [this](const QString &message) { signale(message); };
+  a.lieux = [this] { return lieux(); };
   return a;
 }
 
@@ -265,6 +292,9 @@ void TForm1::showEvent(QShowEvent *event) {
     deja_montree_ = true;
     if (const QScreen *ecran = screen())
       move(ecran->availableGeometry().center() - rect().center());
+    // Once the window is on screen, not over nothing.
+    if (!fichier_lancement_.isEmpty() || !messages_differes_.isEmpty())
+      QTimer::singleShot(0, this, &TForm1::apres_affichage);
   }
   QWidget::showEvent(event);
 }

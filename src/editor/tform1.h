@@ -11,6 +11,7 @@
 // and the handler carries on or stops there; nothing is thrown out of a handler.
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -19,6 +20,7 @@
 #include "dialogues_editeur.h"
 #include "document.h"
 #include "face_editeur.h"
+#include "fichiers_editeur.h"
 #include "monde.h"
 
 class BarreCommandes;
@@ -55,6 +57,13 @@ public:
   // Open's reading of a file named without a dialog (full path; the current folder is not
   // changed): all or nothing, a failure shown in the error box. True when it was read.
   bool ouvre_fichier(const QString &chemin);
+  // The file named on the command line, opened once the window has first shown: what the
+  // fresh labyrinth's building would have said (a default texture missing) is dropped, and
+  // the file's own messages come over the shown window.
+  void ouvre_au_lancement(const QString &chemin);
+  // Where the files the labyrinth names live: its own folder (the file's, or the start
+  // folder for a labyrinth never saved or opened), then the start folder.
+  LieuxFichiers lieux() const override;
   // Starts the player on the file (full path) and waits for it to end: the bare name as
   // its one argument, the file's folder as its working folder. When it cannot be started
   // the window is shown again and the error box says why; false then.
@@ -69,7 +78,6 @@ public:
   DialoguesEditeur &boites() const override { return *dialogues; }
   Grille &grille() const override { return *grille_; }
   QWidget &fenetre() override { return *this; }
-  const QString &dossier_depart() const override { return rep_appli; }
 
 protected:
   void closeEvent(QCloseEvent *event) override;
@@ -77,14 +85,16 @@ protected:
 
 private:
   // Shows a file dialog through the seam. A confirmed dialog remembers the file chosen (it
-  // is offered again next time) and makes its folder the current folder, against which
-  // every bare name of the model is resolved. Returns the full path, or "" when cancelled.
+  // is offered again next time); the current folder is left alone. An open dialog gives
+  // only a file that exists (else the error box says so). The full path, or "" when
+  // cancelled.
   QString montre_dialogue(DialogueFichier &dialogue, GenreDialogue genre);
 
-  // Whether the bare name of a chosen file can be stored in the labyrinth, whose file holds
-  // Windows-1252 text: a name with other characters would come back with "?" in their place
-  // and name no file. When it cannot, says so in the error box.
-  bool nom_enregistrable(const QString &chemin);
+  // The error box, or, before the window has first shown, a message kept to be shown over
+  // it once it has.
+  void signale(const QString &message);
+  // After the first showing: the file of the command line opened, then the messages kept.
+  void apres_affichage();
 
   QString rep_appli; // the start folder, ending in "/"
 
@@ -113,14 +123,14 @@ private:
   // the marker parked, the room panel emptied.
   void montre_grille_fraiche();
   // --- File commands and the player test ---
-  // Save: shows SDM and writes the labyrinth (the room panel stored first). Returns false
-  // only when the file chosen could not be written, after the error box: the calling
-  // command stops there. A cancelled dialog returns true with enregistre false; a written
-  // file returns true with enregistre true, modifie false and fichier_courant its path. A
-  // failed write also leaves enregistre false, so that nothing takes the file as written.
-  bool Sauvemonde();
-  // Ctrl+S: writes onto the labyrinth being edited without a dialog; a labyrinth that has
-  // no file yet is saved as by the Save button.
+  // Save (as): shows SDM and writes the labyrinth (the room panel stored first, the files it
+  // names brought into the chosen folder). Says what happened: written (modifie false, the
+  // file the labyrinth's), cancelled (the dialog or a question backed out of) or failed
+  // (after the error box).
+  Issue Sauvemonde();
+  // Ctrl+S, Test and the Yes of the unsaved-changes question: writes onto the labyrinth's
+  // own file without a dialog; a labyrinth that has none yet is saved as by Save.
+  Issue enregistre();
   void enregistre_sans_dialogue();
   // The question before a command that would drop unsaved changes (New, Open, quit, the
   // window's close): what the panel holds is stored first, then, when modifie, "Enregistrer
@@ -162,8 +172,9 @@ private:
   // The save dialog, offering the labyrinth being edited. Choosing another existing file
   // asks before replacing it; No shows the dialog again. "" when cancelled.
   QString choisit_fichier_a_ecrire();
-  // Stores the panel and writes the labyrinth to the file; false after the error box.
-  bool ecrit_labyrinthe(const QString &chemin);
+  // Stores the panel, brings the named files into the file's folder and writes the
+  // labyrinth. A pipe or a device is refused.
+  Issue ecrit_labyrinthe(const QString &chemin);
   // The window's title: the file being edited, and "*" while something is unsaved.
   void actualise_titre();
   // The keys of the file commands, and the title kept up to date.
@@ -179,4 +190,6 @@ private:
   Document document_;
   std::unique_ptr<DialoguesEditeurQt> dialogues_qt_;
   bool deja_montree_ = false;
+  QStringList messages_differes_;
+  QString fichier_lancement_;
 };

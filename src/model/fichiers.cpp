@@ -2,9 +2,11 @@
 
 #include "erreurs_fichier.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
@@ -359,14 +361,146 @@ std::string nom_nu(const std::string &chemin) {
   return std::filesystem::path(chemin).filename().string();
 }
 
-std::string copie_dans_rep_appli(const std::string &source, const std::string &rep_appli) {
-  namespace fs = std::filesystem;
-  const std::string nom = nom_nu(source);
-  fs::path p(source);
-  if (!meme_dossier(p.has_parent_path() ? p.parent_path().string() : ".", rep_appli)) {
-    std::error_code ec;
-    fs::copy_file(p, fs::path(rep_appli) / nom, fs::copy_options::overwrite_existing, ec);
+std::string raison_systeme(int code) {
+  const char *raison = nullptr;
+  switch (code) {
+  case ENOSPC:
+  case EDQUOT:
+  case EFBIG: raison = "Disque plein"; break;
+  case EACCES:
+  case EPERM: raison = "Accès refusé"; break;
+  case EROFS: raison = "Disque en lecture seule"; break;
+  case ENOENT: raison = "Fichier introuvable"; break;
+  case EISDIR: raison = "C'est un dossier"; break;
+  case ENOMEM: raison = "Mémoire insuffisante"; break;
+  case EIO: raison = "Erreur de lecture ou d'écriture du disque"; break;
+  default: raison = "Erreur du système"; break;
   }
-  return nom;
+  return std::string(raison) + " (" + std::strerror(code) + ")";
+}
+
+namespace {
+
+// The temporary file of a new copy of `base` in `dossier`, created empty; -1 with errno set.
+int cree_temporaire(const std::filesystem::path &dossier, const std::string &base,
+                    std::string &temporaire) {
+  static std::atomic<unsigned> compteur{0};
+  const std::string debut = debut_temporaire(base);
+  for (int essai = 0; essai < 100; ++essai) {
+    temporaire = (dossier / (debut + std::to_string(::getpid()) + "-" + std::to_string(compteur++)))
+                     .string();
+    const int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST)
+      return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+} // namespace
+
+Resultat copie_fichier_atomique(const std::string &source, const std::string &cible) {
+  namespace fs = std::filesystem;
+  Descripteur src(::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (src.get() < 0)
+    return Resultat::echec(raison_systeme(errno));
+  struct stat st {};
+  if (::fstat(src.get(), &st) != 0)
+    return Resultat::echec(raison_systeme(errno));
+  if (!S_ISREG(st.st_mode))
+    return Resultat::echec(S_ISDIR(st.st_mode) ? raison_systeme(EISDIR)
+                                               : "Ce n'est pas un fichier ordinaire (un tube, "
+                                                 "un périphérique) : il n'est pas copié");
+  const fs::path c(cible);
+  const fs::path dossier = c.has_parent_path() ? c.parent_path() : fs::path(".");
+  const std::string base = c.filename().string();
+  retire_restes(dossier, base);
+  std::string temporaire;
+  Descripteur fd(cree_temporaire(dossier, base, temporaire));
+  if (fd.get() < 0)
+    return Resultat::echec(raison_systeme(errno));
+  auto abandon = [&](int code) {
+    if (fd.get() >= 0)
+      ::close(fd.release());
+    ::unlink(temporaire.c_str());
+    return Resultat::echec(raison_systeme(code));
+  };
+  char tampon[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(src.get(), tampon, sizeof tampon);
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      return abandon(errno);
+    }
+    if (n == 0)
+      break;
+    if (int code = ecrit_tout(fd.get(), std::string_view(tampon, static_cast<size_t>(n))))
+      return abandon(code);
+  }
+  if (::fsync(fd.get()) != 0 && errno != EINVAL)
+    return abandon(errno);
+  if (::close(fd.release()) != 0)
+    return abandon(errno);
+  if (::rename(temporaire.c_str(), cible.c_str()) != 0)
+    return abandon(errno);
+  return Resultat::succes();
+}
+
+bool memes_octets(const std::string &a, const std::string &b) {
+  Descripteur fa(::open(a.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  Descripteur fb(::open(b.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct stat sa {
+  }, sb{};
+  if (fa.get() < 0 || fb.get() < 0 || ::fstat(fa.get(), &sa) != 0 || ::fstat(fb.get(), &sb) != 0 ||
+      !S_ISREG(sa.st_mode) || !S_ISREG(sb.st_mode))
+    return false;
+  if (sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino)
+    return true;
+  if (sa.st_size != sb.st_size)
+    return false;
+  // Both read in the same steps: a regular file gives whole blocks until its end.
+  char ta[1 << 15], tb[1 << 15];
+  for (;;) {
+    const ssize_t na = ::read(fa.get(), ta, sizeof ta);
+    const ssize_t nb = ::read(fb.get(), tb, sizeof tb);
+    if (na < 0 || nb < 0 || na != nb)
+      return false;
+    if (na == 0)
+      return true;
+    if (std::memcmp(ta, tb, static_cast<size_t>(na)) != 0)
+      return false;
+  }
+}
+
+std::string nom_libre(const std::string &dossier, const std::string &nom) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (!fs::exists(fs::symlink_status(fs::path(dossier) / nom, ec)))
+    return nom;
+  const size_t point = nom.rfind('.');
+  const std::string radical = point == std::string::npos || point == 0 ? nom : nom.substr(0, point);
+  const std::string extension = radical.size() == nom.size() ? std::string() : nom.substr(point);
+  for (int n = 2;; ++n) {
+    const std::string essai = radical + "-" + std::to_string(n) + extension;
+    if (!fs::exists(fs::symlink_status(fs::path(dossier) / essai, ec)))
+      return essai;
+  }
+}
+
+bool lien_hors_du_dossier(const std::string &dossier, const std::string &chemin) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (!fs::is_symlink(chemin, ec))
+    return false;
+  const fs::path cible = fs::canonical(chemin, ec);
+  if (ec)
+    return false;
+  const fs::path racine = fs::canonical(dossier.empty() ? "." : dossier, ec);
+  if (ec)
+    return true;
+  const fs::path dans = cible.parent_path();
+  return std::mismatch(racine.begin(), racine.end(), dans.begin(), dans.end()).first !=
+         racine.end();
 }
 

@@ -54,9 +54,26 @@ bool meme_dossier(const std::string &a, const std::string &b);
 // The bare name (name and extension) of a path.
 std::string nom_nu(const std::string &chemin);
 
-// Brings a file the author chose into the start folder: when `source` does not already lie
-// in `rep_appli`, copies it there under its bare name, replacing a file of that name.
-// Returns the bare name, which the model stores whether or not the copy succeeded (the
-// author is not told of a failed copy).
-std::string copie_dans_rep_appli(const std::string &source, const std::string &rep_appli);
+// Why a system call failed, in French for the author, the system's own text in brackets:
+// "Disque plein (No space left on device)", "Accès refusé (Permission denied)"...
+std::string raison_systeme(int code_errno);
+
+// Copies the regular file `source` onto `cible` through a temporary file in cible's folder,
+// flushed to disk and renamed over `cible` once complete: a copy that fails (a full disk)
+// leaves a file already at `cible` whole, and no temporary file behind. A source that is
+// not a regular file (a pipe, a device) is refused before a byte is read. The failure's
+// message is raison_systeme's (or says what the source is).
+Resultat copie_fichier_atomique(const std::string &source, const std::string &cible);
+
+// Whether two files hold the same bytes (false when either cannot be read).
+bool memes_octets(const std::string &a, const std::string &b);
+
+// A name for a file `nom` that no entry of `dossier` holds: `nom` itself when free, else
+// "paris-2.jpg", "paris-3.jpg"... (the number before the extension).
+std::string nom_libre(const std::string &dossier, const std::string &nom);
+
+// Whether `chemin`, an entry of the folder `dossier`, is a symbolic link to a file outside
+// that folder (and its subfolders): the labyrinth would then use a file the folder does not
+// hold, which the player, given the folder alone, may never see. A dangling link is not.
+bool lien_hors_du_dossier(const std::string &dossier, const std::string &chemin);
 

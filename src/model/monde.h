@@ -106,8 +106,6 @@ struct Labyrinthe {
 // What the editor keeps about its work on the labyrinth; never written to the file.
 struct Session {
   bool modifie = false;
-  std::string fichier_courant; // full path of the file last written by saving
-  bool enregistre = false;
 };
 
 // The labyrinth being edited with its session, under the names the whole program uses.
@@ -133,8 +131,8 @@ constexpr bool type_salle_valide(int32_t k) {
 void Cree_Monde(Monde &m);
 
 // The data steps of clearing: sounds emptied, default textures, every record fresh again,
-// counters back to 220 and 100, modifie false. Leaves the title, mission, end message,
-// fichier_courant and enregistre alone.
+// counters back to 220 and 100, modifie false. Leaves the title, mission and end message
+// alone.
 void efface_monde(Monde &m);
 
 // What opening a file resets before it reads: both counters to 0 and the five sounds emptied.

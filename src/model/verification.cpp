@@ -1,5 +1,6 @@
 #include "verification.h"
 
+#include "fichiers.h"
 #include "lab_file.h"
 #include "texte_1252.h"
 
@@ -390,34 +391,38 @@ bool fichier_regulier(const fs::path &p) {
 } // namespace
 
 // Where a name of the world lies in the folder: under that very name, only under another
-// letter case, or nowhere. The folder is listed once (a listing costs far less than a
-// look-up per name); a name with a separator, or a folder that cannot be listed, is left
-// to the system.
+// letter case, as a link to a file outside the folder, or nowhere. A name is looked up by its
+// last component, as the player does: "../../x.bmp" or "/etc/x" is "x.bmp" or "x" of the
+// folder, never a file elsewhere. The folder is listed once (a listing costs far less than a
+// look-up per name); a folder that cannot be listed is left to the system.
 class ContenuDossier {
 public:
   explicit ContenuDossier(const std::string &dossier) : dossier_(dossier.empty() ? "." : dossier) {}
 
   struct Trouve {
-    enum { absent, exact, autre_casse } etat = absent;
+    enum { absent, exact, autre_casse, lien_exterieur } etat = absent;
     std::string nom_disque; // UTF-8, as the folder holds it
   };
 
-  Trouve cherche(const std::string &nom_1252) {
+  Trouve cherche(const std::string &nom_lu) {
     Trouve t;
-    // A name holding a NUL cannot name a file.
-    if (nom_1252.find('\0') != std::string::npos)
+    const std::string nom_1252(nom_dans_dossier(nom_lu));
+    // A name holding a NUL cannot name a file; "." and ".." name folders.
+    if (nom_1252.empty() || nom_1252 == "." || nom_1252 == ".." ||
+        nom_1252.find('\0') != std::string::npos)
       return t;
     std::string nom = utf8_depuis_1252(nom_1252);
     liste();
-    if (!liste_ok_ || nom.find('/') != std::string::npos) {
-      if (fichier_regulier(dossier_ / nom)) {
-        t.etat = Trouve::exact;
+    if (!liste_ok_) {
+      const Genre g = genre(nom);
+      if (g != Genre::autre) {
+        t.etat = g == Genre::regulier ? Trouve::exact : Trouve::lien_exterieur;
         t.nom_disque = std::move(nom);
       }
       return t;
     }
-    if (const auto it = fichiers_.find(nom); it != fichiers_.end() && it->second) {
-      t.etat = Trouve::exact;
+    if (const auto it = fichiers_.find(nom); it != fichiers_.end() && it->second != Genre::autre) {
+      t.etat = it->second == Genre::regulier ? Trouve::exact : Trouve::lien_exterieur;
       t.nom_disque = std::move(nom);
       return t;
     }
@@ -432,6 +437,15 @@ public:
   fs::path chemin(const std::string &nom_disque) const { return dossier_ / nom_disque; }
 
 private:
+  enum class Genre { autre, regulier, lien_exterieur };
+
+  Genre genre(const std::string &nom) const {
+    const fs::path p = dossier_ / nom;
+    if (lien_hors_du_dossier(dossier_.string(), p.string()))
+      return Genre::lien_exterieur;
+    return fichier_regulier(p) ? Genre::regulier : Genre::autre;
+  }
+
   void liste() {
     if (liste_)
       return;
@@ -442,10 +456,10 @@ private:
     if (!d)
       return;
     while (const dirent *e = ::readdir(d)) {
-      bool regulier = e->d_type == DT_REG;
+      Genre g = e->d_type == DT_REG ? Genre::regulier : Genre::autre;
       if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN)
-        regulier = fichier_regulier(dossier_ / e->d_name); // what a link names
-      fichiers_.emplace(e->d_name, regulier);
+        g = genre(e->d_name); // what a link names, and where
+      fichiers_.emplace(e->d_name, g);
     }
     ::closedir(d);
     liste_ok_ = true;
@@ -455,9 +469,9 @@ private:
     if (plie_)
       return;
     plie_ = true;
-    for (const auto &[nom, regulier] : fichiers_) {
+    for (const auto &[nom, g] : fichiers_) {
       // A name outside 1252 cannot be what a labyrinth names.
-      if (!regulier || !tient_en_1252(nom))
+      if (g != Genre::regulier || !tient_en_1252(nom))
         continue;
       auto [it, nouveau] = plies_.emplace(plie_1252(utf8_vers_1252(nom)), nom);
       if (!nouveau && nom < it->second)
@@ -467,7 +481,7 @@ private:
 
   fs::path dossier_;
   bool liste_ = false, liste_ok_ = false, plie_ = false;
-  std::unordered_map<std::string, bool> fichiers_; // name on disk: a regular file
+  std::unordered_map<std::string, Genre> fichiers_; // name on disk: what it is
   std::unordered_map<std::string, std::string> plies_;
 };
 
@@ -496,6 +510,12 @@ void verifie_nom(ContenuDossier &dossier, const NomUtilise &u, const ControleIma
     return "Le fichier " + guillemets(*u.nom) + " (" + u.role +
            (u.salle >= 0 ? " " + salle_txt(u.salle) : std::string()) + ")";
   };
+  if (t.etat == ContenuDossier::Trouve::lien_exterieur) {
+    place(constat("link-outside", ERREUR,
+                  quoi() + " est un lien vers un fichier hors du dossier du labyrinthe : "
+                           "copiez le fichier lui-même dans le dossier."));
+    return;
+  }
   if (t.etat == ContenuDossier::Trouve::absent) {
     place(constat("missing-file", ERREUR, quoi() + " est absent du dossier du labyrinthe."));
     return;

@@ -186,6 +186,50 @@ void verifie_aventure(const std::string &dossier, const ControleImage &controle,
   }
 }
 
+// A text for one line of the terminal: a file name may hold a line break, a terminal's
+// control sequences or bytes of no encoding, which would print as lines or commands of
+// their own. Controls (C0, DEL, C1) and ill-formed bytes become visible escapes ("\n",
+// "\x1b", "\u009b"); a backslash is doubled so that an escape cannot be faked.
+std::string lisible(const std::string &s) {
+  std::string out;
+  char buf[12];
+  for (size_t i = 0; i < s.size();) {
+    const auto u = static_cast<unsigned char>(s[i]);
+    if (u < 0x80) {
+      if (u == '\\')
+        out += "\\\\";
+      else if (u == '\n')
+        out += "\\n";
+      else if (u == '\r')
+        out += "\\r";
+      else if (u == '\t')
+        out += "\\t";
+      else if (u < 0x20 || u == 0x7F) {
+        std::snprintf(buf, sizeof buf, "\\x%02x", u);
+        out += buf;
+      } else
+        out += static_cast<char>(u);
+      ++i;
+      continue;
+    }
+    char32_t cp = 0;
+    const size_t n = sequence_utf8(s, i, cp);
+    if (n == 0) {
+      std::snprintf(buf, sizeof buf, "\\x%02x", u);
+      out += buf;
+      ++i;
+    } else if (cp >= 0x80 && cp <= 0x9F) {
+      std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(cp));
+      out += buf;
+      i += n;
+    } else {
+      out.append(s, i, n);
+      i += n;
+    }
+  }
+  return out;
+}
+
 const char *gravite_json(Gravite g) {
   return g == Gravite::erreur ? "error" : "warning";
 }
@@ -220,11 +264,11 @@ void ecrit_json(const std::vector<Rapport> &rapports) {
 void ecrit_lignes(const std::vector<Rapport> &rapports) {
   for (const Rapport &r : rapports) {
     if (r.v.constats.empty())
-      std::printf("%s: peut être terminé, aucun problème trouvé.\n", r.fichier.c_str());
+      std::printf("%s: peut être terminé, aucun problème trouvé.\n", lisible(r.fichier).c_str());
     for (const Constat &c : r.v.constats)
-      std::printf("%s: %s: %s [%s]\n", r.fichier.c_str(),
-                  c.gravite == Gravite::erreur ? "erreur" : "avertissement", c.message.c_str(),
-                  c.code);
+      std::printf("%s: %s: %s [%s]\n", lisible(r.fichier).c_str(),
+                  c.gravite == Gravite::erreur ? "erreur" : "avertissement",
+                  lisible(c.message).c_str(), c.code);
   }
 }
 

@@ -1,8 +1,13 @@
 #pragma once
-// The JSON that dravo-lab's commands print.
+// The JSON that dravo-lab's commands print, and the UTF-8 they read.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+
+// The length of the well-formed UTF-8 sequence at s[i] (2 to 4 bytes), 0 when the byte there
+// does not open one; `cp` receives its code point.
+size_t sequence_utf8(std::string_view s, size_t i, char32_t &cp);
 
 // `texte` as a JSON string, quotes included: quotes, backslashes and control characters
 // escaped; UTF-8 kept as it is, and each byte that belongs to no well-formed UTF-8 sequence

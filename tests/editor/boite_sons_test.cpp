@@ -87,7 +87,9 @@ protected:
 TEST_F(Sons, LoadingCopiesIntoTheStartFolderAndIsAnUndoableChange) {
   charge(1, "vent.wav");
   EXPECT_EQ(e.dialogues.genres, QList<GenreDialogue>{GenreDialogue::ouvrir});
-  EXPECT_EQ(e.dialogues.filtres, QStringList{"Fichiers sons (*.mp3)"});
+  EXPECT_EQ(
+      e.dialogues.filtres,
+      QStringList{"Fichiers MP3 (*.mp3);;Sons (*.mp3 *.wav *.ogg *.flac);;Tous les fichiers (*)"});
   EXPECT_EQ(monde(f()).son_pas, "vent.wav");
   EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath("vent.wav")));
   attend_ligne(1, true, "B1");

@@ -72,7 +72,9 @@ TEST_F(ChoixTexture, EachImageTakesTheBitmapChosenForItAndNoOther) {
     choisit(c.image, ailleurs + "/" + nom);
 
     EXPECT_EQ(e.dialogues.dossiers_initiaux, QStringList{QDir(depart()).absolutePath() + "/"});
-    EXPECT_EQ(e.dialogues.filtres.last(), "Bitmap (*.bmp)");
+    EXPECT_EQ(e.dialogues.filtres.last(), FILTRE_IMAGES);
+    EXPECT_TRUE(FILTRE_IMAGES.startsWith("Toutes les images (*.bmp *.jpg *.jpeg *.gif);;"));
+    EXPECT_TRUE(FILTRE_IMAGES.endsWith(";;Tous les fichiers (*)"));
     EXPECT_EQ(monde(f()).texture(c.rang), nom.toStdString());
     EXPECT_EQ(couleur_montree(nomme<ImageEtiree>(f(), c.image)).rgb(), c.couleur.rgb());
     for (int r = 0; r < 3; ++r)
@@ -88,7 +90,7 @@ TEST_F(ChoixTexture, EachImageTakesTheBitmapChosenForItAndNoOther) {
   EXPECT_EQ(monde(f()).texture_plafond, "TP_choisi.bmp");
 }
 
-TEST_F(ChoixTexture, AFileOfTheStartFolderIsNotCopiedAndAnotherFolderOverwritesTheDefault) {
+TEST_F(ChoixTexture, AFileOfTheFolderIsNotCopiedAndAnotherOfTheSameNameIsReplacedOrKeptBeside) {
   // From the start folder itself: the file stays as it is.
   ecrit_bmp(QDir(depart()).filePath("pierre.bmp"), 80, 400, Qt::darkGray);
   const QByteArray pierre = contenu(QDir(depart()).filePath("pierre.bmp"));
@@ -97,13 +99,34 @@ TEST_F(ChoixTexture, AFileOfTheStartFolderIsNotCopiedAndAnotherFolderOverwritesT
   EXPECT_EQ(monde(f()).texture_murs, "pierre.bmp");
   EXPECT_EQ(QDir(depart()).entryList(QDir::Files).size(), 4);
 
-  // "Briques.bmp" from elsewhere replaces the default without a question.
+  // "Briques.bmp" from elsewhere, other bytes: the question; Cancel leaves all as it was.
+  const QByteArray defaut = contenu(QDir(depart()).filePath("Briques.bmp"));
   ecrit_bmp(ailleurs + "/Briques.bmp", 80, 400, Qt::magenta);
   choisit("TM", ailleurs + "/Briques.bmp");
-  EXPECT_TRUE(e.dialogues.questions.isEmpty());
+  ASSERT_EQ(e.dialogues.questions.size(), 1);
+  EXPECT_TRUE(e.dialogues.questions[0].contains("Briques-2.bmp"));
+  EXPECT_EQ(contenu(QDir(depart()).filePath("Briques.bmp")), defaut);
+  EXPECT_EQ(monde(f()).texture_murs, "pierre.bmp");
+
+  // Keep both: copied beside under a free name, which the labyrinth names.
+  e.dialogues.reponses << Reponse::non;
+  choisit("TM", ailleurs + "/Briques.bmp");
+  EXPECT_EQ(contenu(QDir(depart()).filePath("Briques.bmp")), defaut);
+  EXPECT_EQ(contenu(QDir(depart()).filePath("Briques-2.bmp")), contenu(ailleurs + "/Briques.bmp"));
+  EXPECT_EQ(monde(f()).texture_murs, "Briques-2.bmp");
+
+  // Replace: the folder's file becomes the chosen one.
+  e.dialogues.reponses << Reponse::oui;
+  choisit("TM", ailleurs + "/Briques.bmp");
+  EXPECT_EQ(e.dialogues.questions.size(), 3);
   EXPECT_EQ(contenu(QDir(depart()).filePath("Briques.bmp")), contenu(ailleurs + "/Briques.bmp"));
   EXPECT_EQ(monde(f()).texture_murs, "Briques.bmp");
   EXPECT_EQ(couleur_montree(nomme<ImageEtiree>(f(), "TM")).rgb(), QColor(Qt::magenta).rgb());
+
+  // The same bytes again: nothing to ask, nothing copied.
+  choisit("TM", ailleurs + "/Briques.bmp");
+  EXPECT_EQ(e.dialogues.questions.size(), 3);
+  EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
 }
 
 TEST_F(ChoixTexture, ABrokenBitmapOrACancelledDialogChangesNothing) {
@@ -114,7 +137,12 @@ TEST_F(ChoixTexture, ABrokenBitmapOrACancelledDialogChangesNothing) {
   const qint64 avant = nomme<ImageEtiree>(f(), "TS")->picture().cacheKey();
 
   choisit("TS", ailleurs + "/casse.bmp");
-  EXPECT_EQ(e.dialogues.erreurs, QStringList{"Bitmap image is not valid"});
+  ASSERT_EQ(e.dialogues.erreurs.size(), 1);
+  EXPECT_EQ(e.dialogues.erreurs[0],
+            QStringLiteral("La texture \u00AB casse.bmp \u00BB ne peut pas \u00EAtre lue : le "
+                           "fichier est ab\u00EEm\u00E9 ou n'est pas une image BMP (Bitmap image "
+                           "is not valid)."));
+  EXPECT_FALSE(QFile::exists(QDir(depart()).filePath("casse.bmp")));
   clique(nomme<ImageEtiree>(f(), "TS")); // cancelled
   EXPECT_EQ(e.dialogues.genres.size(), 2);
 
@@ -161,7 +189,8 @@ TEST_F(ChoixTexture, AfterAnOpenFromAnotherFolderTheTexturesAreFoundInTheStartFo
   e.dialogues.reponses << Reponse::non;
   e.dialogues.fichiers << ailleurs + "/loin.lab";
   clique(f(), "SpeedButton2");
-  ASSERT_EQ(QDir::currentPath(), QDir(ailleurs).absolutePath());
+  // Nothing moved the current folder: names are found in the folders the editor knows.
+  ASSERT_EQ(QDir::currentPath(), e.depart.chemin());
   EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
   EXPECT_EQ(couleur_montree(nomme<ImageEtiree>(f(), "TP")).rgb(), QColor(Qt::blue).rgb());
 

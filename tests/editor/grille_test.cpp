@@ -257,8 +257,11 @@ TEST(Textures, EachMissingDefaultIsReportedOnceAndTheGridIsBuiltAllTheSame) {
   ASSERT_EQ(e.dialogues.erreurs.size(), 3) << e.dialogues.erreurs.join('\n').toStdString();
   const char *noms[] = {"Briques.bmp", "sol.bmp", "plafond.bmp"};
   for (int rang = 0; rang < 3; ++rang) {
-    // The loader's message names the file's full path.
-    EXPECT_TRUE(e.dialogues.erreurs[rang].contains(e.depart.chemin() + '/' + noms[rang]))
+    // The message names the file and the folder it was sought in.
+    EXPECT_TRUE(
+        e.dialogues.erreurs[rang].contains(QStringLiteral("\u00AB %1 \u00BB").arg(noms[rang])))
+        << e.dialogues.erreurs[rang].toStdString();
+    EXPECT_TRUE(e.dialogues.erreurs[rang].contains(e.depart.chemin()))
         << e.dialogues.erreurs[rang].toStdString();
   }
   EXPECT_TRUE(nomme<ImageEtiree>(f, "TM")->picture().isNull());

@@ -4,12 +4,16 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include "../maison_isolee.h"
 #include "../same_lines.h"
 #include "donnees_installees.h"
+#include "fichiers_editeur.h"
 #include "lab_file.h"
 #include "outils_test.h"
 
@@ -52,26 +56,45 @@ struct DonneesInstallees {
   static QString dossier() { return QDir(donnees_systeme_de_test()).filePath("dravo-editeur"); }
 };
 
-TEST(CheminTexture, TheStartFolderFirstThenTheInstalledDefaults) {
+// The labyrinth's folder, then the start folder, then the installed defaults; never the
+// current folder, never a pipe, never a link out of its folder.
+TEST(CheminTexture, TheLabyrinthsFolderThenTheStartFolderThenTheInstalledDefaults) {
   const DonneesInstallees donnees({"sol.bmp", "plafond.bmp", "autre.bmp"});
   DossierDepart depart(false);
-  QFile(QDir(depart.chemin()).filePath("plafond.bmp")).open(QIODevice::WriteOnly);
-  const QString ici = QDir::currentPath() + "/";
+  QTemporaryDir labyrinthe, courant;
+  auto cree = [](const QString &dossier, const QString &nom) {
+    QFile(QDir(dossier).filePath(nom)).open(QIODevice::WriteOnly);
+  };
+  cree(depart.chemin(), "plafond.bmp");
+  cree(depart.chemin(), "photo.jpg");
+  cree(labyrinthe.path(), "photo.jpg");
+  cree(courant.path(), "ici.jpg");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(labyrinthe.filePath("tube.mp3")).constData(), 0600), 0);
+  QFile::link(courant.filePath("ici.jpg"), labyrinthe.filePath("lien.jpg"));
+  QDir::setCurrent(courant.path());
+  const LieuxFichiers lieux{labyrinthe.path(), depart.chemin() + "/"};
+  const QString lab = labyrinthe.path() + "/", ici = depart.chemin() + "/";
   const QString installe = DonneesInstallees::dossier() + "/";
   const struct {
     const char *nom;
     QString attendu;
   } cas[] = {
-      {"sol.bmp", installe + "sol.bmp"},           // missing here, installed
-      {"plafond.bmp", ici + "plafond.bmp"},        // here wins
-      {"Briques.bmp", ici + "Briques.bmp"},        // installed nowhere: named where it was sought
-      {"autre.bmp", ici + "autre.bmp"},            // not a default texture
-      {"SOL.BMP", ici + "SOL.BMP"},                // names are exact
+      {"photo.jpg", lab + "photo.jpg"},            // the labyrinth's folder wins
+      {"plafond.bmp", ici + "plafond.bmp"},        // then the start folder
+      {"sol.bmp", installe + "sol.bmp"},           // then the installed default
+      {"Briques.bmp", ""},                         // installed nowhere
+      {"autre.bmp", ""},                           // not a default texture
+      {"SOL.BMP", ""},                             // names are exact
       {"C:\\Jeux\\sol.bmp", installe + "sol.bmp"}, // by the last component of the name
-      {"../sous/plafond.bmp", ici + "plafond.bmp"},
+      {"../sous/photo.jpg", lab + "photo.jpg"},
+      {"ici.jpg", ""},  // the current folder is not looked in
+      {"tube.mp3", ""}, // a pipe would hold its reader for ever
+      {"lien.jpg", ""}, // a link out of the labyrinth's folder
+      {"..", ""},
   };
   for (const auto &c : cas)
-    EXPECT_EQ(chemin_texture(c.nom, depart.chemin()), c.attendu) << c.nom;
+    EXPECT_EQ(fichier_du_nom(c.nom, lieux), c.attendu) << c.nom;
+  QDir::setCurrent(depart.chemin());
 }
 
 TEST(CheminTexture, AnEditorStartedWhereNoTextureIsShowsTheInstalledOnesWithoutError) {

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -280,10 +282,13 @@ TEST(PanneauSalle, ChoosingAPictureCopiesItInAndNamesItInTheRoom) {
   TForm1 &f = *e.fenetre;
   Ailleurs ailleurs;
   ecrit_image(ailleurs.fichier("photo.bmp"), Qt::blue);
-  ecrit_image(QDir(e.depart.chemin()).filePath("photo.bmp"), Qt::yellow); // replaced unasked
+  ecrit_image(QDir(e.depart.chemin()).filePath("photo.bmp"), Qt::yellow); // replaced, asked
   appuie_salle(f, 15);
   e.dialogues.fichiers << ailleurs.fichier("photo.bmp");
+  e.dialogues.reponses << Reponse::oui; // Remplacer
   panneau(f).OpenI->click();
+  ASSERT_EQ(e.dialogues.questions.size(), 1);
+  EXPECT_TRUE(e.dialogues.questions[0].contains(QStringLiteral("\u00AB photo.bmp \u00BB")));
 
   ASSERT_EQ(e.dialogues.genres.size(), 1);
   EXPECT_EQ(e.dialogues.genres[0], GenreDialogue::ouvrir_image);
@@ -350,7 +355,7 @@ TEST(PanneauSalle, APictureAlreadyInTheStartFolderOrInAFolderOfOtherCase) {
   QDir(autre_casse).removeRecursively();
 }
 
-TEST(PanneauSalle, APictureThatFailsToLoadChangesNothingButTheCopy) {
+TEST(PanneauSalle, APictureThatFailsToLoadIsNeitherCopiedNorNamed) {
   struct Cas {
     const char *nom;
     QByteArray octets;
@@ -377,7 +382,9 @@ TEST(PanneauSalle, APictureThatFailsToLoadChangesNothingButTheCopy) {
     panneau(f).OpenI->click();
     ASSERT_EQ(e.dialogues.erreurs.size(), 1);
     EXPECT_TRUE(e.dialogues.erreurs[0].contains(c.message)) << e.dialogues.erreurs[0].toStdString();
-    EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath(c.nom)));
+    // Checked before it is copied: a picture refused is neither copied nor named.
+    EXPECT_FALSE(QFile::exists(QDir(e.depart.chemin()).filePath(c.nom)));
+    EXPECT_TRUE(e.dialogues.erreurs[0].contains(QStringLiteral("\u00AB %1 \u00BB").arg(c.nom)));
     EXPECT_EQ(panneau_salle(f).image_courante(), "bon.bmp");
     EXPECT_EQ(monde(f).salles[3].image, "bon.bmp");
     EXPECT_EQ(panneau(f).Image_epreuve->picture().toImage().pixelColor(0, 0), QColor(Qt::cyan));
@@ -405,7 +412,7 @@ TEST(PanneauSalle, ARoomWhosePictureIsMissingStillShowsTheRestAndKeepsTheName) {
   EXPECT_EQ(panneau(f).Memo1->toPlainText(), QStringLiteral("Qui crie ?"));
   EXPECT_EQ(panneau(f).Edit[2]->text(), QStringLiteral("Le hibou"));
   EXPECT_TRUE(panneau(f).Check[2]->isChecked());
-  EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("cri.wav"));
+  EXPECT_EQ(panneau(f).WMP2->URL(), QString()); // found nowhere: nothing to play
   EXPECT_EQ(panneau_salle(f).image_courante(), "absente.bmp");
   appuie_salle(f, 22);
   EXPECT_EQ(r.image, "absente.bmp");
@@ -440,22 +447,18 @@ TEST(PanneauSalle, NamesReadFromAFileAreLookedUpByTheirLastComponentOnly) {
     appuie_salle(f, 8);
     EXPECT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
     EXPECT_EQ(panneau(f).Image_epreuve->picture().toImage().pixelColor(3, 3), QColor(Qt::green));
-    EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("cri.wav"));
+    EXPECT_EQ(panneau(f).WMP2->URL(), QDir(ici).filePath("cri.wav"));
     appuie_salle(f, 9);
     EXPECT_EQ(monde(f).salles[8].image, c.image);
     EXPECT_EQ(monde(f).salles[8].media, c.media);
   }
-  // Only in the start folder: found there, still never beside it.
+  // The current folder is never looked in, wherever it moved.
   ASSERT_TRUE(QDir::setCurrent(ailleurs.dossier.path()));
-  QFile::remove(ailleurs.fichier("z.bmp"));
   ecrit_image(ailleurs.fichier("autre.bmp"), Qt::red);
   monde(f).salles[8].image = "../x/autre.bmp";
   QDir(ici).mkdir("x");
   ecrit_image(QDir(ici).filePath("x/autre.bmp"), Qt::blue);
   ecrit_image(QDir(ici).filePath("autre.bmp"), Qt::green);
-  appuie_salle(f, 8);
-  EXPECT_EQ(panneau(f).Image_epreuve->picture().toImage().pixelColor(3, 3), QColor(Qt::red));
-  QFile::remove(ailleurs.fichier("autre.bmp"));
   appuie_salle(f, 8);
   EXPECT_EQ(panneau(f).Image_epreuve->picture().toImage().pixelColor(3, 3), QColor(Qt::green));
   ASSERT_TRUE(QDir::setCurrent(ici));
@@ -481,7 +484,7 @@ TEST(PanneauSalle, MediumChosenClearedAndShownWithEnabledKept) {
   EXPECT_EQ(e.dialogues.motifs_caches.value(0), true); // the caption lists the extensions
   EXPECT_TRUE(QFile::exists(QDir(e.depart.chemin()).filePath("orage.wav")));
   EXPECT_TRUE(panneau(f).WMP2->enabled());
-  EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("orage.wav"));
+  EXPECT_EQ(panneau(f).WMP2->URL(), QDir(e.depart.chemin()).filePath("orage.wav"));
   EXPECT_EQ(panneau_salle(f).media_courant(), "orage.wav");
   EXPECT_EQ(monde(f).salles[30].media, "orage.wav");
 
@@ -492,7 +495,7 @@ TEST(PanneauSalle, MediumChosenClearedAndShownWithEnabledKept) {
   EXPECT_TRUE(monde(f).salles[30].media.empty());
 
   appuie_salle(f, 31);
-  EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("vent.mp3"));
+  EXPECT_TRUE(panneau(f).WMP2->URL().isEmpty()); // vent.mp3 is nowhere
   EXPECT_FALSE(panneau(f).WMP2->enabled());
   appuie_salle(f, 30);
   EXPECT_TRUE(panneau(f).WMP2->URL().isEmpty());
@@ -505,9 +508,10 @@ TEST(PanneauSalle, MediumChosenClearedAndShownWithEnabledKept) {
   EXPECT_TRUE(monde(f).salles[30].image.empty());
 }
 
-TEST(PanneauSalle, ARoomMediumIsFoundInTheStartFolderLikeItsPicture) {
-  // After a file dialog moved the current folder elsewhere, a medium that was copied into
-  // the start folder still plays; one in the current folder goes by its bare name.
+TEST(PanneauSalle, ARoomMediumIsFoundInItsFolderAndNeverThroughTheCurrentFolder) {
+  // Wherever the current folder is, a medium plays from the labyrinth's folder; one only
+  // in the current folder, or a pipe, never reaches the player (which would wait on a pipe
+  // for ever).
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   Ailleurs ailleurs;
@@ -517,15 +521,20 @@ TEST(PanneauSalle, ARoomMediumIsFoundInTheStartFolderLikeItsPicture) {
     ASSERT_TRUE(son.open(QIODevice::WriteOnly));
     son.write("RIFF");
   }
+  ASSERT_EQ(
+      ::mkfifo(QFile::encodeName(QDir(e.depart.chemin()).filePath("tube.wav")).constData(), 0600),
+      0);
   monde(f).salles[40].media = "cri.wav";
   monde(f).salles[41].media = "pluie.wav";
+  monde(f).salles[43].media = "tube.wav";
   ASSERT_TRUE(QDir::setCurrent(ailleurs.dossier.path()));
   appuie_salle(f, 40);
-  EXPECT_EQ(QFileInfo(QDir::current().absoluteFilePath(panneau(f).WMP2->URL())).canonicalFilePath(),
-            QFileInfo(QDir(e.depart.chemin()).filePath("cri.wav")).canonicalFilePath());
+  EXPECT_EQ(panneau(f).WMP2->URL(), QDir(e.depart.chemin()).filePath("cri.wav"));
   EXPECT_EQ(panneau_salle(f).media_courant(), "cri.wav");
   appuie_salle(f, 41);
-  EXPECT_EQ(panneau(f).WMP2->URL(), QStringLiteral("pluie.wav"));
+  EXPECT_TRUE(panneau(f).WMP2->URL().isEmpty());
+  appuie_salle(f, 43);
+  EXPECT_TRUE(panneau(f).WMP2->URL().isEmpty());
   appuie_salle(f, 42);
   EXPECT_EQ(monde(f).salles[40].media, "cri.wav");
   ASSERT_TRUE(QDir::setCurrent(e.depart.chemin()));

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QShortcut>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -224,6 +225,30 @@ TEST_F(TestVerifie, AFinishableLabyrinthStartsWithoutAQuestion) {
   EXPECT_TRUE(e.dialogues.confirmations.isEmpty())
       << e.dialogues.confirmations.join("\n").toStdString();
   EXPECT_TRUE(lance());
+}
+
+// F7 looks where the player will: the labyrinth's folder, wherever the current folder is.
+TEST(VerifDossier, TheFilesAreSoughtInTheLabyrinthsFolderNotTheCurrentOne) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  QTemporaryDir aventure, ailleurs;
+  for (const char *nom : {"Briques.bmp", "sol.bmp", "plafond.bmp"})
+    QFile::copy(QDir(e.depart.chemin()).filePath(nom), aventure.filePath(nom));
+  QFile(aventure.filePath("vent.mp3")).open(QIODevice::WriteOnly);
+  QFile(ailleurs.filePath("pas.mp3")).open(QIODevice::WriteOnly);
+  QFile lab(aventure.filePath("monde_1.lab"));
+  ASSERT_TRUE(lab.open(QIODevice::WriteOnly));
+  lab.write("SAM=vent.mp3\r\nSPA=../ailleurs/pas.mp3\r\nC=0,0,0,9\r\n");
+  lab.close();
+  ASSERT_TRUE(f.ouvre_fichier(aventure.filePath("monde_1.lab")));
+  ASSERT_TRUE(QDir::setCurrent(ailleurs.path()));
+  const Verification v = verifie_edition(f);
+  QDir::setCurrent(e.depart.chemin());
+  std::vector<std::string> manquants;
+  for (const Constat &c : v.constats)
+    if (std::string(c.code) == "missing-file")
+      manquants.push_back(c.nom);
+  EXPECT_EQ(manquants, std::vector<std::string>{"../ailleurs/pas.mp3"});
 }
 
 } // namespace

@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -304,33 +306,80 @@ TEST(MessagesFichier, SystemErrorsMapToTheEditorsMessages) {
             "Invalid filename");
 }
 
-TEST_F(Fichiers, ChosenFilesAreCopiedIntoTheStartFolderUnlessAlreadyThere) {
+TEST_F(Fichiers, FoldersAreComparedAfterResolvingThem) {
   fs::create_directories(dossier / "depart");
   fs::create_directories(dossier / "ailleurs");
   fs::create_directories(dossier / "Depart"); // differs only by case: another folder here
   const std::string depart = chemin("depart") + "/";
-  ecrit(chemin("depart/image.bmp"), "dans le depart");
-  ecrit(chemin("ailleurs/image.bmp"), "d'ailleurs");
-  ecrit(chemin("Depart/autre.bmp"), "casse");
-
-  // From the start folder itself, written in any way that names it: no copy.
   EXPECT_TRUE(meme_dossier(chemin("depart"), depart));
   EXPECT_TRUE(meme_dossier(chemin("ailleurs/../depart/"), depart));
-  EXPECT_EQ(copie_dans_rep_appli(chemin("ailleurs/../depart/image.bmp"), depart), "image.bmp");
-  EXPECT_EQ(lit(chemin("depart/image.bmp")), "dans le depart");
-
-  // From elsewhere: copied, replacing a file of the same name.
-  EXPECT_EQ(copie_dans_rep_appli(chemin("ailleurs/image.bmp"), depart), "image.bmp");
-  EXPECT_EQ(lit(chemin("depart/image.bmp")), "d'ailleurs");
-
-  // A folder differing only in letter case is another folder on this file system.
   EXPECT_FALSE(meme_dossier(chemin("Depart"), depart));
-  EXPECT_EQ(copie_dans_rep_appli(chemin("Depart/autre.bmp"), depart), "autre.bmp");
-  EXPECT_EQ(lit(chemin("depart/autre.bmp")), "casse");
+}
 
-  // A copy that cannot be made still gives the bare name.
-  EXPECT_EQ(copie_dans_rep_appli(chemin("ailleurs/absent.jpg"), depart), "absent.jpg");
-  EXPECT_FALSE(fs::exists(chemin("depart/absent.jpg")));
+// A copy replaces its target only once complete: a disk that fills up halfway (here, the
+// process's file size limit) leaves the file already there whole, and no temporary file.
+TEST_F(Fichiers, ACopyThatFailsLeavesTheTargetWholeAndSaysDiskFull) {
+  fs::create_directories(dossier / "lab");
+  ecrit(chemin("grande.jpg"), std::string(200000, 'n'));
+  ecrit(chemin("lab/paris.jpg"), "l'ancienne");
+  const pid_t enfant = ::fork();
+  ASSERT_GE(enfant, 0);
+  if (enfant == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limite{100000, 100000};
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    const Resultat r = copie_fichier_atomique(chemin("grande.jpg"), chemin("lab/paris.jpg"));
+    ::_exit(!r && r.message().rfind("Disque plein (", 0) == 0 ? 0 : 1);
+  }
+  int etat = 0;
+  ASSERT_EQ(::waitpid(enfant, &etat, 0), enfant);
+  EXPECT_TRUE(WIFEXITED(etat) && WEXITSTATUS(etat) == 0) << "no \"Disque plein\" failure";
+  EXPECT_EQ(lit(chemin("lab/paris.jpg")), "l'ancienne");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dossier / "lab"), fs::directory_iterator()), 1);
+
+  // Complete, the copy replaces it; a pipe is refused before anything is read or made.
+  ASSERT_TRUE(copie_fichier_atomique(chemin("grande.jpg"), chemin("lab/paris.jpg")));
+  EXPECT_TRUE(memes_octets(chemin("grande.jpg"), chemin("lab/paris.jpg")));
+  ASSERT_EQ(::mkfifo(chemin("tube.mp3").c_str(), 0600), 0);
+  EXPECT_FALSE(copie_fichier_atomique(chemin("tube.mp3"), chemin("lab/tube.mp3")));
+  EXPECT_FALSE(fs::exists(chemin("lab/tube.mp3")));
+  EXPECT_FALSE(memes_octets(chemin("tube.mp3"), chemin("tube.mp3")));
+}
+
+TEST_F(Fichiers, SameBytesAndFreeNames) {
+  ecrit(chemin("a"), "abc");
+  ecrit(chemin("b"), "abc");
+  ecrit(chemin("c"), "abd");
+  ecrit(chemin("d"), "abcd");
+  EXPECT_TRUE(memes_octets(chemin("a"), chemin("b")));
+  EXPECT_FALSE(memes_octets(chemin("a"), chemin("c")));
+  EXPECT_FALSE(memes_octets(chemin("a"), chemin("d")));
+  EXPECT_FALSE(memes_octets(chemin("a"), chemin("absent")));
+
+  EXPECT_EQ(nom_libre(dossier.string(), "paris.jpg"), "paris.jpg");
+  ecrit(chemin("paris.jpg"), "1");
+  EXPECT_EQ(nom_libre(dossier.string(), "paris.jpg"), "paris-2.jpg");
+  ecrit(chemin("paris-2.jpg"), "2");
+  fs::create_symlink("nulle-part", dossier / "paris-3.jpg"); // a dangling link holds its name
+  EXPECT_EQ(nom_libre(dossier.string(), "paris.jpg"), "paris-4.jpg");
+  ecrit(chemin("LISEZMOI"), "");
+  EXPECT_EQ(nom_libre(dossier.string(), "LISEZMOI"), "LISEZMOI-2");
+}
+
+TEST_F(Fichiers, LinksLeadingOutOfTheirFolderAreTold) {
+  fs::create_directories(dossier / "lab/sous");
+  ecrit(chemin("dehors.jpg"), "x");
+  ecrit(chemin("lab/sous/dedans.jpg"), "y");
+  fs::create_symlink(chemin("dehors.jpg"), dossier / "lab/vers-dehors.jpg");
+  fs::create_symlink("../lab/../dehors.jpg", dossier / "lab/relatif.jpg");
+  fs::create_symlink("sous/dedans.jpg", dossier / "lab/vers-dedans.jpg");
+  fs::create_symlink("absent.jpg", dossier / "lab/pendant.jpg");
+  const std::string lab = chemin("lab");
+  EXPECT_TRUE(lien_hors_du_dossier(lab, chemin("lab/vers-dehors.jpg")));
+  EXPECT_TRUE(lien_hors_du_dossier(lab, chemin("lab/relatif.jpg")));
+  EXPECT_FALSE(lien_hors_du_dossier(lab, chemin("lab/vers-dedans.jpg")));
+  EXPECT_FALSE(lien_hors_du_dossier(lab, chemin("lab/pendant.jpg")));
+  EXPECT_FALSE(lien_hors_du_dossier(lab, chemin("lab/sous/dedans.jpg")));
 }
 
 TEST_F(Fichiers, AFileFarBeyondAnyLabyrinthIsRefusedFromItsSize) {

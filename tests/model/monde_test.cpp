@@ -51,8 +51,6 @@ TEST(Monde, ClearingKeepsTheTextsAndResetsEverythingElse) {
   m.titre_lab = "Titre";
   m.mission = "M\r\n";
   m.message_fin = "F";
-  m.fichier_courant = "/tmp/a.lab";
-  m.enregistre = true;
   m.son_portes = "porte.mp3";
   m.texture_sol = "herbe.bmp";
   m.salles[5].question = "Q ";
@@ -72,8 +70,6 @@ TEST(Monde, ClearingKeepsTheTextsAndResetsEverythingElse) {
   EXPECT_EQ(m.titre_lab, "Titre");
   EXPECT_EQ(m.mission, "M\r\n");
   EXPECT_EQ(m.message_fin, "F");
-  EXPECT_EQ(m.fichier_courant, "/tmp/a.lab");
-  EXPECT_TRUE(m.enregistre);
   for (int k = 0; k < NB_SONS; ++k)
     EXPECT_EQ(m.son(k), "");
   EXPECT_EQ(m.texture_sol, "sol.bmp");

@@ -510,3 +510,35 @@ TEST_F(VerificationFichiers, AMemoryListsEachFolderOnceForAWholeAdventure) {
   EXPECT_EQ(codes(v), (std::multiset<std::string>{"missing-file"}));
   EXPECT_TRUE(fichiers().constats.empty()); // a fresh look does
 }
+
+// The player looks in the labyrinth's folder only: a name spelling folders is its last
+// component there, never a file elsewhere; a link out of the folder is an error.
+TEST_F(VerificationFichiers, NamesAreLookedUpByTheirLastComponentInTheFolderOnly) {
+  fs::create_directories(dossier / "sous");
+  std::ofstream(dossier / "sous" / "cle.jpg") << "hors";
+  cree("voix.mp3");
+  cree("dehors.wav");
+  const fs::path ailleurs = dossier.string() + "-ailleurs.wav";
+  std::ofstream(ailleurs) << "ailleurs";
+  fs::create_symlink(ailleurs, dossier / "lien.wav");
+  m.salles[0].image = "sous/cle.jpg";            // not in the folder itself
+  m.salles[1].media = "..\\..\\autre\\voix.mp3"; // the folder's voix.mp3
+  m.son_ambiance = "/etc/passwd";                // "passwd" of the folder: absent
+  m.son_pas = "lien.wav";
+  std::vector<std::string> vus;
+  const ControleImage controle = [&](const std::string &chemin) {
+    vus.push_back(chemin);
+    return Resultat::succes();
+  };
+  const Verification v = fichiers(controle);
+  fs::remove(ailleurs);
+  ASSERT_EQ(v.constats.size(), 3u);
+  EXPECT_STREQ(v.constats[0].code, "missing-file");
+  EXPECT_EQ(v.constats[0].nom, "sous/cle.jpg");
+  EXPECT_STREQ(v.constats[1].code, "missing-file");
+  EXPECT_EQ(v.constats[1].nom, "/etc/passwd");
+  EXPECT_STREQ(v.constats[2].code, "link-outside");
+  EXPECT_EQ(v.constats[2].nom, "lien.wav");
+  for (const std::string &chemin : vus)
+    EXPECT_EQ(fs::path(chemin).parent_path(), dossier) << chemin;
+}

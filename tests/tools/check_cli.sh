@@ -146,6 +146,16 @@ out=$("$lab" check "$dir/absent.lab"); rc=$?
 [ $rc = 1 ] && [ "$out" = "$dir/absent.lab: erreur: Le fichier ne peut pas être lu : File not found. [unreadable]" ] ||
   fail "unreadable: $rc $out"
 
+# Names can hold any byte but a line break: a carriage return, a terminal's escape, bytes
+# of no encoding. Each finding stays one line, its controls visible; the folder's name too.
+mkdir "$dir/$(printf 'a\nb')"
+printf 'TM=\nTS=\nTP=\nC=0,0,0,9\nS=0,0,8\n\n\n\n\n\n\n00000\nx\r\033[2Jfaux.jpg\n\n' > "$dir/$(printf 'a\nb')/m.lab"
+out=$("$lab" check "$dir/$(printf 'a\nb')/m.lab")
+[ "$(printf '%s\n' "$out" | wc -l)" = 1 ] || fail "one finding, one line: $out"
+printf '%s\n' "$out" | grep -q "^$dir/a\\\\nb/m.lab: erreur: .*x\\\\r\\\\x1b\[2Jfaux.jpg.*\[missing-file\]$" ||
+  fail "controls escaped: $out"
+if printf '%s\n' "$out" | LC_ALL=C grep -q "$(printf '[\r\033]')"; then fail "a control byte printed raw"; fi
+
 "$lab" check >/dev/null 2>&1; [ $? = 2 ] || fail "no file is a usage error"
 "$lab" check --jsn "$dir/bon.lab" >/dev/null 2>&1; [ $? = 2 ] || fail "unknown option exits 2"
 "$lab" --help | grep -q "check \[--json\]" || fail "--help names check"
