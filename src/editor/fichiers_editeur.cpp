@@ -73,16 +73,9 @@ QString fichier_du_nom(const std::string &nom, const LieuxFichiers &lieux) {
     if (utilisable(dossier, chemin))
       return chemin;
   }
-  for (int rang = 0; rang < NB_TEXTURES; ++rang) {
-    if (nu != texture_defaut(rang))
-      continue;
-    const QString donnees = dossier_donnees();
-    if (donnees.isEmpty())
-      break;
-    const QString installee = QDir(donnees).absoluteFilePath(n);
-    if (fichier_ordinaire(installee))
-      return installee;
-  }
+  if (const QString installee = texture_installee(nu, Qt::CaseSensitive);
+      !installee.isEmpty() && fichier_ordinaire(installee))
+    return installee;
   return {};
 }
 

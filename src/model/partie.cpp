@@ -323,10 +323,10 @@ Issue Partie::joue(const Coup &c) {
 
 // --- The adventure -------------------------------------------------------------------------
 
-long numero_monde(std::string_view nom) {
+std::optional<std::string_view> chiffres_monde(std::string_view nom) {
   constexpr std::string_view debut = "monde_", fin = ".lab";
   if (nom.size() <= debut.size() + fin.size())
-    return -1;
+    return std::nullopt;
   auto egal_sans_casse = [](std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
       return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
@@ -334,17 +334,21 @@ long numero_monde(std::string_view nom) {
   };
   if (!egal_sans_casse(nom.substr(0, debut.size()), debut) ||
       !egal_sans_casse(nom.substr(nom.size() - fin.size()), fin))
-    return -1;
+    return std::nullopt;
   const std::string_view chiffres =
       nom.substr(debut.size(), nom.size() - debut.size() - fin.size());
-  if (chiffres.size() > 9 || (chiffres.size() > 1 && chiffres[0] == '0'))
+  if (std::any_of(chiffres.begin(), chiffres.end(), [](char c) { return c < '0' || c > '9'; }))
+    return std::nullopt;
+  return chiffres;
+}
+
+long numero_monde(std::string_view nom) {
+  const std::optional<std::string_view> chiffres = chiffres_monde(nom);
+  if (!chiffres || chiffres->size() > 9 || (chiffres->size() > 1 && (*chiffres)[0] == '0'))
     return -1;
   long valeur = 0;
-  for (char c : chiffres) {
-    if (c < '0' || c > '9')
-      return -1;
+  for (char c : *chiffres)
     valeur = valeur * 10 + (c - '0');
-  }
   return valeur;
 }
 

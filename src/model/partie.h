@@ -144,8 +144,12 @@ private:
 // The adventure: the labyrinths monde_1.lab, monde_2.lab ... of one folder, played in turn.
 // A labyrinth named otherwise is an adventure of one.
 
-// N of a file name "monde_N.lab" (letters in any case, as the player's system ignores it; N
-// without sign or leading zero); -1 for any other name.
+// The digits N of a file name "monde_N.lab" (letters in any case, as the player's system
+// ignores it; N one digit or more, whatever they are); nullopt for any other name.
+std::optional<std::string_view> chiffres_monde(std::string_view nom);
+
+// N of a file name "monde_N.lab" that the player follows: N of at most nine digits, without
+// leading zero; -1 for any other name.
 long numero_monde(std::string_view nom);
 
 // The file that follows `chemin` (a path ending in monde_N.lab): the file of the same

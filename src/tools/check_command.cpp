@@ -1,6 +1,7 @@
 // dravo-lab check [--json] FILE.lab|FOLDER...: can each labyrinth be finished, and is every
 // file it names there? A folder is an adventure: its monde_N.lab files in numeric order.
 
+#include "json_texte.h"
 #include "partie.h"
 #include "texte_1252.h"
 #include "verification.h"
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -54,26 +56,14 @@ struct NomMonde {
   long numero = 0; // for `suivi`
 };
 
-bool egal_sans_casse(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
-  });
-}
-
 NomMonde nom_monde(const std::string &nom) {
   if (const long n = numero_monde(nom); n >= 0)
     return {NomMonde::suivi, n};
-  constexpr std::string_view debut = "monde_", fin = ".lab";
-  if (nom.size() <= debut.size() + fin.size())
+  const std::optional<std::string_view> chiffres = chiffres_monde(nom);
+  if (!chiffres)
     return {};
-  const std::string_view n(nom);
-  if (!egal_sans_casse(n.substr(0, debut.size()), debut) ||
-      !egal_sans_casse(n.substr(n.size() - fin.size()), fin))
-    return {};
-  const std::string_view chiffres = n.substr(debut.size(), n.size() - debut.size() - fin.size());
-  if (std::any_of(chiffres.begin(), chiffres.end(), [](char c) { return c < '0' || c > '9'; }))
-    return {};
-  return {chiffres.size() > 1 && chiffres[0] == '0' ? NomMonde::zero_devant : NomMonde::trop_grand,
+  return {chiffres->size() > 1 && (*chiffres)[0] == '0' ? NomMonde::zero_devant
+                                                        : NomMonde::trop_grand,
           0};
 }
 
@@ -196,63 +186,6 @@ void verifie_aventure(const std::string &dossier, const ControleImage &controle,
   }
 }
 
-// The length of the well-formed UTF-8 sequence at s[i] (2 to 4 bytes), 0 when the byte
-// there does not open one; `cp` receives its code point.
-size_t sequence_utf8(const std::string &s, size_t i, char32_t &cp) {
-  const auto u = static_cast<unsigned char>(s[i]);
-  const size_t n = u >= 0xC2 && u <= 0xDF   ? 2
-                   : u >= 0xE0 && u <= 0xEF ? 3
-                   : u >= 0xF0 && u <= 0xF4 ? 4
-                                            : 0;
-  bool bonne = n > 0 && i + n <= s.size();
-  cp = n == 2 ? u & 0x1F : n == 3 ? u & 0x0F : u & 0x07;
-  for (size_t k = 1; bonne && k < n; ++k) {
-    const auto c = static_cast<unsigned char>(s[i + k]);
-    bonne = (c & 0xC0) == 0x80;
-    cp = (cp << 6) | (c & 0x3F);
-  }
-  bonne = bonne && !(n == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) &&
-          !(n == 4 && (cp < 0x10000 || cp > 0x10FFFF));
-  return bonne ? n : 0;
-}
-
-// JSON strings hold UTF-8: a byte that does not belong to a well-formed sequence (a file
-// name from the disk may hold any) becomes U+FFFD, controls become \u escapes.
-std::string json(const std::string &s) {
-  std::string out = "\"";
-  for (size_t i = 0; i < s.size();) {
-    const auto u = static_cast<unsigned char>(s[i]);
-    if (u < 0x80) {
-      switch (u) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (u < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", u);
-          out += buf;
-        } else {
-          out += static_cast<char>(u);
-        }
-      }
-      ++i;
-      continue;
-    }
-    char32_t cp = 0;
-    if (const size_t n = sequence_utf8(s, i, cp)) {
-      out.append(s, i, n);
-      i += n;
-    } else {
-      out += "\xEF\xBF\xBD";
-      ++i;
-    }
-  }
-  return out + "\"";
-}
-
 // A text for one line of the terminal: a file name may hold a line break, a terminal's
 // control sequences or bytes of no encoding, which would print as lines or commands of
 // their own. Controls (C0, DEL, C1) and ill-formed bytes become visible escapes ("\n",
@@ -306,20 +239,20 @@ void ecrit_json(const std::vector<Rapport> &rapports) {
   for (size_t f = 0; f < rapports.size(); ++f) {
     const Rapport &r = rapports[f];
     out += f ? ", " : "";
-    out += "{\"file\": " + json(r.fichier) +
+    out += "{\"file\": " + chaine_json(r.fichier) +
            ", \"finishable\": " + (r.v.terminable ? "true" : "false") + ", \"findings\": [";
     for (size_t i = 0; i < r.v.constats.size(); ++i) {
       const Constat &c = r.v.constats[i];
       out += i ? ", " : "";
-      out += "{\"code\": " + json(c.code) + ", \"severity\": \"" + gravite_json(c.gravite) +
-             "\", \"message\": " + json(c.message);
+      out += "{\"code\": " + chaine_json(c.code) + ", \"severity\": \"" + gravite_json(c.gravite) +
+             "\", \"message\": " + chaine_json(c.message);
       if (c.lieu == Lieu::salle)
         out += ", \"room\": [" + std::to_string(c.col) + ", " + std::to_string(c.lig) + "]";
       if (c.lieu == Lieu::cloison)
         out += ", \"partition\": {\"sens\": " + std::to_string(c.sens) +
                ", \"col\": " + std::to_string(c.col) + ", \"lig\": " + std::to_string(c.lig) + "}";
       if (!c.nom.empty())
-        out += ", \"name\": " + json(utf8_depuis_1252(c.nom));
+        out += ", \"name\": " + chaine_json(utf8_depuis_1252(c.nom));
       out += "}";
     }
     out += "]}";

@@ -1,6 +1,7 @@
 // dravo-lab joue [--graine N] FILE.lab [MOVE...]: plays the moves from the start and prints
 // the final state as one JSON object, so that an author (or a test) proves a route works.
 
+#include "json_texte.h"
 #include "partie.h"
 #include "texte_1252.h"
 
@@ -15,25 +16,6 @@ int usage_joue(const std::string &pourquoi) {
                "dravo-lab joue: %s\nusage: dravo-lab joue [--graine N] FILE.lab [MOVE...]\n",
                pourquoi.c_str());
   return 2;
-}
-
-// A JSON string of UTF-8 text: quotes, backslashes and controls escaped, the rest as it is.
-std::string json(const std::string &s) {
-  std::string out = "\"";
-  for (char c : s) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", u);
-      out += buf;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
 }
 
 // A fact as the JSON names it: its kind, and the colour of a key or door ("cle_prise:rouge").
@@ -117,7 +99,7 @@ int commande_joue(const std::vector<std::string> &args) {
   }
 
   const Partie &p = aventure.partie();
-  std::string out = "{\"fichier\": " + json(aventure.fichier()) +
+  std::string out = "{\"fichier\": " + chaine_json(aventure.fichier()) +
                     ", \"labyrinthe\": " + std::to_string(aventure.numero()) + ", \"salle\": \"" +
                     p.nom() + "\", \"direction\": \"" + nom_direction(p.direction()) +
                     "\", \"etat\": \"" + nom_etat(p.etat()) + "\", \"cles\": [";
@@ -135,13 +117,13 @@ int commande_joue(const std::vector<std::string> &args) {
   if (const Tsalle *e = p.enigme_montree())
     out += ", \"enigme\": {\"salle\": \"" + p.nom() + "\", \"genre\": \"" +
            nom_genre(p.genre_enigme_montree()) +
-           "\", \"question\": " + json(utf8_depuis_1252(e->question)) + "}";
+           "\", \"question\": " + chaine_json(utf8_depuis_1252(e->question)) + "}";
   out += ", \"evenements\": [";
   for (size_t k = 0; k < tours.size(); ++k) {
     const Tour &t = tours[k];
-    out += std::string(k ? ", " : "") + "{\"coup\": " + json(t.coup);
+    out += std::string(k ? ", " : "") + "{\"coup\": " + chaine_json(t.coup);
     if (!t.suite.empty())
-      out += ", \"suite\": " + json(t.suite);
+      out += ", \"suite\": " + chaine_json(t.suite);
     out += ", \"faits\": [";
     for (size_t f = 0; f < t.issue.faits.size(); ++f)
       out += std::string(f ? ", " : "") + "\"" + texte_fait(t.issue.faits[f]) + "\"";

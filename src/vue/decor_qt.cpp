@@ -1,29 +1,24 @@
 #include "decor_qt.h"
 
+#include "dossier_donnees.h"
 #include "fichiers.h"
 #include "picture.h"
 #include "ressources.h"
 #include "texte_1252.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <cstring>
 
 namespace {
 
-// The installed data folder: ../share/dravo-editeur beside the program, else the system's.
-QString dossier_donnees() {
-  const QString nom = QStringLiteral("dravo-editeur");
-  const QString voisin =
-      QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../share/" + nom);
-  if (QCoreApplication::instance() && QFileInfo(voisin).isDir())
-    return QDir::cleanPath(voisin);
-  return QStandardPaths::locate(QStandardPaths::GenericDataLocation, nom,
-                                QStandardPaths::LocateDirectory);
-}
+// The view samples a texture by its fraction across (u, v), so a texture reduced keeps its
+// look; a wall drawn 480 pixels high shows no more than this. A texture is decoded for a
+// frame of this size (each side divided by a whole factor down to no less than it: below
+// twice it), never whole: a small file announcing 16384 x 4096 pixels takes a few of its rows
+// and 1 MB of result, not 256 MB.
+constexpr int COTE_TEXTURE = 512;
 
 QString dans_dossier(const QString &dossier, const QString &nom) {
   const QDir d(dossier.isEmpty() ? QStringLiteral(".") : dossier);
@@ -55,13 +50,7 @@ QString fichier_texture(const std::string &nom_1252, const QString &dossier_laby
       QString::fromStdString(utf8_depuis_1252(std::string(nom_dans_dossier(nom_1252))));
   if (QString trouve = dans_dossier(dossier_labyrinthe, nom); !trouve.isEmpty())
     return trouve;
-  for (int rang = 0; rang < NB_TEXTURES; ++rang)
-    if (nom.compare(QLatin1String(texture_defaut(rang)), Qt::CaseInsensitive) == 0) {
-      const QString donnees = dossier_donnees();
-      if (!donnees.isEmpty())
-        return dans_dossier(donnees, QLatin1String(texture_defaut(rang)));
-    }
-  return {};
+  return texture_installee(nom_1252, Qt::CaseInsensitive);
 }
 
 Decor charge_decor(const Labyrinthe &lab, const QString &dossier_labyrinthe) {
@@ -71,7 +60,9 @@ Decor charge_decor(const Labyrinthe &lab, const QString &dossier_labyrinthe) {
     const QString chemin = fichier_texture(lab.texture(rang), dossier_labyrinthe);
     if (chemin.isEmpty())
       continue;
-    if (Avec<Picture> p = load_picture(QFile::encodeName(chemin).toStdString()); p)
+    if (Avec<Picture> p = load_picture(QFile::encodeName(chemin).toStdString(),
+                                       Reduction{COTE_TEXTURE, COTE_TEXTURE});
+        p)
       *textures[rang] = pixels_de_picture(p.valeur());
   }
   for (int k = 0; k < NB_TYPES_SALLE; ++k)

@@ -18,7 +18,8 @@
 // The file a texture name of the labyrinth resolves to; empty when none exists.
 QString fichier_texture(const std::string &nom_1252, const QString &dossier_labyrinthe);
 
-// Textures of `lab` (looked for beside it, in `dossier_labyrinthe`) and kind pictures.
+// Textures of `lab` (looked for beside it, in `dossier_labyrinthe`), decoded reduced to
+// less than 1024 pixels a side, and kind pictures.
 Decor charge_decor(const Labyrinthe &lab, const QString &dossier_labyrinthe);
 
 // The pixels as a picture (a copy, Format_RGB32), and a picture as pixels.

@@ -351,6 +351,14 @@ TEST_F(Aventures, NamesOfAnAdventure) {
   for (const char *autre : {"monde_.lab", "monde_01.lab", "monde_1.lab.bak", "mondes_1.lab",
                             "monde_-1.lab", "monde_1x.lab"})
     EXPECT_EQ(numero_monde(autre), -1) << autre;
+  // The digits of any name of the pattern, those the player will not follow too.
+  EXPECT_EQ(chiffres_monde("MONDE_007.LAB"), "007");
+  EXPECT_EQ(chiffres_monde("monde_1000000000.lab"), "1000000000");
+  EXPECT_EQ(numero_monde("monde_1000000000.lab"), -1);
+  EXPECT_EQ(numero_monde("monde_999999999.lab"), 999999999);
+  EXPECT_EQ(numero_monde("monde_0.lab"), 0);
+  for (const char *autre : {"monde_.lab", "monde_1x.lab", "monde_-1.lab", "xmonde_1.lab"})
+    EXPECT_FALSE(chiffres_monde(autre)) << autre;
   Plan un;
   un.salle("A1", SALLE_DEPART);
   const std::string seul = ecrit_lab("labyrinthe.lab", un);

@@ -56,6 +56,18 @@ assert bord["severity"] == "warning"
 assert bord["partition"] == {"sens": 0, "col": 0, "lig": 0}, bord
 assert "room" not in bord and "name" not in bord
 PY
+# A file name that is not UTF-8 (a Windows-1252 "é", and a control character): still valid
+# JSON, the byte as U+FFFD, the control escaped.
+bizarre="$dir/json/$(printf 'caf\351\001.lab')"
+monde "$bizarre"
+"$lab" check --json "$bizarre" > "$dir/k.json" || fail "json of a non-UTF-8 name exits 0"
+python3 - "$dir/k.json" "$dir/json" <<'PY' || fail "json of a non-UTF-8 name: $(cat "$dir/k.json")"
+import json, sys
+octets = open(sys.argv[1], "rb").read()
+assert b"\x01" not in octets, octets
+f = json.loads(octets.decode("utf-8"))["files"][0]
+assert f["file"] == sys.argv[2] + "/caf\ufffd\u0001.lab", f["file"]
+PY
 
 # An adventure folder: numeric order (10 after 9), a gap reported on the file before it.
 mkdir "$dir/aventure"

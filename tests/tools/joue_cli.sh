@@ -59,6 +59,16 @@ echo "$out" | grep -q '"etat": "enigme", .*"enigme": {"salle": "B3", "genre": "c
 out=$("$lab" joue "$dir/aventure/monde_2.lab" ok)
 echo "$out" | grep -q '"faits": \["ignore"\]' || fail "ignored move: $out"
 
+# A file name that is not UTF-8 (a Windows-1252 "é"): still valid JSON, the byte as U+FFFD.
+bizarre="$dir/$(printf 'caf\351.lab')"
+ecrit "$bizarre" A1:8 A1/est:9
+"$lab" joue "$bizarre" droite > "$dir/bizarre.json" || fail "joue of a non-UTF-8 name exits 0"
+python3 - "$dir/bizarre.json" "$dir" <<'PY' || fail "joue JSON of a non-UTF-8 name: $(cat "$dir/bizarre.json")"
+import json, sys
+d = json.loads(open(sys.argv[1], "rb").read().decode("utf-8"))
+assert d["fichier"] == sys.argv[2] + "/caf\ufffd.lab", d["fichier"]
+PY
+
 # A typed answer with accents, given in UTF-8 on the command line.
 ecrit "$dir/accents.lab" A1:8 A1/est:0 'B1?Qui apprend ? |Élève ' B1/nord:9
 out=$("$lab" joue "$dir/accents.lab" droite avance tape:eleves 'tape:  ÉLÈVE ' gauche avance)
@@ -96,5 +106,19 @@ for args in "K1 nord" "A0 nord" "B2 north" "B2" "B2 nord $dir/x.png --taille 0x1
   [ $rc = 2 ] || fail "vue $args exits 2 (got $rc)"
 done
 [ ! -e "$dir/x.png" ] || fail "no picture after a usage error"
+# Three textures that announce 16384 x 4096 pixels in 35 bytes: the view decodes them reduced,
+# never whole (256 MB each).
+mkdir "$dir/bombe"
+ecrit "$dir/bombe/monde_1.lab" TM=bombe.gif TS=bombe.gif TP=bombe.gif B2:8
+python3 - "$lab" "$dir/bombe" <<'PY' || fail "vue with bomb textures"
+import resource, subprocess, sys
+lab, d = sys.argv[1:]
+open(d + "/bombe.gif", "wb").write(
+    b"GIF89a\x00\x40\x00\x10\x80\x00\x00\x00\x00\x00\xff\xff\xff"
+    b"\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b")
+subprocess.run([lab, "vue", d + "/monde_1.lab", "B2", "nord", d + "/v.png"], check=True)
+pic = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss // 1024
+assert pic < 100, "vue peaked at %d MB" % pic
+PY
 "$lab" vue "$dir/absent.lab" A1 nord "$dir/y.png" 2>/dev/null; [ $? = 1 ] || fail "vue of a missing file exits 1"
 echo "joue and vue: all passed"

@@ -11,6 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <cstdint>
+#include <vector>
+
 namespace {
 
 void ecrit_texture(const QString &chemin, QRgb couleur) {
@@ -20,7 +25,46 @@ void ecrit_texture(const QString &chemin, QRgb couleur) {
   ASSERT_TRUE(image.save(chemin, "BMP")) << chemin.toStdString();
 }
 
+// A GIF of 35 bytes whose screen announces 16384 x 4096 pixels (256 MB decoded whole),
+// holding one black pixel at its top left on a black ground.
+void ecrit_bombe(const QString &chemin) {
+  const std::vector<uint8_t> b = {
+      'G',  'I', 'F', '8',  '9',  'a', 0x00, 0x40, 0x00, 0x10,
+      0x80, 0,   0,   0,    0,    0,   0xFF, 0xFF, 0xFF, // black and white
+      0x2C, 0,   0,   0,    0,    1,   0,    1,    0,    // a 1 x 1 frame at 0, 0
+      0,    2,   2,   0x44, 0x01, 0,   0x3B};
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(reinterpret_cast<const char *>(b.data()), static_cast<qint64>(b.size()));
+}
+
+long pic_memoire_ko() {
+  rusage r{};
+  getrusage(RUSAGE_SELF, &r);
+  return r.ru_maxrss;
+}
+
 } // namespace
+
+TEST(DecorQt, ABombTextureIsDecodedReducedNeverWhole) {
+  QTemporaryDir dossier;
+  ecrit_bombe(dossier.filePath("bombe.gif"));
+  Monde m;
+  Cree_Monde(m);
+  m.texture_murs = m.texture_sol = m.texture_plafond = "bombe.gif";
+  const long avant = pic_memoire_ko();
+  const Decor d = charge_decor(m, dossier.path());
+  const long apres = pic_memoire_ko();
+  for (const Pixels *t : {&d.murs, &d.sol, &d.plafond}) {
+    ASSERT_FALSE(t->vide());
+    EXPECT_LT(t->largeur, 1024);
+    EXPECT_LT(t->hauteur, 1024);
+    // The view samples by fraction across: each side is reduced on its own, the ground
+    // keeps its colour.
+    EXPECT_EQ(t->at(t->largeur - 1, t->hauteur - 1), 0xFF000000u);
+  }
+  EXPECT_LT(apres - avant, 64 * 1024) << "peak grew by " << (apres - avant) << " KB";
+}
 
 TEST(DecorQt, TexturesBesideTheLabyrinthThenInstalledDefaults) {
   QTemporaryDir dossier;
@@ -42,6 +86,9 @@ TEST(DecorQt, TexturesBesideTheLabyrinthThenInstalledDefaults) {
   EXPECT_EQ(d.sol.at(0, 0), 0xFF0AC80Au);
   ASSERT_FALSE(d.plafond.vide());
   EXPECT_EQ(d.plafond.at(7, 7), 0xFF0A0AC8u);
+  // The player's system reads names in any letter case, the installed ones too.
+  EXPECT_EQ(fichier_texture("C:\\PLAFOND.BMP", dossier.path()),
+            QDir(donnees).filePath("plafond.bmp"));
 
   // Missing, unreadable or unnamed: left empty, drawn in a plain colour.
   m.texture_murs = "absente.bmp";
