@@ -82,8 +82,10 @@ void PanneauEnigme::montre(const Tsalle &salle, GenreEnigme genre, const QString
   genre_ = genre;
   question_->setText(texte(salle.question));
   const QString image = fichier_du_labyrinthe(salle.image, dossier);
-  const Avec<QImage> lue =
-      image.isEmpty() ? Avec<QImage>(Resultat::echec({})) : charge_image(image);
+  // Decoded for the panel's frame, never whole: a small file may announce a huge picture.
+  const Avec<QImage> lue = image.isEmpty()
+                               ? Avec<QImage>(Resultat::echec({}))
+                               : charge_image(image, QSize(IMAGE_LARGEUR, IMAGE_HAUTEUR), true);
   if (lue) {
     image_->setPixmap(QPixmap::fromImage(lue.valeur().scaled(
         IMAGE_LARGEUR, IMAGE_HAUTEUR, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
