@@ -120,17 +120,15 @@ void Grille::montre_fraiche() {
 }
 
 void Grille::montre_lue() {
-  // Records past the counts keep their old pictures with their data.
-  const int nc = std::clamp(monde().nb_cloisons, 0, NB_CLOISONS_MAX);
-  for (int i = 0; i < nc; ++i) {
+  // Records past the counts are shown too: the reading made them fresh ones.
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i) {
     const Tcloison &c = monde().cloisons[static_cast<size_t>(i)];
     ImageGrille *vue = vues_cloisons[static_cast<size_t>(i)];
     if (c.sens == 0 || c.sens == 1)
       vue->pose_picture(bitmap_cloison(c.sens, c.contenu));
     vue->show();
   }
-  const int ns = std::clamp(monde().nb_salles, 0, NB_SALLES_MAX);
-  for (int i = 0; i < ns; ++i) {
+  for (int i = 0; i < NB_SALLES_MAX; ++i) {
     ImageGrille *vue = vues_salles[static_cast<size_t>(i)];
     vue->pose_picture(bitmap_salle(monde().salles[static_cast<size_t>(i)].contenu));
     vue->show();
@@ -158,7 +156,8 @@ void Grille::Image1MouseDown(ImageGrille *image, Qt::MouseButton bouton) {
 void Grille::Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton) {
   delta_clic_ = pas_du_bouton(bouton);
   // The panel goes into the room that was selected before the selection moves.
-  emit salle_quittee();
+  if (quitte_salle_ && !quitte_salle_())
+    return;
   document_.choisit_salle(image->Tag);
   marque_salle(image->Tag);
   document_.pas_salle(image->Tag, delta_clic_);

@@ -1,5 +1,7 @@
 #include "monde.h"
 
+#include <algorithm>
+
 std::string &Labyrinthe::son(int slot) {
   return const_cast<std::string &>(static_cast<const Labyrinthe &>(*this).son(slot));
 }
@@ -43,31 +45,45 @@ void textures_defaut(Monde &m) {
 
 // The three loops of building, shared by building and clearing.
 void grille_fraiche(Monde &m) {
-  m.nb_cloisons = 0;
-  for (int32_t lig = 0; lig <= 10; ++lig)
-    for (int32_t col = 0; col <= 9; ++col) {
-      Tcloison &c = m.cloisons[static_cast<size_t>(m.nb_cloisons++)];
-      c = Tcloison{col, lig, col * PAS_GRILLE + 30, lig * PAS_GRILLE + 10, 0, CLOISON_MUR};
-    }
-  for (int32_t lig = 0; lig <= 9; ++lig)
-    for (int32_t col = 0; col <= 10; ++col) {
-      Tcloison &c = m.cloisons[static_cast<size_t>(m.nb_cloisons++)];
-      c = Tcloison{col, lig, col * PAS_GRILLE + 10, lig * PAS_GRILLE + 30, 1, CLOISON_MUR};
-    }
-  m.nb_salles = 0;
-  for (int32_t lig = 0; lig <= 9; ++lig)
-    for (int32_t col = 0; col <= 9; ++col) {
-      Tsalle &s = m.salles[static_cast<size_t>(m.nb_salles++)];
-      s = Tsalle{};
-      s.col = col;
-      s.lig = lig;
-      s.x = col * PAS_GRILLE + 30;
-      s.y = lig * PAS_GRILLE + 30;
-    }
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
+    m.cloisons[static_cast<size_t>(i)] = cloison_fraiche(i);
+  m.nb_cloisons = NB_CLOISONS_MAX;
+  for (int i = 0; i < NB_SALLES_MAX; ++i)
+    m.salles[static_cast<size_t>(i)] = salle_fraiche(i);
+  m.nb_salles = NB_SALLES_MAX;
   m.modifie = false;
 }
 
 } // namespace
+
+Tcloison cloison_fraiche(int indice) {
+  if (indice < NB_CLOISONS_H) {
+    const int32_t col = indice % 10, lig = indice / 10;
+    return Tcloison{col, lig, col * PAS_GRILLE + 30, lig * PAS_GRILLE + 10, 0, CLOISON_MUR};
+  }
+  const int32_t col = (indice - NB_CLOISONS_H) % 11, lig = (indice - NB_CLOISONS_H) / 11;
+  return Tcloison{col, lig, col * PAS_GRILLE + 10, lig * PAS_GRILLE + 30, 1, CLOISON_MUR};
+}
+
+Tsalle salle_fraiche(int indice) {
+  Tsalle s;
+  s.col = indice % 10;
+  s.lig = indice / 10;
+  s.x = s.col * PAS_GRILLE + 30;
+  s.y = s.lig * PAS_GRILLE + 30;
+  return s;
+}
+
+void frais_au_dela_des_compteurs(Labyrinthe &l) {
+  for (int i = std::max(l.nb_cloisons, 0); i < NB_CLOISONS_MAX; ++i)
+    l.cloisons[static_cast<size_t>(i)] = cloison_fraiche(i);
+  for (int i = std::max(l.nb_salles, 0); i < NB_SALLES_MAX; ++i)
+    l.salles[static_cast<size_t>(i)] = salle_fraiche(i);
+}
+
+bool complet(const Labyrinthe &l) {
+  return l.nb_cloisons >= NB_CLOISONS_MAX && l.nb_salles >= NB_SALLES_MAX;
+}
 
 void Cree_Monde(Monde &m) {
   m = Monde{};
