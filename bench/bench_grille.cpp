@@ -9,13 +9,13 @@
 //  - undoing 1,000 partition presses, one step after the other, each with its repaint.
 //   bench_grille [--benchmark_filter=...]
 
+#include "historique.h"
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
 #include <QTemporaryDir>
-#include <QUndoStack>
 
 #include <benchmark/benchmark.h>
 
@@ -58,7 +58,7 @@ BENCHMARK(BM_appui_cloison)->Unit(benchmark::kMicrosecond);
 
 void BM_annule_1000_appuis(benchmark::State &state) {
   constexpr int APPUIS = 1000;
-  QUndoStack &historique = fenetre->document().historique();
+  Historique &historique = fenetre->document().historique();
   std::vector<ImageGrille *> vues;
   for (int i = 0; i < NB_CLOISONS_MAX; ++i)
     vues.push_back(image_grille("Cloison", i));

@@ -1,7 +1,11 @@
 # Warnings for our own targets; third-party headers come in as system includes.
+# -Werror only under DRAVO_WERROR.
 function(dravo_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
-    -Wno-sign-conversion -Werror)
+    -Wno-sign-conversion)
+  if(DRAVO_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
 endfunction()
 
 # Fails the configuration when a target links a Qt library, directly or through

@@ -2,6 +2,7 @@
 
 #include "boite_erreur.h"
 #include "bouton_degrade.h"
+#include "lab_file.h"
 #include "texte_1252.h"
 
 #include <QFrame>
@@ -11,7 +12,9 @@
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -161,14 +164,45 @@ void TFtitre::keyPressEvent(QKeyEvent *event) {
   FenetreDialogue::keyPressEvent(event);
 }
 
-bool TFtitre::refuse_hors_1252(const QString &texte, const QString &champ, QWidget *controle) {
-  const std::string utf8 = texte.toStdString();
-  if (tient_en_1252(utf8))
+bool TFtitre::refuse_hors_1252(const std::vector<ChampTape> &champs) {
+  std::vector<std::string> hors;
+  QStringList noms;
+  QWidget *premier = nullptr;
+  for (const ChampTape &c : champs) {
+    const std::vector<std::string> ici = caracteres_hors_1252(c.texte->toStdString());
+    if (ici.empty())
+      continue;
+    for (const std::string &car : ici)
+      if (std::find(hors.begin(), hors.end(), car) == hors.end())
+        hors.push_back(car);
+    noms << c.nom;
+    if (!premier)
+      premier = c.controle;
+  }
+  if (!premier)
     return false;
-  boite_erreur_(this, QStringLiteral("%1 contient des caract\u00E8res qu'un labyrinthe ne peut "
-                                     "pas enregistrer. Remplacez-les, puis validez \u00E0 "
-                                     "nouveau.")
-                          .arg(champ));
+  const QString lieux = noms.size() == 1 ? noms[0]
+                                         : noms.mid(0, noms.size() - 1).join(QStringLiteral(", ")) +
+                                               QStringLiteral(" et ") + noms.back();
+  boite_erreur_(
+      this, QString::fromStdString(message_hors_1252(hors)) +
+                QStringLiteral(" Remplacez-%1 dans %2, puis validez \u00E0 nouveau.")
+                    .arg(hors.size() == 1 ? QStringLiteral("le") : QStringLiteral("les"), lieux));
+  premier->setFocus(Qt::OtherFocusReason);
+  return true;
+}
+
+bool TFtitre::refuse_fin_de_bloc(const std::string &octets, const QString &champ,
+                                 QWidget *controle) {
+  const std::string_view ligne = ligne_de_fin_de_bloc(octets);
+  if (ligne.empty())
+    return false;
+  boite_erreur_(
+      this,
+      QStringLiteral("La ligne \u00AB %1 \u00BB %2 ne peut pas \u00EAtre "
+                     "enregistr\u00E9e : dans le fichier, elle terminerait le "
+                     "texte. Modifiez-la, puis validez \u00E0 nouveau.")
+          .arg(QString::fromLatin1(ligne.data(), static_cast<qsizetype>(ligne.size())), champ));
   controle->setFocus(Qt::OtherFocusReason);
   return true;
 }
@@ -180,16 +214,26 @@ void TFtitre::SpeedButton1Click() {
   const bool message_tape = Memo2->document()->isModified();
   const QString mission = mission_tapee ? lignes_tapees(Memo1) : QString();
   const QString message = message_tape ? lignes_tapees(Memo2) : QString();
-  if (refuse_hors_1252(titre, QStringLiteral("Le titre"), Edit1) ||
-      (mission_tapee &&
-       refuse_hors_1252(mission, QStringLiteral("Le texte d'introduction"), Memo1)) ||
-      (message_tape && refuse_hors_1252(message, QStringLiteral("Le message de fin"), Memo2)))
+  // Every character that cannot be stored, in whichever field, is named in one message.
+  std::vector<ChampTape> champs = {{&titre, QStringLiteral("le titre"), Edit1}};
+  if (mission_tapee)
+    champs.push_back({&mission, QStringLiteral("le texte d'introduction"), Memo1});
+  if (message_tape)
+    champs.push_back({&message, QStringLiteral("le message de fin"), Memo2});
+  if (refuse_hors_1252(champs))
+    return;
+  const std::string octets_mission = utf8_vers_1252(mission.toStdString());
+  const std::string octets_message = utf8_vers_1252(message.toStdString());
+  if ((mission_tapee &&
+       refuse_fin_de_bloc(octets_mission, QStringLiteral("du texte d'introduction"), Memo1)) ||
+      (message_tape &&
+       refuse_fin_de_bloc(octets_message, QStringLiteral("du message de fin"), Memo2)))
     return;
   texte_titre = utf8_vers_1252(titre.toStdString());
   if (mission_tapee)
-    texte_mission = utf8_vers_1252(mission.toStdString());
+    texte_mission = octets_mission;
   if (message_tape)
-    texte_message = utf8_vers_1252(message.toStdString());
+    texte_message = octets_message;
   accept();
 }
 

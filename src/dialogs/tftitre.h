@@ -9,14 +9,18 @@
 // returns Rejected and leaves them as given. All texts cross this face as Windows-1252
 // bytes, multi-line texts with CR LF between lines.
 //
-// Errors: text that a labyrinth cannot hold (a character outside Windows-1252) is refused
-// at "VALIDER" with a message in the error box; the dialog stays open with the text as
-// typed.
+// Errors: text that a labyrinth cannot hold (a character outside Windows-1252, or a line
+// of the mission or end message that the file would read as the end of its block) is
+// refused at "VALIDER" with a message in the error box naming it; the dialog stays open
+// with the text as typed.
 
 #include "fenetre_dialogue.h"
 
+#include <QString>
+
 #include <functional>
 #include <string>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -51,7 +55,18 @@ private:
   void FormShow();
   void SpeedButton1Click();
   void SpeedButton2Click();
-  bool refuse_hors_1252(const QString &texte, const QString &champ, QWidget *controle);
+  // A field typed, as the refusals name it and give it the focus.
+  struct ChampTape {
+    const QString *texte;
+    QString nom; // "le titre"
+    QWidget *controle;
+  };
+  // Characters outside Windows-1252 in any of the fields: one message naming each of them
+  // and the fields that hold them, the focus to the first such field. True when refused.
+  bool refuse_hors_1252(const std::vector<ChampTape> &champs);
+  // A line that would end the text's block in the file (lab_file.h): a message naming it,
+  // the focus to the field. True when refused.
+  bool refuse_fin_de_bloc(const std::string &octets, const QString &champ, QWidget *controle);
 
   QFrame *Bevel1 = nullptr;
   QLabel *Label1 = nullptr;

@@ -51,7 +51,9 @@ void TForm1::SpeedButton3Click() {
 bool TForm1::demande_enregistrement() {
   // What the author is typing in the room panel is a change like any other; stored first,
   // it is part of what the question asks about and of what Yes saves.
-  panneau_->valide_saisie();
+  // A text the panel refuses stops the command, so that it is not dropped.
+  if (!panneau_->valide_saisie())
+    return false;
   if (!monde().modifie)
     return true;
   switch (dialogues->question(QStringLiteral("Editeur"),
@@ -152,7 +154,7 @@ void TForm1::lie_commandes_fichier() {
     connect(new QShortcut(r.touches, this), &QShortcut::activated, this, r.commande);
 
   connect(&document_, &Document::fichier_change, this, &TForm1::actualise_titre);
-  connect(&document_.historique(), &QUndoStack::cleanChanged, this, &TForm1::actualise_titre);
+  connect(&document_.historique(), &Historique::cleanChanged, this, &TForm1::actualise_titre);
   // Typing shows as unsaved at once, before it becomes a step of the history.
   connect(panneau_, &PanneauSalle::saisie_en_cours, this, &TForm1::actualise_titre);
   actualise_titre();
@@ -185,6 +187,7 @@ void TForm1::montre_monde_lu(const InfoLecture &lu) {
   // Images keep their place and size: the reader takes col and lig from the file but the
   // grid does not move. The reading dropped the selection.
   grille_->montre_lue();
+  panneau_->vide();
 
   // A labyrinth opened from a folder that lacks its textures is still opened whole and
   // keeps the names it gives, so that saving it again loses nothing; each image keeps the

@@ -4,9 +4,25 @@
 
 #include <memory>
 
+namespace {
+// Several fields as one step; its children are the edits, already made when it is pushed.
+class Groupe : public QUndoCommand {
+public:
+  explicit Groupe(const QString &nom) : QUndoCommand(nom) {}
+  void redo() override {
+    if (fait_)
+      QUndoCommand::redo();
+    fait_ = true;
+  }
+
+private:
+  bool fait_ = false;
+};
+} // namespace
+
 Document::Document(QObject *parent) : QObject(parent) {
-  connect(&historique_, &QUndoStack::cleanChanged, this, &Document::suit_historique);
-  connect(&historique_, &QUndoStack::indexChanged, this, &Document::suit_historique);
+  connect(&historique_, &Historique::cleanChanged, this, &Document::suit_historique);
+  connect(&historique_, &Historique::indexChanged, this, &Document::suit_historique);
 }
 
 void Document::suit_historique() {
@@ -21,47 +37,38 @@ void Document::nomme(const QString &fichier) {
   emit fichier_change();
 }
 
-namespace {
-// The step of a change about to be made; null when the value is the one the field holds.
-Changement *prevu(const Labyrinthe &l, const Cible &cible, const Valeur &v, Changement &c) {
-  const std::optional<Valeur> avant = valeur(l, cible);
-  if (!avant || *avant == v || avant->index() != v.index())
-    return nullptr;
-  c = Changement{cible, *avant, v};
-  return &c;
-}
-} // namespace
-
 bool Document::pose(const Cible &cible, const Valeur &v) {
-  Changement c;
-  if (!prevu(monde_, cible, v, c))
-    return false;
-  historique_.push(new CommandeEdition(this, std::move(c)));
-  return true;
+  return inscrit(::pose(monde_, cible, v));
 }
 
 bool Document::pas_cloison(int indice, int delta) {
-  if (indice < 0 || indice >= NB_CLOISONS_MAX)
-    return false;
-  const int32_t k = monde_.cloisons[static_cast<size_t>(indice)].contenu;
-  return pose({Champ::contenu_cloison, indice, 0}, pas_de_type(k, delta, NB_TYPES_CLOISON));
+  return inscrit(::pas_cloison(monde_, indice, delta));
 }
 
 bool Document::pas_salle(int indice, int delta) {
-  if (indice < 0 || indice >= NB_SALLES_MAX)
+  return inscrit(::pas_salle(monde_, indice, delta));
+}
+
+bool Document::inscrit(std::optional<Changement> fait) {
+  if (!fait || fait->avant == fait->apres)
     return false;
-  const int32_t k = monde_.salles[static_cast<size_t>(indice)].contenu;
-  return pose({Champ::contenu_salle, indice, 0}, pas_de_type(k, delta, NB_TYPES_SALLE));
+  historique_.push(new CommandeEdition(this, std::move(*fait)));
+  return true;
+}
+
+bool Document::inscrit(std::optional<Changement> fait, QUndoCommand *groupe) {
+  if (!fait || fait->avant == fait->apres)
+    return false;
+  auto *pas = new CommandeEdition(this, std::move(*fait), groupe);
+  pas->redo(); // reports it now: the group's own first redo is not its children's
+  return true;
 }
 
 bool Document::pose_ensemble(const std::vector<std::pair<Cible, Valeur>> &champs,
                              const QString &nom) {
-  auto groupe = std::make_unique<QUndoCommand>(nom);
-  for (const auto &[cible, v] : champs) {
-    Changement c;
-    if (prevu(monde_, cible, v, c))
-      new CommandeEdition(this, std::move(c), groupe.get());
-  }
+  auto groupe = std::make_unique<Groupe>(nom);
+  for (const auto &[cible, v] : champs)
+    inscrit(::pose(monde_, cible, v), groupe.get());
   if (groupe->childCount() == 0)
     return false;
   historique_.push(groupe.release());
@@ -77,24 +84,20 @@ void Document::debut_trait(const QString &nom) {
 bool Document::pose_dans_trait(const Cible &cible, const Valeur &v) {
   if (!trait_ouvert_)
     return pose(cible, v);
-  Changement c;
-  if (!prevu(monde_, cible, v, c))
+  // The step is made with its first change, so that a stroke over kinds already laid
+  // leaves no empty step behind; the history takes it whole when the stroke ends.
+  std::optional<Changement> fait = ::pose(monde_, cible, v);
+  if (!fait || fait->avant == fait->apres)
     return false;
-  // The step opens with its first change, so that a stroke over kinds already laid
-  // leaves no empty step behind.
-  if (!trait_commence_) {
-    historique_.beginMacro(nom_trait_);
-    trait_commence_ = true;
-  }
-  historique_.push(new CommandeEdition(this, std::move(c)));
-  return true;
+  if (!trait_)
+    trait_ = std::make_unique<Groupe>(nom_trait_);
+  return inscrit(std::move(fait), trait_.get());
 }
 
 void Document::fin_trait() {
-  if (trait_commence_)
-    historique_.endMacro();
+  if (trait_)
+    historique_.push(trait_.release());
   trait_ouvert_ = false;
-  trait_commence_ = false;
 }
 
 void Document::choisit_salle(int indice) {
@@ -144,19 +147,23 @@ Resultat Document::sauve(const std::string &chemin) {
   return r;
 }
 
-void Document::applique(const Cible &cible, const Valeur &v, bool rejoue) {
-  if (::pose(monde_, cible, v))
-    emit change(cible, rejoue);
+void Document::applique(Echange &e) {
+  ::applique(monde_, e);
+  emit change(e.cible, true);
 }
 
-CommandeEdition::CommandeEdition(Document *document, Changement changement, QUndoCommand *parent)
-    : QUndoCommand(parent), document_(document), changement_(std::move(changement)) {}
+CommandeEdition::CommandeEdition(Document *document, Changement fait, QUndoCommand *parent)
+    : PasHistorique(parent), document_(document), echange_(echange_de(std::move(fait))) {}
 
 void CommandeEdition::redo() {
-  document_->applique(changement_.cible, changement_.apres, fait_);
+  if (fait_) {
+    document_->applique(echange_);
+    return;
+  }
   fait_ = true;
+  document_->annonce(echange_.cible);
 }
 
 void CommandeEdition::undo() {
-  document_->applique(changement_.cible, changement_.avant, true);
+  document_->applique(echange_);
 }

@@ -7,13 +7,16 @@
 // state last saved, opened or created.
 
 #include <QObject>
-#include <QUndoStack>
+
+#include <memory>
+#include <QUndoCommand>
 
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "edition.h"
+#include "historique.h"
 #include "lab_file.h"
 #include "monde.h"
 
@@ -27,7 +30,7 @@ public:
   // The world itself, for readers that fill it whole and for tests that arrange a state
   // no edit can reach (a damaged file's kinds). Edits go through the methods below.
   Monde &monde_brut() { return monde_; }
-  QUndoStack &historique() { return historique_; }
+  Historique &historique() { return historique_; }
 
   // --- Edits of the labyrinth: each is one undoable step, none when nothing changes ---
   // Steps a partition's or a room's kind by delta (-1, 0, +1). True when the kind changed.
@@ -68,8 +71,11 @@ public:
   // onto it replaces nothing the author did not choose.
   const QString &fichier() const { return fichier_; }
 
-  // Applies a value to a field and reports it; the commands' one way into the world.
-  void applique(const Cible &cible, const Valeur &valeur, bool rejoue);
+  // Swaps a field between its two values as undo or redo does, and reports it; the
+  // commands' one way into the world.
+  void applique(Echange &echange);
+  // Reports an edit just made to the world.
+  void annonce(const Cible &cible) { emit change(cible, false); }
 
 signals:
   // A field of the labyrinth changed. `rejoue` is true when undo or redo changed it, false
@@ -81,27 +87,35 @@ signals:
   void fichier_change();
 
 private:
+  // An edit the model has just made, recorded as a step; none when nothing changed.
+  bool inscrit(std::optional<Changement> fait);
+  // The same, as a child of `groupe`; false when nothing changed.
+  bool inscrit(std::optional<Changement> fait, QUndoCommand *groupe);
   void suit_historique();
   void nomme(const QString &fichier);
 
   Monde monde_;
-  QUndoStack historique_;
+  Historique historique_;
   QString fichier_;
   int salle_choisie_ = -1;
-  bool trait_ouvert_ = false;   // between debut_trait and fin_trait
-  bool trait_commence_ = false; // the stroke's step is open on the history
+  bool trait_ouvert_ = false; // between debut_trait and fin_trait
+  // The stroke's step, made at its first change and pushed whole by fin_trait.
+  std::unique_ptr<QUndoCommand> trait_;
   QString nom_trait_;
 };
 
-// One field changed: redo sets the new value, undo the old one.
-class CommandeEdition : public QUndoCommand {
+// One field changed, pushed once the model has made the change: its first redo only reports
+// it; undo and every later redo swap the field between its two values. It keeps one value
+// only (the one the field does not hold), and of a text the part that differs.
+class CommandeEdition : public PasHistorique {
 public:
-  CommandeEdition(Document *document, Changement changement, QUndoCommand *parent = nullptr);
+  CommandeEdition(Document *document, Changement fait, QUndoCommand *parent = nullptr);
   void redo() override;
   void undo() override;
+  size_t octets_propres() const override { return octets(echange_); }
 
 private:
   Document *document_;
-  Changement changement_;
+  Echange echange_;
   bool fait_ = false;
 };

@@ -134,17 +134,15 @@ void Grille::montre_fraiche() {
 }
 
 void Grille::montre_lue() {
-  // Records past the counts keep their old pictures with their data.
-  const int nc = std::clamp(monde().nb_cloisons, 0, NB_CLOISONS_MAX);
-  for (int i = 0; i < nc; ++i) {
+  // Records past the counts are shown too: the reading made them fresh ones.
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i) {
     const Tcloison &c = monde().cloisons[static_cast<size_t>(i)];
     ImageGrille *vue = vues_cloisons[static_cast<size_t>(i)];
     if (c.sens == 0 || c.sens == 1)
       vue->pose_picture(bitmap_cloison(c.sens, c.contenu));
     vue->show();
   }
-  const int ns = std::clamp(monde().nb_salles, 0, NB_SALLES_MAX);
-  for (int i = 0; i < ns; ++i) {
+  for (int i = 0; i < NB_SALLES_MAX; ++i) {
     ImageGrille *vue = vues_salles[static_cast<size_t>(i)];
     vue->pose_picture(bitmap_salle(monde().salles[static_cast<size_t>(i)].contenu));
     vue->show();
@@ -254,7 +252,8 @@ void Grille::Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton,
   // Ctrl+press selects without changing, for a touchpad that has no middle button.
   delta_clic_ = touches & Qt::ControlModifier ? 0 : pas_du_bouton(bouton);
   // The panel goes into the room that was selected before the selection moves.
-  emit salle_quittee();
+  if (quitte_salle_ && !quitte_salle_())
+    return;
   document_.choisit_salle(image->Tag);
   marque_salle(image->Tag);
   if (delta_clic_ < 0 && pinceau_ && !pinceau_->cloison)
@@ -265,7 +264,9 @@ void Grille::Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton,
 }
 
 void Grille::selectionne(int indice) {
-  emit salle_quittee();
+  // A text the panel cannot store keeps the selection where it is, as a press does.
+  if (quitte_salle_ && !quitte_salle_())
+    return;
   document_.choisit_salle(indice);
   marque_salle(indice);
   emit salle_montree(indice);

@@ -6,11 +6,12 @@
 // x and y in the window (the room itself is placed by the layout table).
 //
 // A press on a partition steps its kind through the document; a press on a room asks the
-// window to store the panel (salle_quittee), selects the room, steps its kind and asks the
-// window to show it (salle_montree). With Ctrl held, a press on a room only selects it. While
-// the legend's brush is armed, a left press on an element of its sort lays the brush's kind
-// and a drag with the left button held lays it on every element the pointer crosses, the
-// whole stroke one step of the history; the right button still steps.
+// window to store the panel (the function given to pose_quitte_salle) and, when it could,
+// selects the room, steps its kind and asks the window to show it (salle_montree). With Ctrl
+// held, a press on a room only selects it. While the legend's brush is armed, a left press on
+// an element of its sort lays the brush's kind and a drag with the left button held lays it
+// on every element the pointer crosses, the whole stroke one step of the history; the right
+// button still steps.
 //
 // With the keyboard focus, the arrows select the next room that way, Shift+arrow steps the
 // partition on that side of the selected room forward (as a right press), Ctrl+arrow back
@@ -23,6 +24,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 #include <optional>
 
@@ -49,8 +51,9 @@ public:
 
   // Every image from its fresh record (place, size, picture), the outline parked.
   void montre_fraiche();
-  // After a reading: the images of the records read take their kinds' pictures where they
-  // stand (a file's col and lig do not move the grid), the outline parked.
+  // After a reading: every image takes its record's kind's picture where it stands (a file's
+  // col and lig do not move the grid; the records a short file lacks are fresh ones), the
+  // outline parked.
   void montre_lue();
   // Gives an image the picture, size and place of its record's kind; a kind outside the
   // tables (only a file can bring one) shows nothing.
@@ -66,9 +69,12 @@ public:
   // A room's marks from its record (riddle, picture, medium).
   void marque_contenu(int indice);
 
+  // What a press on a room runs first, the selection about to move: storing the panel into
+  // the room selected. When it returns false (a text it cannot store), the press does
+  // nothing more and the selection stays.
+  void pose_quitte_salle(std::function<bool()> quitte) { quitte_salle_ = std::move(quitte); }
+
 signals:
-  // A room is pressed: the selection is about to move.
-  void salle_quittee();
   // The pressed room is selected and its kind stepped.
   void salle_montree(int indice);
   // Entrée on the grid: the author wants to write the selected room's riddle.
@@ -99,6 +105,7 @@ private:
   QPoint dans_grille(int x, int y) const;
 
   Document &document_;
+  std::function<bool()> quitte_salle_;
   std::array<QPixmap, NB_TYPES_CLOISON> bmp_h;
   std::array<QPixmap, NB_TYPES_CLOISON> bmp_v;
   std::array<QPixmap, NB_TYPES_SALLE> bmp_c;

@@ -29,8 +29,12 @@
 #include "proprietes.h"
 #include "texte_1252.h"
 #include "texte_salle.h"
+#include "textes_aide.h"
 
 namespace {
+
+// The property holding a page's own help, given back when a room is selected.
+constexpr const char *AIDE_PAGE = "aide_page";
 
 std::string vers_modele(const QString &texte) {
   return utf8_vers_1252(texte.toStdString());
@@ -87,7 +91,7 @@ void PanneauSalle::construit() {
     auto *page = new QWidget;
     page->setObjectName(QString::fromLatin1(o.nom));
     addTab(page, QString::fromUtf8(o.titre));
-    pose_aide(page, QString::fromUtf8(o.aide));
+    page->setProperty(AIDE_PAGE, QString::fromUtf8(o.aide));
     lie_survol(page, Survol::aide);
     this->*o.membre = page;
   }
@@ -163,6 +167,33 @@ void PanneauSalle::construit() {
     reponses_[static_cast<size_t>(i)] = e;
   }
   setCurrentIndex(0);
+  active(false);
+}
+
+void PanneauSalle::active(bool salle) {
+  for (QWidget *controle : std::initializer_list<QWidget *>{
+           question_, bouton_image_, bouton_retire_image_, bouton_media_, bouton_retire_media_})
+    controle->setEnabled(salle);
+  for (int i = 0; i < NB_REPONSES; ++i) {
+    bonnes_[static_cast<size_t>(i)]->setEnabled(salle);
+    reponses_[static_cast<size_t>(i)]->setEnabled(salle);
+  }
+  for (QWidget *page : {onglet_image_, onglet_media_, onglet_question_, onglet_reponses_})
+    pose_aide(page,
+              salle ? page->property(AIDE_PAGE).toString() : QString::fromUtf8(AIDE_SANS_SALLE));
+}
+
+bool PanneauSalle::stockable(const QString &texte) {
+  const std::vector<std::string> hors = caracteres_hors_1252(texte.toStdString());
+  if (hors.empty())
+    return true;
+  // The box takes the focus from the field, which must not refuse a second time for it.
+  if (!refus_en_cours_) {
+    refus_en_cours_ = true;
+    acces_.erreur(QString::fromStdString(message_hors_1252(hors)));
+    refus_en_cours_ = false;
+  }
+  return false;
 }
 
 bool PanneauSalle::eventFilter(QObject *objet, QEvent *event) {
@@ -173,6 +204,9 @@ bool PanneauSalle::eventFilter(QObject *objet, QEvent *event) {
 }
 
 void PanneauSalle::vide() {
+  active(false);
+  image_courante_.clear();
+  media_courant_.clear();
   montre_question({});
   lecteur_->setURL(QString());
   image_->hide();
@@ -197,25 +231,33 @@ Tsalle PanneauSalle::salle() const {
   return r;
 }
 
-void PanneauSalle::memorise_salle() {
+bool PanneauSalle::memorise_salle() {
   const int indice = document_.salle_choisie();
   if (indice < 0)
-    return;
+    return true;
   const Tsalle p = salle();
   document_.pose(cible_image(indice), p.image);
   document_.pose(cible_media(indice), p.media);
-  valide_question();
+  // The first text refused stops here, so that one box speaks of it; the rest waits.
+  if (!valide_question())
+    return false;
   for (int i = 0; i < NB_REPONSES; ++i) {
-    valide_reponse(i);
+    if (!valide_reponse(i))
+      return false;
     valide_bonne(i);
   }
+  return true;
 }
 
-void PanneauSalle::valide_saisie() {
-  // Only the texts can be pending: ticks, pictures and media are steps at once.
-  valide_question();
+bool PanneauSalle::valide_saisie() {
+  // Only the texts can be pending: ticks, pictures and media are steps at once. The first
+  // text refused stops here, so that one box speaks of it; the others wait as typed.
+  if (!valide_question())
+    return false;
   for (int i = 0; i < NB_REPONSES; ++i)
-    valide_reponse(i);
+    if (!valide_reponse(i))
+      return false;
+  return true;
 }
 
 bool PanneauSalle::saisie_en_attente() const {
@@ -227,25 +269,32 @@ bool PanneauSalle::saisie_en_attente() const {
   return p.question != tenue.question || p.reponses != tenue.reponses;
 }
 
-void PanneauSalle::valide_question() {
+bool PanneauSalle::valide_question() {
   const int indice = document_.salle_choisie();
   if (indice < 0 || !question_touchee_)
-    return;
+    return true;
+  // Shift+Enter's separator ends a line: it is no character of the text.
+  if (!stockable(question_->toPlainText().replace(QChar::LineSeparator, QLatin1Char('\n'))))
+    return false;
   question_salle_ = question_depuis_lignes(lignes_tapees(*question_));
   question_touchee_ = false;
   document_.pose(cible_question(indice), question_salle_);
   emit saisie_en_cours();
+  return true;
 }
 
-void PanneauSalle::valide_reponse(int i) {
+bool PanneauSalle::valide_reponse(int i) {
   const auto k = static_cast<size_t>(i);
   const int indice = document_.salle_choisie();
   if (indice < 0 || !reponse_touchee_[k])
-    return;
+    return true;
+  if (!stockable(reponses_[k]->text()))
+    return false;
   reponses_salle_[k] = sur_une_ligne(vers_modele(reponses_[k]->text()));
   reponse_touchee_[k] = false;
   document_.pose(cible_reponse(indice, i), reponses_salle_[k]);
   emit saisie_en_cours();
+  return true;
 }
 
 void PanneauSalle::valide_bonne(int i) {
@@ -321,6 +370,7 @@ void PanneauSalle::montre_bonne(int i, bool bonne) {
 }
 
 void PanneauSalle::affiche_salle(const Tsalle &salle) {
+  active(true);
   const Resultat image = montre_image(salle.image);
   montre_media(salle.media);
   montre_question(salle.question);

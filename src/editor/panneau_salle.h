@@ -42,17 +42,21 @@ public:
   // author has not touched since the room was shown gives the room's own value.
   Tsalle salle() const;
   // Stores the panel into the selected room, one step per field that differs; nothing
-  // when no room is selected.
-  void memorise_salle();
-  // Shows a room. A picture that cannot be loaded is reported once in the error box, after
-  // the rest of the room is shown; the panel keeps the room's picture name so that storing
-  // the panel back does not lose it.
+  // when no room is selected. A text the file cannot hold (outside Windows-1252) is
+  // refused with a message naming its characters and stays in its field as typed; false
+  // then, and the caller keeps the room selected.
+  bool memorise_salle();
+  // Shows a room, the panel's controls enabled. A picture that cannot be loaded is reported once in
+  // the error box, after the rest of the room is shown; the panel keeps the room's picture name so
+  // that storing the panel back does not lose it.
   void affiche_salle(const Tsalle &salle);
-  // The empty panel of a fresh labyrinth.
+  // The empty panel, no room selected: its controls disabled, its pages' help saying how
+  // to select a room. After building, clearing and opening a labyrinth.
   void vide();
   // Takes what is being typed as steps now: before undo or redo moves the history, and
-  // before a command asks about unsaved changes.
-  void valide_saisie();
+  // before a command asks about unsaved changes. False when a text was refused, as for
+  // memorise_salle.
+  bool valide_saisie();
   // Whether a text being typed differs from what the selected room holds: storing the
   // panel now would make a step. Ticks, pictures and media are steps at once, never pending.
   bool saisie_en_attente() const;
@@ -86,9 +90,15 @@ private:
   void montre_question(const std::string &question);
   void montre_reponse(int i, const std::string &reponse);
   void montre_bonne(int i, bool bonne);
-  // One field of the panel into the selected room, as one step when it differs.
-  void valide_question();
-  void valide_reponse(int i);
+  // One field of the panel into the selected room, as one step when it differs; false when
+  // its text was refused.
+  bool valide_question();
+  bool valide_reponse(int i);
+  // Whether a typed text can be stored exactly; when not, says which characters cannot.
+  bool stockable(const QString &texte);
+  // The controls enabled while a room is selected; without one, disabled, and each page's
+  // help says how to select a room.
+  void active(bool salle);
   void valide_bonne(int i);
   // The panel's picture or medium, and the selected room's with it.
   void pose_image_salle(const std::string &nom);
@@ -123,4 +133,5 @@ private:
   std::array<bool, NB_REPONSES> reponse_touchee_{};
   std::string image_courante_;
   std::string media_courant_;
+  bool refus_en_cours_ = false; // the box of a refusal is on show
 };

@@ -38,6 +38,11 @@ inline constexpr const char *AIDE_TM = "Cliquez pour changer la texture des murs
 inline constexpr const char *AIDE_TS = "Cliquez pour changer la texture du sol.";
 inline constexpr const char *AIDE_TP = "Cliquez pour changer la texture du plafond.";
 
+// The room panel's pages while no room is selected, its controls disabled.
+inline constexpr const char *AIDE_SANS_SALLE =
+    "Aucune salle n'est sélectionnée. Faites un clic milieu sur une salle de la grille pour "
+    "la sélectionner sans la modifier : ses image, média, question et réponses s'affichent "
+    "alors ici.";
 inline constexpr const char *AIDE_ONGLET_IMAGE =
     "Choisissez une image qui pourra servir de support ou d'illustration à l'énigme de "
     "cette salle.";

@@ -76,7 +76,7 @@ void TForm1::construit_controles() {
   B1->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
   place(B1);
   grille_ = new Grille(document_, this);
-  connect(grille_, &Grille::salle_quittee, this, &TForm1::quitte_salle);
+  grille_->pose_quitte_salle([this] { return quitte_salle(); });
   connect(grille_, &Grille::salle_montree, this, [this](int indice) {
     panneau_->affiche_salle(monde().salles[static_cast<size_t>(indice)]);
   });
@@ -212,8 +212,8 @@ void TForm1::montre_grille_fraiche() {
   panneau_->vide();
 }
 
-void TForm1::quitte_salle() {
-  panneau_->memorise_salle();
+bool TForm1::quitte_salle() {
+  return panneau_->memorise_salle();
 }
 
 void TForm1::selectionne_salle(int indice) {
@@ -223,8 +223,8 @@ void TForm1::selectionne_salle(int indice) {
 }
 
 void TForm1::montre_salle(int indice) {
-  quitte_salle();
-  selectionne_salle(indice);
+  if (quitte_salle())
+    selectionne_salle(indice);
 }
 
 void TForm1::montre_change(const Cible &cible, bool rejoue) {
@@ -273,17 +273,18 @@ template <typename Action> bool dans_champ(Action action) {
 void TForm1::annule() {
   if (dans_champ([](auto *champ) { champ->undo(); }))
     return;
-  // What the author typed in the panel becomes a step first, and is the one undone.
-  quitte_salle();
-  document_.historique().undo();
+  // What the author typed in the panel becomes a step first, and is the one undone; a text
+  // the panel refused stays as typed, and the history does not move under it.
+  if (quitte_salle())
+    document_.historique().undo();
 }
 
 void TForm1::refait() {
   if (dans_champ([](auto *champ) { champ->redo(); }))
     return;
   // A change still in the panel is a new edit: it ends the redo history as any edit does.
-  quitte_salle();
-  document_.historique().redo();
+  if (quitte_salle())
+    document_.historique().redo();
 }
 
 void TForm1::closeEvent(QCloseEvent *event) {

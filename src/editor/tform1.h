@@ -165,8 +165,9 @@ private:
   // text field, the field's own undo and redo.
   void annule();
   void refait();
-  // The panel into the selected room before the selection moves.
-  void quitte_salle();
+  // The panel into the selected room before the selection moves; false when it refused a
+  // text, which stays in its field.
+  bool quitte_salle();
   // Selects a room without storing the panel: outline moved, room shown in the panel.
   void selectionne_salle(int indice);
   // The save dialog, offering the labyrinth being edited. Choosing another existing file

@@ -42,6 +42,20 @@ int genre(Champ c) {
   }
 }
 
+// Whether the field belongs to a record the counters leave out.
+bool au_dela_des_compteurs(const Labyrinthe &l, const Cible &c) {
+  switch (c.champ) {
+  case Champ::contenu_cloison: return c.indice >= l.nb_cloisons;
+  case Champ::contenu_salle:
+  case Champ::question:
+  case Champ::reponse:
+  case Champ::bonne:
+  case Champ::image:
+  case Champ::media: return c.indice >= l.nb_salles;
+  default: return false;
+  }
+}
+
 } // namespace
 
 bool cible_valide(const Cible &c) {
@@ -86,8 +100,59 @@ std::optional<Changement> pose(Labyrinthe &l, const Cible &c, Valeur v) {
   std::optional<Valeur> avant = valeur(l, c);
   if (!avant)
     return std::nullopt;
+  std::optional<std::array<int32_t, 2>> compteurs;
+  if (*avant != v && au_dela_des_compteurs(l, c)) {
+    compteurs = std::array<int32_t, 2>{l.nb_cloisons, l.nb_salles};
+    l.nb_cloisons = NB_CLOISONS_MAX;
+    l.nb_salles = NB_SALLES_MAX;
+  }
   std::visit([&](auto &&x) { *champ<std::decay_t<decltype(x)>>(l, c) = x; }, v);
-  return Changement{c, std::move(*avant), std::move(v)};
+  return Changement{c, std::move(*avant), std::move(v), compteurs};
+}
+
+Echange echange_de(Changement c) {
+  Echange e{c.cible, std::move(c.avant), 0, 0, c.compteurs_avant};
+  auto *avant = std::get_if<std::string>(&e.autre);
+  const auto *apres = std::get_if<std::string>(&c.apres);
+  if (!avant || !apres)
+    return e;
+  const size_t court = std::min(avant->size(), apres->size());
+  e.debut = static_cast<size_t>(std::mismatch(avant->begin(),
+                                              avant->begin() + static_cast<std::ptrdiff_t>(court),
+                                              apres->begin())
+                                    .first -
+                                avant->begin());
+  const auto reste = static_cast<std::ptrdiff_t>(court - e.debut);
+  e.fin = static_cast<size_t>(
+      std::mismatch(avant->rbegin(), avant->rbegin() + reste, apres->rbegin()).first -
+      avant->rbegin());
+  // Swapped rather than assigned: an assignment would keep the whole text's buffer.
+  std::string milieu = avant->substr(e.debut, avant->size() - e.debut - e.fin);
+  avant->swap(milieu);
+  return e;
+}
+
+void applique(Labyrinthe &l, Echange &e) {
+  if (e.compteurs) {
+    std::swap((*e.compteurs)[0], l.nb_cloisons);
+    std::swap((*e.compteurs)[1], l.nb_salles);
+  }
+  auto *milieu = std::get_if<std::string>(&e.autre);
+  if (!milieu) {
+    std::visit([&](auto &&x) { std::swap(*champ<std::decay_t<decltype(x)>>(l, e.cible), x); },
+               e.autre);
+    return;
+  }
+  std::string &texte = *champ<std::string>(l, e.cible);
+  const size_t fin = std::min(e.fin, texte.size() - std::min(e.debut, texte.size()));
+  std::string retire = texte.substr(e.debut, texte.size() - e.debut - fin);
+  texte.replace(e.debut, retire.size(), *milieu);
+  milieu->swap(retire);
+}
+
+size_t octets(const Echange &e) {
+  const auto *texte = std::get_if<std::string>(&e.autre);
+  return sizeof e + (texte ? texte->capacity() : 0);
 }
 
 int32_t pas_de_type(int32_t contenu, int delta, int32_t nombre) {

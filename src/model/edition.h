@@ -3,6 +3,7 @@
 // here, and each one says what it changed: the field (Cible) with its value before and
 // after. Applying `avant` to the same field undoes the edit; nothing else is needed.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,7 +42,29 @@ struct Changement {
   Cible cible;
   Valeur avant;
   Valeur apres;
+  // Set when the edit reached a record beyond the counters (a file held fewer) and so made
+  // the labyrinth whole: the counters it found, nb_cloisons then nb_salles.
+  std::optional<std::array<int32_t, 2>> compteurs_avant;
 };
+
+// A change kept small for the history: the value the field does not hold now, so that
+// applying it swaps the field between its two values. One value is kept, not two, and of
+// a text only the part that differs: `debut` and `fin` count the bytes both texts share at
+// their start and at their end. Counters an edit changed are swapped with the field.
+struct Echange {
+  Cible cible;
+  Valeur autre;
+  size_t debut = 0;
+  size_t fin = 0;
+  std::optional<std::array<int32_t, 2>> compteurs;
+};
+// The change just made, as an exchange: the field holds `apres`.
+Echange echange_de(Changement c);
+// Swaps the field between its two values (and the counters with it). The labyrinth must
+// hold one of the two states of the change the exchange came from.
+void applique(Labyrinthe &l, Echange &e);
+// The bytes the exchange keeps, itself included.
+size_t octets(const Echange &e);
 
 // Whether the field exists (record and rank in range).
 bool cible_valide(const Cible &c);
@@ -50,7 +73,9 @@ std::optional<Valeur> valeur(const Labyrinthe &l, const Cible &c);
 
 // Sets the field. Nothing is changed and nullopt returned when the field does not exist or
 // the value is not of the field's type; a value equal to the field's gives a Changement
-// whose avant equals apres (the caller decides whether that is a step).
+// whose avant equals apres (the caller decides whether that is a step). A new value for a
+// record beyond the counters makes the labyrinth whole first (220 partitions, 100 rooms,
+// the records a file lacked being fresh ones), so that the edit is saved.
 std::optional<Changement> pose(Labyrinthe &l, const Cible &c, Valeur v);
 
 // Steps a kind by delta (-1, 0, +1), wrapping around. A kind outside the range (only a file

@@ -182,9 +182,12 @@ Resultat ecrit_direct(const std::string &chemin, const char *cible, std::string_
 constexpr size_t PREFIXE_TEMPORAIRE_MAX = 200;
 
 std::string debut_temporaire(const std::string &base) {
+  // Appended piece by piece: "." + a temporary string makes GCC 12 at -O3 warn of an overlap
+  // (-Wrestrict) inside the library's insert, which cannot happen.
   std::string debut = ".";
   debut.append(base, 0, PREFIXE_TEMPORAIRE_MAX);
-  return debut.append(".tmp-");
+  debut += ".tmp-";
+  return debut;
 }
 
 // Whether `nom` is debut + "PID-N", the name of a temporary file of this target.
@@ -279,6 +282,10 @@ Resultat ecrit_fichier_atomique(const std::string &chemin, std::string_view octe
   // Replacing a file the author made read-only is refused, as writing into it would be.
   if (existe && ::access(cible.c_str(), W_OK) != 0)
     return echec_errno(errno, chemin, OperationFichier::ecriture);
+  // A file with other hard links is written in place: a new file renamed over this name
+  // would leave every other name with the old content.
+  if (existe && st.st_nlink > 1)
+    return ecrit_direct(chemin, cible.c_str(), octets, true);
 
   static std::atomic<unsigned> compteur{0};
   fs::path dossier = cible.has_parent_path() ? cible.parent_path() : fs::path(".");

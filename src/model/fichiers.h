@@ -40,8 +40,9 @@ std::string_view nom_dans_dossier(std::string_view nom_lu);
 // mode and, where this process may give it, its owner. A link is followed, so the file it
 // names is replaced (or created) and the link stays. A device or pipe (/dev/stdout into a
 // pipe too) is written into directly, and so is a writable file in a folder where no
-// temporary file may be created. The temporary file is locked (flock) from its creation to
-// its rename; temporary files of this target whose lock can be taken, left by saves that
+// temporary file may be created, and a file that has other hard links (so that every name
+// sees the new content). The temporary file is locked (flock) from its creation to its
+// rename; temporary files of this target whose lock can be taken, left by saves that
 // stopped halfway, are removed first. On failure the temporary file is removed and `chemin` is as
 // it was (but for a direct write, which may stop halfway as any write into a file would).
 Resultat ecrit_fichier_atomique(const std::string &chemin, std::string_view octets);

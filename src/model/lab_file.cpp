@@ -122,6 +122,22 @@ private:
   std::string_view reste_;
 };
 
+constexpr std::string_view FIN_MISSION = "/MISSION";
+constexpr std::string_view FIN_MESSAGE = "/MESSAGE";
+
+} // namespace
+
+std::string_view ligne_de_fin_de_bloc(std::string_view texte) {
+  Lignes lignes(texte);
+  std::string_view l;
+  while (lignes.suivante(l))
+    if (l == FIN_MISSION || l == FIN_MESSAGE)
+      return l;
+  return {};
+}
+
+namespace {
+
 // Only the letters a to z are folded, as the keys are plain ASCII.
 bool commence_par_cle(std::string_view ligne, std::string_view cle) {
   if (ligne.size() < cle.size())
@@ -179,16 +195,21 @@ template <size_t N> std::array<int32_t, N> champs(std::string_view texte) {
   return v;
 }
 
-// Reads a MISSION or MESSAGE block up to its closing line; every line of the block is
-// followed by CR LF. The end of the file also ends the block, with what was read.
+// Reads a MISSION or MESSAGE block up to its closing line: its lines joined by CR LF, with
+// none after the last, so that the text comes back as the writer was given it (the writer
+// ends the text with a line end of its own) and a file saved again keeps its size. The end
+// of the file also ends the block, with what was read.
 void lit_bloc(Lignes &lignes, std::string_view fermeture, std::string &texte) {
   texte.clear();
   std::string_view l;
+  bool premiere = true;
   while (lignes.suivante(l)) {
     if (l == fermeture)
       return;
+    if (!premiere)
+      texte.append(FIN_LIGNE);
     texte.append(l);
-    texte.append(FIN_LIGNE);
+    premiere = false;
   }
 }
 
@@ -234,11 +255,11 @@ InfoLecture lit_lab(std::string_view octets, Monde &m) {
       continue;
     }
     if (l == "MISSION") {
-      lit_bloc(lignes, "/MISSION", m.mission);
+      lit_bloc(lignes, FIN_MISSION, m.mission);
       continue;
     }
     if (l == "MESSAGE") {
-      lit_bloc(lignes, "/MESSAGE", m.message_fin);
+      lit_bloc(lignes, FIN_MESSAGE, m.message_fin);
       continue;
     }
     bool trouve = false;
@@ -322,6 +343,8 @@ Resultat charge_lab(const std::string &chemin, Monde &m, InfoLecture *info) {
     // labyrinth over the author's work.
     if (copie.nb_cloisons == 0 && copie.nb_salles == 0)
       return Resultat::echec(MESSAGE_PAS_UN_LABYRINTHE);
+    // The records the file does not hold are a fresh labyrinth's, not the previous one's.
+    frais_au_dela_des_compteurs(copie);
     m = std::move(copie);
     if (info)
       *info = lu;

@@ -29,6 +29,11 @@ std::string ecrit_lab(const Monde &m);
 // skipped, malformed numbers read as far as they go.
 InfoLecture lit_lab(std::string_view octets, Monde &m);
 
+// The first line of a multi-line text, as the reader splits it, that would end its MISSION
+// or MESSAGE block early once written ("/MISSION" or "/MESSAGE"); empty when there is none.
+// Such a text cannot be stored: what follows the line would be read as partitions and rooms.
+std::string_view ligne_de_fin_de_bloc(std::string_view texte);
+
 // The largest .lab file Open reads: real labyrinths take kilobytes, and a file beyond this is
 // refused from its size, before any byte is read or any memory taken for it.
 inline constexpr uint64_t TAILLE_MAX_LAB = uint64_t{64} << 20;
@@ -38,7 +43,8 @@ inline constexpr const char *MESSAGE_PAS_UN_LABYRINTHE =
     "Ce fichier ne contient ni cloison ni salle : ce n'est pas un labyrinthe";
 
 // Open's reading: only a regular file of at most TAILLE_MAX_LAB bytes is read, whole, first, then a
-// copy of the world is reset (prepare_lecture) and filled, and `m` takes the copy only when
+// copy of the world is reset (prepare_lecture) and filled, the records beyond the counters made
+// fresh (frais_au_dela_des_compteurs), and `m` takes the copy only when
 // everything succeeded and the file held at least one partition or room line. On failure (running
 // out of memory included) `m` is untouched and the result carries the message.
 Resultat charge_lab(const std::string &chemin, Monde &m, InfoLecture *info = nullptr);

@@ -1,5 +1,7 @@
 #include "monde.h"
 
+#include <algorithm>
+
 std::string &Labyrinthe::son(int slot) {
   return const_cast<std::string &>(static_cast<const Labyrinthe &>(*this).son(slot));
 }
@@ -43,35 +45,48 @@ void textures_defaut(Monde &m) {
 
 // The three loops of building, shared by building and clearing.
 void grille_fraiche(Monde &m) {
-  m.nb_cloisons = 0;
-  for (int32_t lig = 0; lig <= COTE; ++lig)
-    for (int32_t col = 0; col < COTE; ++col) {
-      Tcloison &c = m.cloisons[static_cast<size_t>(m.nb_cloisons++)];
-      c = Tcloison{
-          col, lig,        col * PAS_GRILLE + MARGE_SALLE, lig * PAS_GRILLE + MARGE_CLOISON,
-          0,   CLOISON_MUR};
-    }
-  for (int32_t lig = 0; lig < COTE; ++lig)
-    for (int32_t col = 0; col <= COTE; ++col) {
-      Tcloison &c = m.cloisons[static_cast<size_t>(m.nb_cloisons++)];
-      c = Tcloison{
-          col, lig,        col * PAS_GRILLE + MARGE_CLOISON, lig * PAS_GRILLE + MARGE_SALLE,
-          1,   CLOISON_MUR};
-    }
-  m.nb_salles = 0;
-  for (int32_t lig = 0; lig < COTE; ++lig)
-    for (int32_t col = 0; col < COTE; ++col) {
-      Tsalle &s = m.salles[static_cast<size_t>(m.nb_salles++)];
-      s = Tsalle{};
-      s.col = col;
-      s.lig = lig;
-      s.x = col * PAS_GRILLE + MARGE_SALLE;
-      s.y = lig * PAS_GRILLE + MARGE_SALLE;
-    }
+  for (int i = 0; i < NB_CLOISONS_MAX; ++i)
+    m.cloisons[static_cast<size_t>(i)] = cloison_fraiche(i);
+  m.nb_cloisons = NB_CLOISONS_MAX;
+  for (int i = 0; i < NB_SALLES_MAX; ++i)
+    m.salles[static_cast<size_t>(i)] = salle_fraiche(i);
+  m.nb_salles = NB_SALLES_MAX;
   m.modifie = false;
 }
 
 } // namespace
+
+Tcloison cloison_fraiche(int indice) {
+  const PlaceCloison p = place_cloison(indice);
+  const bool h = p.sens == 0;
+  return Tcloison{p.col,
+                  p.lig,
+                  p.col * PAS_GRILLE + (h ? MARGE_SALLE : MARGE_CLOISON),
+                  p.lig * PAS_GRILLE + (h ? MARGE_CLOISON : MARGE_SALLE),
+                  p.sens,
+                  CLOISON_MUR};
+}
+
+Tsalle salle_fraiche(int indice) {
+  const PlaceSalle p = place_salle(indice);
+  Tsalle s;
+  s.col = p.col;
+  s.lig = p.lig;
+  s.x = p.col * PAS_GRILLE + MARGE_SALLE;
+  s.y = p.lig * PAS_GRILLE + MARGE_SALLE;
+  return s;
+}
+
+void frais_au_dela_des_compteurs(Labyrinthe &l) {
+  for (int i = std::max(l.nb_cloisons, 0); i < NB_CLOISONS_MAX; ++i)
+    l.cloisons[static_cast<size_t>(i)] = cloison_fraiche(i);
+  for (int i = std::max(l.nb_salles, 0); i < NB_SALLES_MAX; ++i)
+    l.salles[static_cast<size_t>(i)] = salle_fraiche(i);
+}
+
+bool complet(const Labyrinthe &l) {
+  return l.nb_cloisons >= NB_CLOISONS_MAX && l.nb_salles >= NB_SALLES_MAX;
+}
 
 void Cree_Monde(Monde &m) {
   m = Monde{};

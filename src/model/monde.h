@@ -135,5 +135,16 @@ void Cree_Monde(Monde &m);
 // alone.
 void efface_monde(Monde &m);
 
+// The record of a fresh labyrinth at an index: a wall, or an empty room, in its place.
+Tcloison cloison_fraiche(int indice);
+Tsalle salle_fraiche(int indice);
+
+// A file may hold fewer than 220 partitions or 100 rooms; the records it does not hold are
+// those of a fresh labyrinth, so that the grid shows them as such and an edit of one starts
+// from them. The records within the counters are left alone.
+void frais_au_dela_des_compteurs(Labyrinthe &l);
+// Whether the counters take in every record (220 partitions and 100 rooms).
+bool complet(const Labyrinthe &l);
+
 // What opening a file resets before it reads: both counters to 0 and the five sounds emptied.
 void prepare_lecture(Monde &m);

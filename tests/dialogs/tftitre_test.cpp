@@ -25,6 +25,12 @@ void tape(QWidget *champ, const QString &texte) {
   QApplication::sendEvent(champ, &appui);
 }
 
+// Replaces a memo's text as a paste over all of it does.
+void remplace(QPlainTextEdit *memo, const QString &texte) {
+  memo->selectAll();
+  memo->insertPlainText(texte);
+}
+
 // The dialog shown as the editor shows it, its controls found by name, and the error boxes
 // it asked for.
 struct Banc {
@@ -260,8 +266,10 @@ TEST(TFtitre, TextALabyrinthCannotHoldIsRefusedAndKeptOnScreen) {
   tape(banc.Memo1, QStringLiteral(" \u03A9 \U0001F600"));
   banc.clique(banc.valider);
   ASSERT_EQ(banc.erreurs.size(), 1);
-  EXPECT_TRUE(banc.erreurs[0].startsWith(QStringLiteral("Le texte d'introduction ")))
-      << banc.erreurs[0].toStdString();
+  EXPECT_EQ(banc.erreurs[0],
+            QString::fromUtf8("Les caractères « Ω » et « 😀 » ne peuvent pas être enregistrés "
+                              "dans un labyrinthe. Remplacez-les dans le texte d'introduction, "
+                              "puis validez à nouveau."));
   EXPECT_TRUE(banc.f.isVisible());
   EXPECT_TRUE(banc.Memo1->hasFocus());
   EXPECT_EQ(banc.Memo1->toPlainText(), QStringLiteral("M \u03A9 \U0001F600"));
@@ -273,6 +281,72 @@ TEST(TFtitre, TextALabyrinthCannotHoldIsRefusedAndKeptOnScreen) {
   EXPECT_EQ(banc.erreurs.size(), 1);
   EXPECT_EQ(banc.f.result(), QDialog::Accepted);
   EXPECT_EQ(banc.f.mission(), "M \xA7");
+}
+
+TEST(TFtitre, CharactersOfEveryFieldAreNamedInOneMessage) {
+  Banc banc;
+  banc.f.pose_textes("T", "M", "F");
+  ASSERT_TRUE(banc.ouvre());
+  banc.Memo2->selectAll();
+  tape(banc.Memo2, QString::fromUtf8("→ fin →"));
+  banc.Edit1->selectAll();
+  tape(banc.Edit1, QString::fromUtf8("中"));
+  banc.clique(banc.valider);
+  ASSERT_EQ(banc.erreurs.size(), 1);
+  EXPECT_EQ(banc.erreurs[0],
+            QString::fromUtf8("Les caractères « 中 » et « → » ne peuvent pas être enregistrés "
+                              "dans un labyrinthe. Remplacez-les dans le titre et le message de "
+                              "fin, puis validez à nouveau."));
+  EXPECT_TRUE(banc.Edit1->hasFocus()) << "the first field named takes the focus";
+  EXPECT_EQ(banc.f.titre_lab(), "T");
+  EXPECT_EQ(banc.f.message_fin(), "F");
+
+  // One character alone is named in the singular.
+  banc.Edit1->selectAll();
+  tape(banc.Edit1, QStringLiteral("T2"));
+  banc.Memo2->selectAll();
+  tape(banc.Memo2, QString::fromUtf8("fin →"));
+  banc.clique(banc.valider);
+  ASSERT_EQ(banc.erreurs.size(), 2);
+  EXPECT_EQ(banc.erreurs[1],
+            QString::fromUtf8("Le caractère « → » ne peut pas être enregistré dans un "
+                              "labyrinthe. Remplacez-le dans le message de fin, puis validez à "
+                              "nouveau."));
+  EXPECT_TRUE(banc.Memo2->hasFocus());
+  EXPECT_TRUE(banc.f.isVisible());
+}
+
+TEST(TFtitre, ALineThatWouldEndItsBlockInTheFileIsRefusedByName) {
+  Banc banc;
+  banc.f.pose_textes("T", "M", "F");
+  ASSERT_TRUE(banc.ouvre());
+  for (const char *ligne : {"/MISSION", "/MESSAGE"}) {
+    remplace(banc.Memo1, QStringLiteral("Va.\n%1\nC=0,0,0,9").arg(QLatin1String(ligne)));
+    banc.clique(banc.valider);
+    ASSERT_FALSE(banc.erreurs.isEmpty()) << ligne;
+    EXPECT_EQ(banc.erreurs.back(),
+              QString::fromUtf8("La ligne « %1 » du texte d'introduction ne peut pas être "
+                                "enregistrée : dans le fichier, elle terminerait le texte. "
+                                "Modifiez-la, puis validez à nouveau.")
+                  .arg(QLatin1String(ligne)));
+    EXPECT_TRUE(banc.f.isVisible());
+    EXPECT_TRUE(banc.Memo1->hasFocus());
+    EXPECT_EQ(banc.f.mission(), "M");
+  }
+  remplace(banc.Memo1, QStringLiteral("Va.\n/MISSION !"));
+  remplace(banc.Memo2, QStringLiteral("/MESSAGE"));
+  banc.clique(banc.valider);
+  EXPECT_TRUE(banc.erreurs.back().contains(QStringLiteral("du message de fin")))
+      << banc.erreurs.back().toStdString();
+  EXPECT_TRUE(banc.Memo2->hasFocus());
+  const qsizetype refus = banc.erreurs.size();
+
+  remplace(banc.Memo2, QStringLiteral("Bravo"));
+  banc.clique(banc.valider);
+  EXPECT_EQ(banc.erreurs.size(), refus);
+  EXPECT_EQ(banc.f.result(), QDialog::Accepted);
+  EXPECT_EQ(banc.f.mission(), "Va.\r\n/MISSION !");
+  EXPECT_EQ(banc.f.message_fin(), "Bravo");
 }
 
 TEST(TFtitre, ExecReturnsAcceptedForValiderAndRejectedForAnnuler) {

@@ -59,6 +59,10 @@ protected:
   }
   QString survole(QWidget *w) { return survole(w, w->rect().center()); }
   QString survole(const char *nom) { return survole(controle(nom)); }
+  // A room selected with the middle button, so that the room panel's controls are live.
+  void choisit_salle() {
+    QTest::mousePress(vue_salle(f(), 0), Qt::MiddleButton, {}, QPoint(20, 20));
+  }
 
   EditeurEnTest editeur;
 };
@@ -186,8 +190,30 @@ TEST_F(Aide, ListenAndClearButtonsAnswerOnlyWhenEnabled) {
   EXPECT_TRUE(efface.startsWith(QStringLiteral("Cliquez pour"))) << efface.toStdString();
 }
 
+TEST_F(Aide, WithoutARoomEveryPageAndControlOfThePanelSaysHowToSelectOne) {
+  auto *pc = static_cast<QTabWidget *>(controle("PC"));
+  const QString sans_salle = QString::fromUtf8(
+      "Aucune salle n'est sélectionnée. Faites un clic milieu sur une salle de la grille pour "
+      "la sélectionner sans la modifier : ses image, média, question et réponses s'affichent "
+      "alors ici.");
+  for (const char *page : {"TabImage", "TabMedia", "TabQuestion", "TabReponses"}) {
+    pc->setCurrentWidget(controle(page));
+    pose_laide(PRECEDENT);
+    EXPECT_EQ(survole(controle(page), {2, controle(page)->height() - 3}), sans_salle) << page;
+  }
+  // A disabled field answers for its page.
+  pc->setCurrentWidget(controle("TabReponses"));
+  pose_laide(PRECEDENT);
+  EXPECT_EQ(survole("Edit2"), sans_salle);
+  choisit_salle();
+  pc->setCurrentWidget(controle("TabQuestion"));
+  EXPECT_NE(survole(controle("TabQuestion"), {2, controle("TabQuestion")->height() - 3}),
+            sans_salle);
+}
+
 TEST_F(Aide, TabStripShowsTheDefaultAndTabBodyItsOwnText) {
   auto *pc = static_cast<QTabWidget *>(controle("PC"));
+  choisit_salle();
   const struct {
     const char *page;
     const char *texte;
@@ -218,6 +244,7 @@ TEST_F(Aide, TabStripShowsTheDefaultAndTabBodyItsOwnText) {
 
 TEST_F(Aide, ControlsWithoutHelpKeepTheLastText) {
   auto *pc = static_cast<QTabWidget *>(controle("PC"));
+  choisit_salle();
   pc->setCurrentWidget(controle("TabReponses"));
   const QString reponses =
       survole(controle("TabReponses"), {2, controle("TabReponses")->height() - 3});

@@ -272,6 +272,10 @@ TEST_F(Disposition, RoomPanelStartsEmptyOnItsImageTab) {
   }
   EXPECT_TRUE(nomme<TMsMediaPlayer>(fenetre(), "WMP2")->URL().isEmpty());
   EXPECT_TRUE(nomme<TMsMediaPlayer>(fenetre(), "TestSon")->URL().isEmpty());
+  // No room is selected yet: nothing of the panel takes input.
+  EXPECT_FALSE(nomme<QPlainTextEdit>(fenetre(), "Memo1")->isEnabled());
+  EXPECT_FALSE(nomme<QLineEdit>(fenetre(), "Edit", 0)->isEnabled());
+  EXPECT_FALSE(nomme<QToolButton>(fenetre(), "OpenI")->isEnabled());
 }
 
 TEST_F(Disposition, HelpTextsAreSetButOnlyTheTitlePictureHasATooltip) {
@@ -283,8 +287,10 @@ TEST_F(Disposition, HelpTextsAreSetButOnlyTheTitlePictureHasATooltip) {
       {"TS", "Cliquez pour changer la texture du sol."},
       {"P3", "Cliquez pour écouter le bruitage correspondant."},
       {"OS5", "Cliquez pour charger un fichier son."},
-      {"TabMedia", "Choisissez un média (son ou vidéo) qui pourra servir de support ou "
-                   "d'illustration à l'énigme de cette salle."},
+      // No room is selected yet: the panel's pages say how to select one.
+      {"TabMedia", "Aucune salle n'est sélectionnée. Faites un clic milieu sur une salle de la "
+                   "grille pour la sélectionner sans la modifier : ses image, média, question "
+                   "et réponses s'affichent alors ici."},
       {"LegendePorteFermee",
        "Cette porte ne peut être ouverte qu'avec une clé de la même couleur."},
       {"LegendeDepart", "Indique la position de départ du joueur"},

@@ -2,12 +2,16 @@
 // redo exactly, with the grid and the panel following, and modifie follows the saved state.
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "../same_lines.h"
 #include "image_grille.h"
@@ -34,7 +38,7 @@ TEST(Historique, RandomPressesUndoneToTheStartAndRedoneToTheEnd) {
       appuie(vue_salle(f, static_cast<int>(hasard.bounded(NB_SALLES_MAX))), b);
   }
   const std::string fin = ecrit_lab(f.monde());
-  QUndoStack &h = f.document().historique();
+  Historique &h = f.document().historique();
   ASSERT_NE(fin, frais);
   while (h.canUndo())
     h.undo();
@@ -63,7 +67,7 @@ TEST(Historique, PanelFieldsAreStepsTakenWhenAnotherRoomIsSelected) {
   f.findChild<QPlainTextEdit *>("Memo1")->setPlainText("Combien ?");
   f.findChild<QLineEdit *>("Edit3")->setText("Trois");
   f.findChild<QCheckBox *>("Check3")->setChecked(true);
-  QUndoStack &h = f.document().historique();
+  Historique &h = f.document().historique();
   EXPECT_EQ(h.count(), 0); // typing is not stored yet
   appuie(vue_salle(f, 13), Qt::MiddleButton);
   ASSERT_EQ(h.count(), 3); // one step per field edited
@@ -92,7 +96,7 @@ TEST(Historique, PanelFieldsAreStepsTakenWhenAnotherRoomIsSelected) {
 TEST(Historique, SavingMarksTheCleanStateAndNewStartsAnEmptyHistory) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
-  QUndoStack &h = f.document().historique();
+  Historique &h = f.document().historique();
   appuie(vue_cloison(f, 3), Qt::RightButton);
   e.dialogues.fichiers << e.depart.chemin() + "/m.lab";
   clique(f, "SpeedButton3");
@@ -117,7 +121,7 @@ TEST(Historique, CtrlZUndoesAndCtrlYOrCtrlShiftZRedoesWhereverTheFocusIsButInATe
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   active(f);
-  QUndoStack &h = f.document().historique();
+  Historique &h = f.document().historique();
   const auto kind = [&f] { return f.monde().cloisons[3].contenu; };
   appuie(vue_cloison(f, 3), Qt::RightButton);
   ASSERT_EQ(kind(), CLOISON_MUR + 1);
@@ -162,7 +166,7 @@ TEST(Historique, EachStepUndoneOrRedoneSelectsTheRoomItConcerns) {
   EditeurEnTest e;
   TForm1 &f = *e.fenetre;
   active(f);
-  QUndoStack &h = f.document().historique();
+  Historique &h = f.document().historique();
   QWidget *marque = nomme(f, "Marque");
   auto *memo = nomme<QPlainTextEdit>(f, "Memo1");
   const auto selection = [&](int salle) {
@@ -194,6 +198,156 @@ TEST(Historique, EachStepUndoneOrRedoneSelectsTheRoomItConcerns) {
   EXPECT_EQ(memo->toPlainText(), "Qui ?");
   EXPECT_EQ(h.count(), 2); // selecting is no step
   EXPECT_FALSE(h.canRedo());
+}
+
+// A step that says it holds `octets` bytes and counts its redo and undo.
+struct PasPese : PasHistorique {
+  PasPese(size_t n, int &etat) : octets(n), etat_(etat) {}
+  void redo() override { ++etat_; }
+  void undo() override { --etat_; }
+  size_t octets_propres() const override { return octets; }
+  size_t octets;
+  int &etat_;
+};
+
+TEST(Historique, TheOldestStepsGoWhenTheHistoryOutgrowsItsLimit) {
+  Historique h;
+  h.pose_limite(1000);
+  int etat = 0;
+  QList<bool> propres;
+  QObject::connect(&h, &Historique::cleanChanged, [&](bool p) { propres << p; });
+  for (int i = 0; i < 10; ++i)
+    h.push(new PasPese(300, etat));
+  EXPECT_EQ(etat, 10);
+  EXPECT_LE(h.octets(), 1000u);
+  EXPECT_GE(h.count(), 2);
+  EXPECT_LT(h.count(), 4);
+  EXPECT_EQ(h.index(), h.count());
+  while (h.canUndo())
+    h.undo();
+  EXPECT_EQ(etat, 10 - h.count()) << "the dropped steps are no longer undone";
+  // The clean state (before the first step) was dropped: never clean again.
+  EXPECT_FALSE(h.isClean());
+  EXPECT_EQ(propres, QList<bool>{false});
+  while (h.canRedo())
+    h.redo();
+  EXPECT_EQ(etat, 10);
+
+  // A step heavier than the limit alone is kept, the older ones dropped; clear starts clean.
+  h.push(new PasPese(5000, etat));
+  EXPECT_EQ(h.count(), 1);
+  h.undo();
+  EXPECT_EQ(etat, 10);
+  h.clear();
+  EXPECT_TRUE(h.isClean());
+  EXPECT_EQ(h.octets(), 0u);
+
+  // Undone steps are dropped by the next push, with a clean state among them.
+  h.push(new PasPese(10, etat));
+  h.push(new PasPese(10, etat));
+  h.setClean();
+  h.undo();
+  h.push(new PasPese(10, etat));
+  EXPECT_EQ(h.count(), 2);
+  h.undo();
+  EXPECT_FALSE(h.isClean());
+}
+
+TEST(Historique, AFiveMegabyteQuestionEditedAHundredTimesKeepsTheHistorySmall) {
+  // The document alone: a window would lay the text out again at every undo.
+  Document d;
+  d.cree();
+  const auto &f = d;
+  std::string texte(5u << 20, 'q');
+  const std::string premier = texte;
+  d.pose(cible_question(8), texte);
+  for (int i = 0; i < 100; ++i) {
+    texte[static_cast<size_t>(i) * 40000] = 'r'; // one letter typed somewhere in the middle
+    d.pose(cible_question(8), texte);
+  }
+  EXPECT_EQ(d.historique().count(), 101);
+  // The first step holds the whole text once (the room had none); the others a letter each.
+  EXPECT_LT(d.historique().octets(), size_t{7} << 20);
+  for (int i = 0; i < 100; ++i)
+    d.historique().undo();
+  EXPECT_EQ(f.monde().salles[8].question, premier);
+  d.historique().undo();
+  EXPECT_TRUE(f.monde().salles[8].question.empty());
+  while (d.historique().canRedo())
+    d.historique().redo();
+  EXPECT_EQ(f.monde().salles[8].question, texte);
+
+  // Replaced whole each time, the text still fits in the history's limit.
+  for (char c = 'a'; c < 'a' + 20; ++c)
+    d.pose(cible_question(8), std::string(5u << 20, c));
+  EXPECT_LE(d.historique().octets(), Historique::LIMITE_DEFAUT + (size_t{6} << 20));
+  EXPECT_EQ(f.monde().salles[8].question, std::string(5u << 20, 'a' + 19));
+}
+
+// Three partitions and two rooms, as another program may write.
+const char *const FICHIER_COURT = "TITRE=Court\r\nC=0,0,0,9\r\nC=1,0,0,2\r\nC=2,0,0,3\r\n"
+                                  "S=0,0,8\r\n\r\n\r\n\r\n\r\n\r\n\r\n00000\r\n\r\n\r\n"
+                                  "S=1,0,1\r\n\r\n\r\n\r\n\r\n\r\n\r\n00000\r\n\r\n\r\n";
+
+TEST(Historique, AShortFileShowsFreshRecordsAndTheFirstEditOfOneMakesItWhole) {
+  EditeurEnTest e;
+  TForm1 &f = *e.fenetre;
+  appuie(vue_cloison(f, 150), Qt::LeftButton); // the labyrinth before holds other kinds
+  appuie(vue_salle(f, 60), Qt::LeftButton);
+  const QString court = QDir(e.depart.chemin()).filePath("court.lab");
+  {
+    QFile fichier(court);
+    ASSERT_TRUE(fichier.open(QIODevice::WriteOnly));
+    fichier.write(FICHIER_COURT);
+  }
+  e.dialogues.reponses << Reponse::non;
+  e.dialogues.fichiers << court;
+  clique(f, "SpeedButton2");
+  ASSERT_TRUE(e.dialogues.erreurs.isEmpty()) << e.dialogues.erreurs.join('\n').toStdString();
+  EXPECT_EQ(vue_cloison(f, 150)->picture().cacheKey(),
+            grille(f).bitmap_cloison(1, CLOISON_MUR).cacheKey());
+  EXPECT_EQ(vue_salle(f, 60)->picture().cacheKey(), grille(f).bitmap_salle(SALLE_VIDE).cacheKey());
+  EXPECT_EQ(vue_cloison(f, 1)->picture().cacheKey(),
+            grille(f).bitmap_cloison(0, CLOISON_PORTE_DEROBEE).cacheKey());
+
+  // Saved as it was opened, the file keeps its counts.
+  const QString copie = QDir(e.depart.chemin()).filePath("copie.lab");
+  e.dialogues.fichiers << copie;
+  clique(f, "SpeedButton3");
+  QFile lu(copie);
+  ASSERT_TRUE(lu.open(QIODevice::ReadOnly));
+  EXPECT_EQ(lu.readAll().count("\r\nC="), 3);
+
+  // An edit of a partition the file lacks is saved, with every record in index order.
+  appuie(vue_cloison(f, 150), Qt::LeftButton);
+  EXPECT_EQ(f.monde().nb_cloisons, NB_CLOISONS_MAX);
+  EXPECT_EQ(f.monde().nb_salles, NB_SALLES_MAX);
+  e.dialogues.fichiers << copie;
+  clique(f, "SpeedButton3");
+  Monde relu;
+  Cree_Monde(relu);
+  ASSERT_TRUE(charge_lab(QFile::encodeName(copie).toStdString(), relu));
+  EXPECT_EQ(relu.nb_cloisons, NB_CLOISONS_MAX);
+  EXPECT_EQ(relu.nb_salles, NB_SALLES_MAX);
+  EXPECT_EQ(relu.cloisons[150].contenu, CLOISON_MUR - 1); // a left press steps back
+  EXPECT_EQ(relu.cloisons[1].contenu, CLOISON_PORTE_DEROBEE);
+  EXPECT_EQ(relu.salles[1].contenu, SALLE_CLE_NOIRE);
+  Monde frais;
+  Cree_Monde(frais);
+  for (size_t i = 3; i < NB_CLOISONS_MAX; ++i) {
+    if (i == 150)
+      continue;
+    ASSERT_EQ(std::tie(relu.cloisons[i].col, relu.cloisons[i].lig, relu.cloisons[i].sens,
+                       relu.cloisons[i].contenu),
+              std::tie(frais.cloisons[i].col, frais.cloisons[i].lig, frais.cloisons[i].sens,
+                       frais.cloisons[i].contenu))
+        << i;
+  }
+
+  // Undone, the labyrinth is the short one it was.
+  f.document().historique().undo();
+  EXPECT_EQ(f.monde().nb_cloisons, 3);
+  EXPECT_EQ(f.monde().nb_salles, 2);
 }
 
 } // namespace

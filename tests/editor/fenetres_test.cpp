@@ -77,7 +77,7 @@ TEST(Fenetres, TitleDialogStoresTheThreeTextsAsOneStepOnlyWhenOneChanged) {
   f.show();
   monde(f).titre_lab = "Ancien";
   monde(f).mission = "M1\r\nM2";
-  QUndoStack &h = f.document().historique();
+  Historique &h = f.document().historique();
   auto *titre = ftitre.findChild<QLineEdit *>("Edit1");
   auto *message = ftitre.findChild<QPlainTextEdit *>("Memo2");
 

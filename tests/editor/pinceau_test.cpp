@@ -131,7 +131,7 @@ TEST(Pinceau, TheColourChoicesOfferEveryKeyAndDoorAndArmThem) {
 
 TEST(Pinceau, AStrokeLaysTheKindOnEveryElementItCrossesAsOneStep) {
   Fenetre w;
-  QUndoStack &h = w.f.document().historique();
+  Historique &h = w.f.document().historique();
   w.legende("LegendePassage");
   // Along the top row, from the partition between A1 and B1 to the one between I1 and J1,
   // through the rooms in between.

@@ -123,3 +123,81 @@ TEST(Edition, SettingTheSameValueReportsNoDifference) {
 }
 
 } // namespace
+
+namespace {
+
+Monde court() {
+  Monde m = fresh();
+  m.nb_cloisons = 3;
+  m.nb_salles = 2;
+  return m;
+}
+
+} // namespace
+
+TEST(Edition, AnEditBeyondTheCountersMakesTheLabyrinthWholeAndUndoingItShortAgain) {
+  for (const Cible &c : {Cible{Champ::contenu_cloison, 3, 0}, Cible{Champ::question, 2, 0},
+                         Cible{Champ::bonne, 99, 4}, Cible{Champ::contenu_salle, 50, 0}}) {
+    Monde m = court();
+    const std::string avant = ecrit_lab(m);
+    const Valeur v = c.champ == Champ::question ? Valeur{std::string("Q ")}
+                     : c.champ == Champ::bonne  ? Valeur{true}
+                                                : Valeur{int32_t{5}};
+    auto fait = pose(m, c, v);
+    ASSERT_TRUE(fait);
+    EXPECT_EQ(m.nb_cloisons, NB_CLOISONS_MAX);
+    EXPECT_EQ(m.nb_salles, NB_SALLES_MAX);
+    Echange e = echange_de(*fait);
+    applique(m, e);
+    EXPECT_EQ(ecrit_lab(m), avant) << "undone, the file is the short one again";
+    applique(m, e);
+    EXPECT_EQ(m.nb_cloisons, NB_CLOISONS_MAX);
+    EXPECT_EQ(valeur(m, c), v);
+  }
+  // Within the counters, or without a change, the counters stay.
+  Monde m = court();
+  pose(m, {Champ::contenu_cloison, 2, 0}, int32_t{4});
+  pose(m, {Champ::contenu_cloison, 5, 0}, int32_t{CLOISON_MUR});
+  pose(m, cible_question(1), std::string("Q "));
+  pose(m, Cible{Champ::titre_lab, 0, 0}, std::string("T"));
+  EXPECT_EQ(m.nb_cloisons, 3);
+  EXPECT_EQ(m.nb_salles, 2);
+}
+
+TEST(Edition, AnExchangeKeepsOnlyTheDifferingPartOfATextAndSwapsBothWays) {
+  const std::string long_texte(200000, 'a');
+  const struct {
+    std::string avant, apres;
+    size_t garde; // the bytes of text the exchange keeps
+  } cas[] = {
+      {long_texte, long_texte + "b", 0},
+      {long_texte + "b", long_texte, 1},
+      {"x" + long_texte, "y" + long_texte, 1},
+      {long_texte + "12" + long_texte, long_texte + "345" + long_texte, 2},
+      {"aaa", "aa", 1}, // shared start and end overlap
+      {"", "tout", 0},
+      {"tout", "", 4},
+  };
+  for (const auto &c : cas) {
+    Monde m = fresh();
+    m.salles[4].question = c.avant;
+    auto fait = pose(m, cible_question(4), c.apres);
+    ASSERT_TRUE(fait);
+    Echange e = echange_de(*fait);
+    ASSERT_EQ(std::get<std::string>(e.autre).size(), c.garde) << c.apres.size();
+    EXPECT_LT(octets(e), sizeof e + 64 + c.garde);
+    for (int fois = 0; fois < 3; ++fois) {
+      applique(m, e);
+      ASSERT_EQ(m.salles[4].question, c.avant);
+      applique(m, e);
+      ASSERT_EQ(m.salles[4].question, c.apres);
+    }
+  }
+  Monde m = fresh();
+  auto fait = pose(m, {Champ::contenu_salle, 9, 0}, int32_t{SALLE_DEPART});
+  Echange e = echange_de(*fait);
+  applique(m, e);
+  EXPECT_EQ(m.salles[9].contenu, SALLE_VIDE);
+  applique(m, e);
+  EXPECT_EQ(m.salles[9].contenu, SALLE_DEPART);
+}

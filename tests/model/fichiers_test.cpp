@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -474,4 +475,61 @@ TEST(NomDansDossier, KeepsOnlyTheLastComponent) {
   };
   for (const auto &c : cas)
     EXPECT_EQ(nom_dans_dossier(c.lu), c.nom) << c.lu;
+}
+
+namespace {
+
+// A file written by another program, holding three partitions and two rooms.
+const char *const FICHIER_COURT = "TITRE=Court\r\nC=0,0,0,9\r\nC=1,0,0,2\r\nC=2,0,0,3\r\n"
+                                  "S=0,0,8\r\n\r\n\r\n\r\n\r\n\r\n\r\n00000\r\n\r\n\r\n"
+                                  "S=1,0,1\r\n\r\n\r\n\r\n\r\n\r\n\r\n00000\r\n\r\n\r\n";
+
+} // namespace
+
+TEST_F(Fichiers, TheRecordsAShortFileLacksAreAFreshLabyrinthsNotThePreviousOnes) {
+  Monde m = monde_frais();
+  m.cloisons[150].contenu = CLOISON_SORTIE;
+  m.cloisons[150].col = 7;
+  m.salles[60].contenu = SALLE_PLAN;
+  m.salles[60].question = "Ancienne ";
+  ecrit(chemin("court.lab"), FICHIER_COURT);
+  ASSERT_TRUE(charge_lab(chemin("court.lab"), m));
+  EXPECT_EQ(m.nb_cloisons, 3);
+  EXPECT_EQ(m.nb_salles, 2);
+  EXPECT_EQ(m.cloisons[1].contenu, CLOISON_PORTE_DEROBEE);
+  EXPECT_EQ(m.salles[1].contenu, SALLE_CLE_NOIRE);
+  const Monde frais = monde_frais();
+  for (size_t i = 3; i < NB_CLOISONS_MAX; ++i) {
+    const Tcloison &a = m.cloisons[i], &b = frais.cloisons[i];
+    ASSERT_EQ(std::tie(a.col, a.lig, a.x, a.y, a.sens, a.contenu),
+              std::tie(b.col, b.lig, b.x, b.y, b.sens, b.contenu))
+        << i;
+  }
+  for (size_t i = 2; i < NB_SALLES_MAX; ++i) {
+    const Tsalle &a = m.salles[i], &b = frais.salles[i];
+    ASSERT_EQ(std::tie(a.col, a.lig, a.x, a.y, a.contenu, a.question),
+              std::tie(b.col, b.lig, b.x, b.y, b.contenu, b.question))
+        << i;
+  }
+  // Saved without an edit beyond the counters, the file keeps them.
+  ASSERT_TRUE(sauve_lab(chemin("encore.lab"), m));
+  EXPECT_EQ(lit(chemin("encore.lab")), ecrit_lab(m));
+  EXPECT_EQ(ecrit_lab(m).find("C=3,"), std::string::npos);
+}
+
+TEST_F(Fichiers, AFileWithOtherHardLinksIsWrittenInPlaceForEveryName) {
+  Monde m = monde_frais();
+  m.titre_lab = "Nouveau";
+  ecrit(chemin("monde.lab"), std::string(9000, 'v')); // longer than the labyrinth
+  ASSERT_EQ(::link(chemin("monde.lab").c_str(), chemin("copie.lab").c_str()), 0);
+  struct stat avant {};
+  ASSERT_EQ(::stat(chemin("monde.lab").c_str(), &avant), 0);
+  ASSERT_TRUE(sauve_lab(chemin("monde.lab"), m));
+  EXPECT_EQ(lit(chemin("copie.lab")), ecrit_lab(m));
+  EXPECT_EQ(lit(chemin("monde.lab")), ecrit_lab(m));
+  struct stat apres {};
+  ASSERT_EQ(::stat(chemin("copie.lab").c_str(), &apres), 0);
+  EXPECT_EQ(apres.st_ino, avant.st_ino);
+  EXPECT_EQ(apres.st_nlink, 2u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 2);
 }

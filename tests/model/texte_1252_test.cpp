@@ -110,3 +110,23 @@ TEST(Texte1252, WhatFitsIn1252) {
   EXPECT_FALSE(tient_en_1252("coché ✓.jpg"));
   EXPECT_FALSE(tient_en_1252("a\x80.jpg"));
 }
+
+TEST(Texte1252, TheCharactersThatCannotBeHeldAreNamedOnceEachInOrder) {
+  EXPECT_TRUE(caracteres_hors_1252("Où est la clé ? Œuvre à 5 € « ici »").empty());
+  EXPECT_TRUE(message_hors_1252({}).empty());
+  using V = std::vector<std::string>;
+  EXPECT_EQ(caracteres_hors_1252("a → b 😀 c → 中"), (V{"→", "😀", "中"}));
+  EXPECT_EQ(caracteres_hors_1252("x\x80y"), V{"\xEF\xBF\xBD"}); // a malformed byte
+  // Each answer agrees with the conversion: nothing named is what comes back unchanged.
+  for (const char *t : {"é", "→", "✓", "ŸŽž", "\u0081", "?"})
+    EXPECT_EQ(caracteres_hors_1252(t).empty(), tient_en_1252(t)) << t;
+
+  EXPECT_EQ(message_hors_1252({"→", "😀"}),
+            "Les caractères « → » et « 😀 » ne peuvent pas être enregistrés dans un "
+            "labyrinthe.");
+  EXPECT_EQ(message_hors_1252({"→"}),
+            "Le caractère « → » ne peut pas être enregistré dans un labyrinthe.");
+  EXPECT_EQ(message_hors_1252({"→", "😀", "中"}),
+            "Les caractères « → », « 😀 » et « 中 » ne peuvent pas être enregistrés dans un "
+            "labyrinthe.");
+}
