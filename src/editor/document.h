@@ -8,8 +8,8 @@
 
 #include <QObject>
 
-#include <memory>
 #include <QUndoCommand>
+#include <memory>
 
 #include <string>
 #include <utility>

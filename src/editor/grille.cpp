@@ -37,8 +37,10 @@ constexpr int PAS_TRAIT = 5;
 Grille::Grille(Document &document, QWidget *parent) : QWidget(parent), document_(document) {
   setObjectName(QStringLiteral("Grille"));
   place(this);
-  // Pressing an image gives the grid the focus (the images take none), for the arrows.
-  setFocusPolicy(Qt::StrongFocus);
+  // The grid takes the focus for the arrows from Tab and from its own press handlers, not
+  // from Qt's click: a press that the panel refuses (a text it cannot store) must leave the
+  // focus in the field to mend.
+  setFocusPolicy(Qt::TabFocus);
   charge_bitmaps();
   // Created first, so that it lies under the room images, which it frames from below.
   Marque = new CadreMarque(this);
@@ -248,12 +250,13 @@ void Grille::Image1MouseDown(ImageGrille *image, Qt::MouseButton bouton,
 void Grille::Image2MouseDown(ImageGrille *image, Qt::MouseButton bouton,
                              Qt::KeyboardModifiers touches) {
   finit_trait();
-  setFocus(Qt::MouseFocusReason);
   // Ctrl+press selects without changing, for a touchpad that has no middle button.
   delta_clic_ = touches & Qt::ControlModifier ? 0 : pas_du_bouton(bouton);
-  // The panel goes into the room that was selected before the selection moves.
+  // The panel goes into the room that was selected before the selection moves. A text it
+  // cannot store keeps the selection, and the focus in the field so that it can be mended.
   if (quitte_salle_ && !quitte_salle_())
     return;
+  setFocus(Qt::MouseFocusReason);
   document_.choisit_salle(image->Tag);
   marque_salle(image->Tag);
   if (delta_clic_ < 0 && pinceau_ && !pinceau_->cloison)
