@@ -16,20 +16,31 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 # start_xvfb WIDTHxHEIGHT: a free display, exported as DISPLAY once it answers. The server
 # picks the display number itself (-displayfd), so that scripts run side by side by CTest
-# never race for the same one.
+# never race for the same one. A server of another script still shutting down can hold the
+# number's socket for a moment, and the new server then dies after naming its display: the
+# start is tried again, up to three times.
 start_xvfb() {
-  rm -f "$dir/display"
-  Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$dir/display" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  i=0
-  until [ -s "$dir/display" ]; do
-    i=$((i + 1)); [ $i -lt 100 ] || fail "Xvfb did not start"; sleep 0.1
+  for essai in 1 2 3; do
+    rm -f "$dir/display"
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$dir/display" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    i=0
+    until [ -s "$dir/display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; do
+      i=$((i + 1)); [ $i -lt 100 ] || fail "Xvfb did not start"; sleep 0.1
+    done
+    export DISPLAY=":$(head -1 "$dir/display" 2>/dev/null)"
+    i=0
+    until xdpyinfo >/dev/null 2>&1 || ! kill -0 "$xvfb_pid" 2>/dev/null; do
+      i=$((i + 1)); [ $i -lt 100 ] || fail "Xvfb did not answer"; sleep 0.1
+    done
+    sleep 0.2
+    if kill -0 "$xvfb_pid" 2>/dev/null && xdpyinfo >/dev/null 2>&1; then
+      return 0
+    fi
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
   done
-  export DISPLAY=":$(head -1 "$dir/display")"
-  i=0
-  until xdpyinfo >/dev/null 2>&1; do
-    i=$((i + 1)); [ $i -lt 100 ] || fail "Xvfb did not answer"; sleep 0.1
-  done
+  fail "Xvfb did not stay up"
 }
 
 # start_editor FOLDER ARGS...: the editor started in FOLDER; sets $win to its main window.
