@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 #include "image_grille.h"
 #include "picture_qt.h"
 #include "texte_1252.h"
+#include "verification_aventure.h"
 
 namespace {
 
@@ -55,6 +57,14 @@ QString conseil(const Constat &c) {
     return QStringLiteral("renommez le fichier %1 exactement ainsi").arg(nom);
   if (code == "invalid-picture")
     return QStringLiteral("enregistrez %1 en bmp, jpg ou gif").arg(nom);
+  if (code == "adventure-gap")
+    return QStringLiteral("enregistrez le labyrinthe suivant sous le nom %1").arg(nom);
+  if (code == "adventure-name")
+    return QStringLiteral("renommez %1 en monde_N.lab, N sans z\u00E9ro devant et d'au plus neuf "
+                          "chiffres")
+        .arg(nom);
+  if (code == "adventure-case")
+    return QStringLiteral("renommez ou retirez %1").arg(nom);
   const struct {
     const char *code;
     const char *texte;
@@ -68,6 +78,10 @@ QString conseil(const Constat &c) {
       {"key-without-door", "posez une porte de sa couleur ou retirez la clé"},
       {"open-border", "posez-y un mur"},
       {"unreachable", "ouvrez-lui un passage ou videz-la"},
+      {"adventure-start", "enregistrez le premier labyrinthe de l'aventure sous le nom "
+                          "monde_1.lab"},
+      {"no-labyrinth", "enregistrez le premier labyrinthe de l'aventure sous le nom "
+                       "monde_1.lab"},
   };
   for (const auto &k : conseils)
     if (code == k.code)
@@ -133,6 +147,16 @@ static std::string dossier_labyrinthe(FaceEditeur &editeur) {
   return QFile::encodeName(editeur.lieux().labyrinthe).toStdString();
 }
 
+// The file name of the labyrinth being edited when it belongs to an adventure (monde_N.lab);
+// empty for a labyrinth never saved or named otherwise.
+static std::string nom_dans_l_aventure(FaceEditeur &editeur) {
+  const QString &fichier = editeur.document().fichier();
+  if (fichier.isEmpty())
+    return {};
+  std::string nom = QFile::encodeName(QFileInfo(fichier).fileName()).toStdString();
+  return nom_d_aventure(nom) ? nom : std::string();
+}
+
 Verification verifie_edition(FaceEditeur &editeur) {
   editeur.stocke_panneau();
   return verifie_labyrinthe(editeur.monde(), dossier_labyrinthe(editeur), controle_image);
@@ -187,6 +211,8 @@ FenetreVerification::FenetreVerification(FaceEditeur &editeur)
   };
   connect(&editeur.document(), &Document::change, this, change);
   connect(&editeur.document(), &Document::remplace, this, change);
+  // Saved under another name, it may join an adventure or leave one.
+  connect(&editeur.document(), &Document::fichier_change, this, change);
   // Both a click and the keyboard's moves through the list show the place.
   connect(liste_, &QListWidget::currentRowChanged, this, &FenetreVerification::choisit);
 
@@ -222,13 +248,18 @@ void FenetreVerification::actualise() {
   // The thread works on its own copy and never touches the window: it hands the findings
   // over through the event loop, and the window waits for it before it goes.
   fil_ = std::thread([this, tour, annule = annule_, monde = editeur_.monde(),
-                      dossier = dossier_labyrinthe(editeur_)] {
+                      dossier = dossier_labyrinthe(editeur_), nom = nom_dans_l_aventure(editeur_)] {
     const ControleImage controle = [annule](const std::string &chemin) {
       return *annule ? Resultat::succes() : controle_image(chemin);
     };
     Verification v = verifie_labyrinthe(monde, dossier, controle);
     if (*annule)
       return;
+    // The adventure of its folder, this labyrinth counted in as it will be once saved: only
+    // the folder's names are read.
+    if (!nom.empty())
+      for (ConstatAventure &c : verifie_aventure_dossier(dossier, nom).constats)
+        ajoute_constat(v, std::move(c.constat));
     QMetaObject::invokeMethod(
         this, [this, tour, v = std::move(v)]() mutable { recoit(tour, std::move(v)); },
         Qt::QueuedConnection);

@@ -32,6 +32,10 @@ bool accepte_test(FaceEditeur &editeur);
 // shown it checks again shortly after each change of the labyrinth. It opens beside the
 // grid, over the room panel's side, and closes with its Fermer button or Escape.
 //
+// A labyrinth saved as monde_N.lab is one of the adventure of its folder: the window adds
+// what the folder's names tell of that adventure (no monde_1.lab, a missing number, names
+// the player never follows), the labyrinth being edited counted as present.
+//
 // The check runs off the user interface's thread, on a copy of the labyrinth taken when it
 // starts: the editor stays responsive while the files are looked at, the list says that the
 // check is under way, and a check started again cancels the one still running.

@@ -21,6 +21,15 @@ bool Verification::a_des_erreurs() const {
                      [](const Constat &c) { return c.gravite == Gravite::erreur; });
 }
 
+void ajoute_constat(Verification &v, Constat c) {
+  if (c.gravite == Gravite::erreur)
+    v.constats.insert(std::find_if(v.constats.begin(), v.constats.end(),
+                                   [](const Constat &k) { return k.gravite != Gravite::erreur; }),
+                      std::move(c));
+  else
+    v.constats.push_back(std::move(c));
+}
+
 namespace {
 
 constexpr const char *COULEURS[NB_COULEURS] = {"noire", "blanche", "bleue",

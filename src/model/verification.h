@@ -43,6 +43,10 @@ struct Verification {
   bool a_des_erreurs() const;
 };
 
+// Puts `c` among the findings of `v` as the check orders them: an error after the errors,
+// a warning last.
+void ajoute_constat(Verification &v, Constat c);
+
 // Whether the picture or texture at `chemin` (a path on disk) loads; when it does not, the
 // failure carries the loader's message. The editor and dravo-lab pass their picture loader;
 // an empty function skips the test.

@@ -2,9 +2,9 @@
 // file it names there? A folder is an adventure: its monde_N.lab files in numeric order.
 
 #include "json_texte.h"
-#include "partie.h"
 #include "texte_1252.h"
 #include "verification.h"
+#include "verification_aventure.h"
 
 #include "picture.h"
 
@@ -13,9 +13,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -48,140 +46,26 @@ ControleImage controle_image() {
   };
 }
 
-// What the player makes of a file name of the folder (numero_monde, the player's own rule):
-// a name it follows, or one that looks like a labyrinth of the adventure but never will be
-// played, its number written with a leading zero or too long for the player.
-struct NomMonde {
-  enum Genre { autre, suivi, zero_devant, trop_grand } genre = autre;
-  long numero = 0; // for `suivi`
-};
-
-NomMonde nom_monde(const std::string &nom) {
-  if (const long n = numero_monde(nom); n >= 0)
-    return {NomMonde::suivi, n};
-  const std::optional<std::string_view> chiffres = chiffres_monde(nom);
-  if (!chiffres)
-    return {};
-  return {chiffres->size() > 1 && (*chiffres)[0] == '0' ? NomMonde::zero_devant
-                                                        : NomMonde::trop_grand,
-          0};
-}
-
-Constat constat_dossier(const char *code, std::string message, std::string nom,
-                        Gravite gravite = Gravite::erreur) {
-  Constat c;
-  c.code = code;
-  c.gravite = gravite;
-  c.message = std::move(message);
-  c.lieu = Lieu::fichier;
-  c.nom = utf8_vers_1252(nom);
-  return c;
-}
-
-std::string en_minuscules(std::string s) {
-  for (char &c : s)
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c + 32);
-  return s;
-}
-
-// What the folder's names tell of the adventure, before any labyrinth is read: names the
-// player never follows, and names it cannot tell apart.
-std::vector<Constat> constats_noms(const std::vector<std::string> &noms) {
-  std::vector<Constat> constats;
-  std::map<std::string, std::string> vus; // lower case -> first name met
-  for (const std::string &nom : noms) {
-    const NomMonde m = nom_monde(nom);
-    if (m.genre == NomMonde::autre)
-      continue;
-    if (m.genre == NomMonde::zero_devant) {
-      std::string numero = nom.substr(6, nom.size() - 10);
-      numero.erase(0, std::min(numero.find_first_not_of('0'), numero.size() - 1));
-      constats.push_back(constat_dossier("adventure-name",
-                                         nom + " ne sera jamais joué : le joueur cherche monde_" +
-                                             numero + ".lab, sans zéro devant le numéro.",
-                                         nom, Gravite::avertissement));
-    } else if (m.genre == NomMonde::trop_grand) {
-      constats.push_back(
-          constat_dossier("adventure-name",
-                          nom + " ne sera jamais joué : son numéro est trop grand pour le joueur.",
-                          nom, Gravite::avertissement));
-    }
-    const auto [it, nouveau] = vus.emplace(en_minuscules(nom), nom);
-    if (!nouveau)
-      constats.push_back(constat_dossier(
-          "adventure-case",
-          it->second + " et " + nom +
-              " ne diffèrent que par la casse des lettres : le joueur, qui ne la distingue pas, "
-              "n'en lira qu'un.",
-          nom, Gravite::avertissement));
-  }
-  return constats;
-}
-
-// Puts `c` among the findings of `v`, errors before warnings.
-void ajoute(Verification &v, Constat c) {
-  if (c.gravite == Gravite::erreur)
-    v.constats.insert(std::find_if(v.constats.begin(), v.constats.end(),
-                                   [](const Constat &k) { return k.gravite != Gravite::erreur; }),
-                      std::move(c));
-  else
-    v.constats.push_back(std::move(c));
-}
-
-void verifie_aventure(const std::string &dossier, const ControleImage &controle,
-                      MemoireDossiers &memoire, std::vector<Rapport> &rapports) {
-  std::vector<std::pair<long, std::string>> mondes;
-  std::vector<std::string> noms;
-  std::error_code ec;
-  for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
-    const std::string nom = it->path().filename().string();
-    noms.push_back(nom);
-    const NomMonde m = nom_monde(nom);
-    if (m.genre == NomMonde::suivi)
-      mondes.emplace_back(m.numero, nom);
-  }
-  std::sort(mondes.begin(), mondes.end());
-  std::sort(noms.begin(), noms.end());
-  std::vector<Constat> sur_les_noms = constats_noms(noms);
-  if (mondes.empty()) {
+// An adventure folder: each labyrinth the player follows, in the order played, checked
+// against the folder, with what the folder's names tell of the adventure beside it.
+void verifie_dossier(const std::string &dossier, const ControleImage &controle,
+                     MemoireDossiers &memoire, std::vector<Rapport> &rapports) {
+  VerificationAventure a = verifie_aventure_dossier(dossier);
+  const auto ajoute_ceux_de = [&a](const std::string &fichier, Verification &v) {
+    for (ConstatAventure &c : a.constats)
+      if (c.fichier == fichier)
+        ajoute_constat(v, std::move(c.constat));
+  };
+  if (a.mondes.empty()) {
     Rapport r{dossier, {}};
-    r.v.constats.push_back(
-        ec ? constat_dossier("unreadable", "Le dossier ne peut pas être lu : " + ec.message() + ".",
-                             dossier)
-           : constat_dossier("no-labyrinth", "Le dossier ne contient aucun labyrinthe monde_N.lab.",
-                             dossier));
-    for (Constat &c : sur_les_noms)
-      ajoute(r.v, std::move(c));
+    ajoute_ceux_de("", r.v);
     rapports.push_back(std::move(r));
     return;
   }
-  for (size_t i = 0; i < mondes.size(); ++i) {
-    Rapport r{(fs::path(dossier) / mondes[i].second).string(), {}};
+  for (const std::string &nom : a.mondes) {
+    Rapport r{(fs::path(dossier) / nom).string(), {}};
     r.v = verifie_fichier_lab(r.fichier, controle, &memoire);
-    // The player starts at monde_1: without it, nothing of the folder is played. What the
-    // names tell goes with the adventure's first labyrinth.
-    if (i == 0) {
-      if (mondes[0].first != 1)
-        ajoute(r.v,
-               constat_dossier("adventure-start",
-                               "Il manque monde_1.lab : le joueur commence l'aventure par "
-                               "lui, et " +
-                                   mondes[0].second + " et les suivants ne seront jamais joués.",
-                               "monde_1.lab"));
-      for (Constat &c : sur_les_noms)
-        ajoute(r.v, std::move(c));
-    }
-    // The exit before a missing number ends the adventure: what follows is never played.
-    if (i + 1 < mondes.size() && mondes[i + 1].first > mondes[i].first + 1) {
-      const std::string manque = "monde_" + std::to_string(mondes[i].first + 1) + ".lab";
-      ajoute(r.v,
-             constat_dossier("adventure-gap",
-                             "Il manque " + manque +
-                                 " : la sortie de ce labyrinthe termine l'aventure, et " +
-                                 mondes[i + 1].second + " et les suivants ne seront jamais joués.",
-                             manque));
-    }
+    ajoute_ceux_de(nom, r.v);
     rapports.push_back(std::move(r));
   }
 }
@@ -294,7 +178,7 @@ int commande_check(const std::vector<std::string> &args) {
   for (const std::string &nom : noms) {
     std::error_code ec;
     if (fs::is_directory(nom, ec))
-      verifie_aventure(nom, controle, memoire, rapports);
+      verifie_dossier(nom, controle, memoire, rapports);
     else
       rapports.push_back({nom, verifie_fichier_lab(nom, controle, &memoire)});
   }

@@ -325,6 +325,91 @@ TEST_F(TestVerifie, AFinishableLabyrinthStartsWithoutAQuestion) {
   EXPECT_TRUE(lance());
 }
 
+// A labyrinth saved as monde_N.lab: the window adds what its folder's names tell of the
+// adventure, the labyrinth being edited counted in whatever is on disk.
+struct VerifAventure : Verif {
+  void SetUp() override { f().show(); }
+  void pose(const char *nom) {
+    QFile lab(aventure.filePath(QString::fromUtf8(nom)));
+    ASSERT_TRUE(lab.open(QIODevice::WriteOnly));
+    lab.write("C=0,0,0,9\r\nS=0,0,8\r\n");
+  }
+  void ouvre(const char *nom) { ASSERT_TRUE(f().ouvre_fichier(aventure.filePath(nom))); }
+  void verifie() {
+    presse(f(), QKeySequence(Qt::Key_F7));
+    attend();
+  }
+  QString texte(const char *code) {
+    const int r = rang(code);
+    return r < 0 ? QString() : liste()->item(r)->text();
+  }
+  QTemporaryDir aventure;
+};
+
+TEST_F(VerifAventure, AnEditedMonde2WithoutMonde1LacksTheStart) {
+  pose("monde_2.lab");
+  ouvre("monde_2.lab");
+  // An edit not saved: the labyrinth's own findings are of the edit, the adventure's beside.
+  for (Tsalle &salle : monde(f()).salles)
+    if (salle.contenu == SALLE_DEPART)
+      salle.contenu = SALLE_VIDE;
+  verifie();
+  EXPECT_GE(rang("no-start"), 0);
+  EXPECT_TRUE(texte("adventure-start")
+                  .startsWith(QString::fromUtf8("Erreur : Il manque monde_1.lab : le joueur "
+                                                "commence l'aventure par lui, et monde_2.lab")))
+      << texte("adventure-start").toStdString();
+  EXPECT_TRUE(texte("adventure-start").contains(QStringLiteral("Que faire : ")));
+  // The adventure's findings come after the labyrinth's errors, before its warnings.
+  EXPECT_GT(rang("adventure-start"), rang("no-start"));
+  // Choosing it selects nothing on the grid.
+  liste()->setCurrentRow(rang("adventure-start"));
+  EXPECT_EQ(f().document().salle_choisie(), -1);
+}
+
+TEST_F(VerifAventure, Monde1BesideMonde3ShowsTheGapAndCountsItselfEvenUnsaved) {
+  pose("monde_1.lab");
+  pose("monde_3.lab");
+  ouvre("monde_1.lab");
+  verifie();
+  const int r = rang("adventure-gap");
+  ASSERT_GE(r, 0);
+  EXPECT_EQ(fenetre()->verification().constats[static_cast<size_t>(r)].nom, "monde_2.lab");
+  EXPECT_TRUE(texte("adventure-gap").contains(QStringLiteral("la sortie de ce labyrinthe")));
+  EXPECT_TRUE(texte("adventure-gap")
+                  .endsWith(QStringLiteral(
+                      "Que faire : enregistrez le labyrinthe suivant sous le nom monde_2.lab.")))
+      << texte("adventure-gap").toStdString();
+  // The labyrinth being edited is part of the adventure even when its file has gone.
+  ASSERT_TRUE(QFile::remove(aventure.filePath("monde_1.lab")));
+  pose("monde_2.lab");
+  verifie();
+  EXPECT_EQ(rang("adventure-gap"), -1);
+  EXPECT_EQ(rang("adventure-start"), -1);
+}
+
+TEST_F(VerifAventure, OnlyALabyrinthSavedAsMondeNHasAnAdventure) {
+  // Never saved: the start folder's labyrinths are no adventure of it.
+  QFile(QDir(e.depart.chemin()).filePath("monde_3.lab")).open(QIODevice::WriteOnly);
+  verifie();
+  EXPECT_EQ(rang("adventure-start"), -1);
+  // Named otherwise, beside an adventure without its start.
+  pose("monde_2.lab");
+  pose("autre.lab");
+  ouvre("autre.lab");
+  verifie();
+  EXPECT_EQ(rang("adventure-start"), -1);
+  // The check the opening asked for, once the edits pause, comes and goes first.
+  QTest::qWait(600);
+  attend();
+  // Saved under a monde_N name while shown: checked again, the adventure now its own.
+  QSignalSpy fin(fenetre(), &FenetreVerification::verifiee);
+  ASSERT_TRUE(f().document().sauve(
+      QFile::encodeName(aventure.filePath(QStringLiteral("monde_3.lab"))).toStdString()));
+  ASSERT_TRUE(fin.wait(10000));
+  EXPECT_GE(rang("adventure-start"), 0);
+}
+
 // F7 looks where the player will: the labyrinth's folder, wherever the current folder is.
 TEST(VerifDossier, TheFilesAreSoughtInTheLabyrinthsFolderNotTheCurrentOne) {
   EditeurEnTest e;
