@@ -1,26 +1,18 @@
-// The file commands of the command bar: New, Open and Save, their keys, the question asked
-// before anything unsaved is dropped (New, Open, quit, the window's close), the window's
-// title, and what opening shows on the window. The disk work is the model's (charge_lab
-// reads all or nothing, sauve_lab writes a temporary file beside the target and renames it
-// over); this file adds the dialogs, the questions and the window's refresh.
+// The file commands: New, Open and Save, their keys, the question asked before anything
+// unsaved is dropped, Open's reading and the window's title.
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QShortcut>
-#include <QToolButton>
+#include <QWidget>
 
-#include "boite_erreur.h"
-#include "boite_sons.h"
-#include "boite_textures.h"
+#include "commandes_fichier.h"
+#include "document.h"
 #include "fichiers_editeur.h"
-#include "grille.h"
-#include "image_etiree.h"
 #include "lab_file.h"
-#include "panneau_salle.h"
-#include "texte_1252.h"
-#include "tform1.h"
 
 #include <sys/stat.h>
 
@@ -34,30 +26,61 @@ std::string chemin_disque(const QString &chemin) {
 
 } // namespace
 
-void TForm1::SpeedButton1Click() {
-  if (demande_enregistrement())
-    efface_monde();
+CommandesFichier::CommandesFichier(FaceFichiers &face) : face_(face) {
+  ODM.filtre = QStringLiteral("Fichiers labyrinthes (*.lab)");
+  SDM.filtre = ODM.filtre;
+  SDM.extension_defaut = QStringLiteral("lab");
+
+  QWidget &fenetre = face_.fenetre();
+  const struct {
+    QKeySequence touches;
+    void (CommandesFichier::*commande)();
+  } raccourcis[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_S), &CommandesFichier::enregistre_sans_dialogue},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &CommandesFichier::SpeedButton3Click},
+      {QKeySequence(Qt::CTRL | Qt::Key_N), &CommandesFichier::SpeedButton1Click},
+      {QKeySequence(Qt::CTRL | Qt::Key_O), &CommandesFichier::SpeedButton2Click},
+      {QKeySequence(Qt::CTRL | Qt::Key_Q), &CommandesFichier::quitterClick},
+  };
+  for (const auto &r : raccourcis)
+    connect(new QShortcut(r.touches, &fenetre), &QShortcut::activated, this, r.commande);
+
+  Document &document = face_.document();
+  connect(&document, &Document::fichier_change, this, &CommandesFichier::actualise_titre);
+  connect(&document.historique(), &Historique::cleanChanged, this,
+          &CommandesFichier::actualise_titre);
+  actualise_titre();
 }
 
-void TForm1::SpeedButton2Click() {
+void CommandesFichier::pose_dossier_initial(const QString &dossier) {
+  ODM.dossier_initial = dossier;
+  SDM.dossier_initial = dossier;
+}
+
+void CommandesFichier::SpeedButton1Click() {
+  if (demande_enregistrement())
+    face_.efface_monde();
+}
+
+void CommandesFichier::SpeedButton2Click() {
   if (demande_enregistrement())
     Chargemonde();
 }
 
-void TForm1::SpeedButton3Click() {
+void CommandesFichier::SpeedButton3Click() {
   Sauvemonde();
 }
 
-bool TForm1::demande_enregistrement() {
+bool CommandesFichier::demande_enregistrement() {
   // What the author is typing in the room panel is a change like any other; stored first,
   // it is part of what the question asks about and of what Yes saves.
   // A text the panel refuses stops the command, so that it is not dropped.
-  if (!panneau_->valide_saisie())
+  if (!face_.valide_saisie())
     return false;
-  if (!monde().modifie)
+  if (!face_.monde().modifie)
     return true;
-  switch (dialogues->question(QStringLiteral("Editeur"),
-                              QStringLiteral("Enregistrer les modifications ?"))) {
+  switch (face_.boites().question(QStringLiteral("Editeur"),
+                                  QStringLiteral("Enregistrer les modifications ?"))) {
   case Reponse::annuler: return false;
   case Reponse::non: return true;
   case Reponse::oui:
@@ -68,20 +91,20 @@ bool TForm1::demande_enregistrement() {
   return false;
 }
 
-Issue TForm1::Sauvemonde() {
+Issue CommandesFichier::Sauvemonde() {
   const QString chemin = choisit_fichier_a_ecrire();
   if (chemin.isEmpty())
     return Issue::annule;
   return ecrit_labyrinthe(chemin);
 }
 
-Issue TForm1::enregistre() {
-  if (document_.fichier().isEmpty())
+Issue CommandesFichier::enregistre() {
+  if (face_.document().fichier().isEmpty())
     return Sauvemonde();
-  return ecrit_labyrinthe(document_.fichier());
+  return ecrit_labyrinthe(face_.document().fichier());
 }
 
-void TForm1::enregistre_sans_dialogue() {
+void CommandesFichier::enregistre_sans_dialogue() {
   enregistre();
 }
 
@@ -95,31 +118,33 @@ bool remplacerait_un_autre(const QString &chemin, const QString &edite) {
 }
 } // namespace
 
-QString TForm1::choisit_fichier_a_ecrire() {
-  SDM.dernier_fichier = document_.fichier();
+QString CommandesFichier::choisit_fichier_a_ecrire() {
+  SDM.dernier_fichier = face_.document().fichier();
   for (;;) {
-    const QString chemin = montre_dialogue(SDM, GenreDialogue::enregistrer);
-    if (chemin.isEmpty() || !remplacerait_un_autre(chemin, document_.fichier()))
+    const QString chemin = face_.choisit_fichier(SDM, GenreDialogue::enregistrer);
+    if (chemin.isEmpty() || !remplacerait_un_autre(chemin, face_.document().fichier()))
       return chemin;
-    if (dialogues->confirme(QStringLiteral("Editeur"),
-                            QStringLiteral("%1 existe d\u00E9j\u00E0. Voulez-vous le remplacer ?")
-                                .arg(QFileInfo(chemin).fileName())))
+    if (face_.boites().confirme(
+            QStringLiteral("Editeur"),
+            QStringLiteral("%1 existe d\u00E9j\u00E0. Voulez-vous le remplacer ?")
+                .arg(QFileInfo(chemin).fileName())))
       return chemin;
     // No: the dialog again, offering the name refused so that it can be changed.
   }
 }
 
-Issue TForm1::ecrit_labyrinthe(const QString &chemin) {
-  panneau_->memorise_salle();
+Issue CommandesFichier::ecrit_labyrinthe(const QString &chemin) {
+  face_.stocke_panneau();
   // A pipe or a device named in the dialog would be written into, or waited on, for ever;
   // a labyrinth lives in a file.
   struct stat st {};
   if (::stat(chemin_disque(chemin).c_str(), &st) == 0 && !S_ISREG(st.st_mode) &&
       !S_ISDIR(st.st_mode)) {
-    dialogues->erreur(QStringLiteral("\u00AB %1 \u00BB n'est pas un fichier ordinaire (un tube, "
-                                     "un p\u00E9riph\u00E9rique) : le labyrinthe ne peut pas y "
-                                     "\u00EAtre enregistr\u00E9. Choisissez un autre nom.")
-                          .arg(QDir::toNativeSeparators(chemin)));
+    face_.boites().erreur(
+        QStringLiteral("\u00AB %1 \u00BB n'est pas un fichier ordinaire (un tube, "
+                       "un p\u00E9riph\u00E9rique) : le labyrinthe ne peut pas y "
+                       "\u00EAtre enregistr\u00E9. Choisissez un autre nom.")
+            .arg(QDir::toNativeSeparators(chemin)));
     return Issue::echec;
   }
   // The files the labyrinth names go where it goes, before it is written: a copy that
@@ -127,71 +152,52 @@ Issue TForm1::ecrit_labyrinthe(const QString &chemin) {
   // which says so.
   const QString dossier = QFileInfo(chemin).absolutePath();
   if (QFileInfo(dossier).isDir()) {
-    const Issue copies = copie_fichiers_nommes(monde(), dossier, lieux(), *dialogues);
+    const Issue copies =
+        copie_fichiers_nommes(face_.monde(), dossier, face_.lieux(), face_.boites());
     if (copies != Issue::ecrit)
       return copies;
   }
-  const Resultat r = document_.sauve(chemin_disque(chemin));
+  const Resultat r = face_.document().sauve(chemin_disque(chemin));
   if (!r) {
-    dialogues->erreur(message_labyrinthe(OperationLabyrinthe::enregistrement, chemin, r.message()));
+    face_.boites().erreur(
+        message_labyrinthe(OperationLabyrinthe::enregistrement, chemin, r.message()));
     return Issue::echec;
   }
   return Issue::ecrit;
 }
 
-void TForm1::lie_commandes_fichier() {
-  const struct {
-    QKeySequence touches;
-    void (TForm1::*commande)();
-  } raccourcis[] = {
-      {QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::enregistre_sans_dialogue},
-      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm1::SpeedButton3Click},
-      {QKeySequence(Qt::CTRL | Qt::Key_N), &TForm1::SpeedButton1Click},
-      {QKeySequence(Qt::CTRL | Qt::Key_O), &TForm1::SpeedButton2Click},
-      {QKeySequence(Qt::CTRL | Qt::Key_Q), &TForm1::quitterClick},
-  };
-  for (const auto &r : raccourcis)
-    connect(new QShortcut(r.touches, this), &QShortcut::activated, this, r.commande);
-
-  connect(&document_, &Document::fichier_change, this, &TForm1::actualise_titre);
-  connect(&document_.historique(), &Historique::cleanChanged, this, &TForm1::actualise_titre);
-  // Typing shows as unsaved at once, before it becomes a step of the history.
-  connect(panneau_, &PanneauSalle::saisie_en_cours, this, &TForm1::actualise_titre);
-  actualise_titre();
-}
-
-void TForm1::actualise_titre() {
-  const QString &fichier = document_.fichier();
+void CommandesFichier::actualise_titre() {
+  const QString &fichier = face_.document().fichier();
   if (fichier.isEmpty()) {
-    setWindowTitle(QStringLiteral("Dravo-Editeur[*]"));
+    face_.fenetre().setWindowTitle(QStringLiteral("Dravo-Editeur[*]"));
   } else {
     // "[*]" in a file name is the toolkit's mark; doubled, it shows as written.
     QString nom = QFileInfo(fichier).fileName();
     nom.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
-    setWindowTitle(nom + QStringLiteral("[*] \u2014 Dravo-Editeur"));
+    face_.fenetre().setWindowTitle(nom + QStringLiteral("[*] \u2014 Dravo-Editeur"));
   }
-  setWindowModified(monde().modifie || panneau_->saisie_en_attente());
+  face_.fenetre().setWindowModified(face_.monde().modifie || face_.saisie_en_attente());
 }
 
-void TForm1::Chargemonde() {
-  const QString chemin = montre_dialogue(ODM, GenreDialogue::ouvrir);
+void CommandesFichier::Chargemonde() {
+  const QString chemin = face_.choisit_fichier(ODM, GenreDialogue::ouvrir);
   if (!chemin.isEmpty())
     ouvre_fichier(chemin);
 }
 
-void TForm1::montre_monde_lu(const InfoLecture &lu) {
-  // The reading emptied the five sounds; a key absent from the file leaves its row reset.
-  sons_->reinitialise();
-  sons_->restaure();
+bool CommandesFichier::ouvre_fichier(const QString &chemin) {
+  InfoLecture lu;
+  const Resultat r = face_.document().charge(chemin_disque(chemin), &lu);
+  if (!r) {
+    // The world is untouched, so the window, which shows it, is left as it is too.
+    face_.boites().erreur(message_labyrinthe(OperationLabyrinthe::ouverture, chemin, r.message()));
+    return false;
+  }
+  face_.montre_monde_lu(lu);
+  return true;
+}
 
-  // Images keep their place and size: the reader takes col and lig from the file but the
-  // grid does not move. The reading dropped the selection.
-  grille_->montre_lue();
-  panneau_->vide();
-
-  // A labyrinth opened from a folder that lacks its textures is still opened whole and
-  // keeps the names it gives, so that saving it again loses nothing; each image keeps the
-  // picture it had. The textures' messages come in one box, after the opening.
-  if (const Resultat r = textures_->montre_lues(lu); !r)
-    signale(QString::fromStdString(r.message()));
+void CommandesFichier::quitterClick() {
+  if (demande_enregistrement())
+    QCoreApplication::exit(0);
 }

@@ -9,7 +9,7 @@ void TForm1::SpeedButton6Click() {
   // Saved as Ctrl+S does: onto the labyrinth's own file, the dialog only for a labyrinth
   // never saved. A failed save has shown its error; a cancelled one shows nothing. Either
   // way the player is not started.
-  if (enregistre() != Issue::ecrit)
+  if (commandes_->enregistre() != Issue::ecrit)
     return;
   // The file stays saved whatever the author answers.
   if (!accepte_test(*this))

@@ -26,6 +26,7 @@
 #include "fenetre_verification.h"
 #include "grille.h"
 #include "impression.h"
+#include "lab_file.h"
 #include "legendes.h"
 #include "panneau_salle.h"
 #include "proprietes.h"
@@ -46,10 +47,6 @@ TForm1::TForm1(DialoguesEditeur *dialogues_test, QWidget *parent)
   setAutoFillBackground(true);
   setMouseTracking(true);
 
-  ODM.filtre = QStringLiteral("Fichiers labyrinthes (*.lab)");
-  SDM.filtre = ODM.filtre;
-  SDM.extension_defaut = QStringLiteral("lab");
-
   construit_controles();
   // After the grid, which repaints the kinds first.
   connect(&document_, &Document::change, this, &TForm1::montre_change);
@@ -63,7 +60,14 @@ TForm1::TForm1(DialoguesEditeur *dialogues_test, QWidget *parent)
   };
   for (const auto &r : raccourcis)
     connect(new QShortcut(r.touches, this), &QShortcut::activated, this, r.action);
-  lie_commandes_fichier();
+  commandes_ = std::make_unique<CommandesFichier>(static_cast<FaceFichiers &>(*this));
+  CommandesFichier *commandes = commandes_.get();
+  connect(barre_, &BarreCommandes::nouveau, commandes, &CommandesFichier::SpeedButton1Click);
+  connect(barre_, &BarreCommandes::ouvrir, commandes, &CommandesFichier::SpeedButton2Click);
+  connect(barre_, &BarreCommandes::enregistrer, commandes, &CommandesFichier::SpeedButton3Click);
+  connect(barre_, &BarreCommandes::quitter, commandes, &CommandesFichier::quitterClick);
+  // Typing shows as unsaved at once, before it becomes a step of the history.
+  connect(panneau_, &PanneauSalle::saisie_en_cours, commandes, &CommandesFichier::actualise_titre);
   FormCreate();
   installe_verification(*this);
   installe_impression(*this);
@@ -82,13 +86,9 @@ void TForm1::construit_controles() {
   });
   textures_ = new BoiteTextures(document_, acces(), this);
   barre_ = new BarreCommandes(this);
-  connect(barre_, &BarreCommandes::nouveau, this, &TForm1::SpeedButton1Click);
-  connect(barre_, &BarreCommandes::ouvrir, this, &TForm1::SpeedButton2Click);
-  connect(barre_, &BarreCommandes::enregistrer, this, &TForm1::SpeedButton3Click);
   connect(barre_, &BarreCommandes::tester, this, &TForm1::SpeedButton6Click);
   connect(barre_, &BarreCommandes::a_propos, this, &TForm1::SpeedButton4Click);
   connect(barre_, &BarreCommandes::titre_mission, this, &TForm1::PtitreClick);
-  connect(barre_, &BarreCommandes::quitter, this, &TForm1::quitterClick);
   sons_ = new BoiteSons(document_, acces(), this);
   panneau_ = new PanneauSalle(document_, acces(), this);
   auto *legendes = new Legendes(this);
@@ -172,8 +172,7 @@ void TForm1::FormCreate() {
   rep_appli = QDir::currentPath();
   if (!rep_appli.endsWith(QLatin1Char('/')))
     rep_appli += QLatin1Char('/');
-  ODM.dossier_initial = rep_appli;
-  SDM.dossier_initial = rep_appli;
+  commandes_->pose_dossier_initial(rep_appli);
   setGeometry(0, 0, LARGEUR_FENETRE, HAUTEUR_FENETRE);
   Cree_Monde();
 }
@@ -210,6 +209,31 @@ void TForm1::efface_monde() {
 void TForm1::montre_grille_fraiche() {
   grille_->montre_fraiche();
   panneau_->vide();
+}
+
+bool TForm1::valide_saisie() {
+  return panneau_->valide_saisie();
+}
+
+bool TForm1::saisie_en_attente() const {
+  return panneau_->saisie_en_attente();
+}
+
+void TForm1::montre_monde_lu(const InfoLecture &lu) {
+  // The reading emptied the five sounds; a key absent from the file leaves its row reset.
+  sons_->reinitialise();
+  sons_->restaure();
+
+  // Images keep their place and size: the reader takes col and lig from the file but the
+  // grid does not move. The reading dropped the selection.
+  grille_->montre_lue();
+  panneau_->vide();
+
+  // A labyrinth opened from a folder that lacks its textures is still opened whole and
+  // keeps the names it gives, so that saving it again loses nothing; each image keeps the
+  // picture it had. The textures' messages come in one box, after the opening.
+  if (const Resultat r = textures_->montre_lues(lu); !r)
+    signale(QString::fromStdString(r.message()));
 }
 
 bool TForm1::quitte_salle() {
@@ -289,7 +313,7 @@ void TForm1::refait() {
 
 void TForm1::closeEvent(QCloseEvent *event) {
   // Alt+F4, the window manager's close and the session's logout all come here.
-  if (!demande_enregistrement()) {
+  if (!commandes_->demande_enregistrement()) {
     event->ignore();
     return;
   }
@@ -309,11 +333,6 @@ void TForm1::showEvent(QShowEvent *event) {
       QTimer::singleShot(0, this, &TForm1::apres_affichage);
   }
   QWidget::showEvent(event);
-}
-
-void TForm1::quitterClick() {
-  if (demande_enregistrement())
-    QCoreApplication::exit(0);
 }
 
 void TForm1::SpeedButton4Click() {

@@ -3,9 +3,9 @@
 // labyrinth being edited (the Document) and builds and connects the rooms that show it:
 // the grid (Grille), the command bar (BarreCommandes), the legends (Legendes), the help box
 // (BoiteAide), the texture box (BoiteTextures), the sound rows (BoiteSons) and the room
-// panel (PanneauSalle). Everything is private but the few routines below: tests and the
-// program drive the window through its controls' object names, the dialog seam
-// (DialoguesEditeur) and these faces.
+// panel (PanneauSalle), and the file commands (CommandesFichier). Everything is private but the few
+// routines below: tests and the program drive the window through its controls' object names, the
+// dialog seam (DialoguesEditeur) and these faces.
 //
 // Failures met by a handler are shown through the dialog seam (the error box by default)
 // and the handler carries on or stops there; nothing is thrown out of a handler.
@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "acces_fenetre.h"
+#include "commandes_fichier.h"
 #include "dialogues_editeur.h"
 #include "document.h"
 #include "face_editeur.h"
@@ -34,7 +35,7 @@ class QFrame;
 class TFap;
 class TFtitre;
 
-class TForm1 : public QWidget, public FaceEditeur {
+class TForm1 : public QWidget, public FaceEditeur, private FaceFichiers {
   Q_OBJECT
 
 public:
@@ -50,13 +51,12 @@ public:
 
   // --- The labyrinth and what shows it ---
   // Every change of the labyrinth goes through the document; the window shows its changes.
-  Document &document() { return document_; }
   const Document &document() const { return document_; }
   const Monde &monde() const override { return document_.monde(); }
 
   // Open's reading of a file named without a dialog (full path; the current folder is not
   // changed): all or nothing, a failure shown in the error box. True when it was read.
-  bool ouvre_fichier(const QString &chemin);
+  bool ouvre_fichier(const QString &chemin) { return commandes_->ouvre_fichier(chemin); }
   // The file named on the command line, opened once the window has first shown: what the
   // fresh labyrinth's building would have said (a default texture missing) is dropped, and
   // the file's own messages come over the shown window.
@@ -78,6 +78,7 @@ public:
   DialoguesEditeur &boites() const override { return *dialogues; }
   Grille &grille() const override { return *grille_; }
   QWidget &fenetre() override { return *this; }
+  Document &document() override { return document_; }
 
 protected:
   void closeEvent(QCloseEvent *event) override;
@@ -98,7 +99,6 @@ private:
 
   QString rep_appli; // the start folder, ending in "/"
 
-  DialogueFichier ODM, SDM;
   DialoguesEditeur *dialogues = nullptr;
   TFap *Fap = nullptr;
   TFtitre *Ftitre = nullptr;
@@ -118,43 +118,26 @@ private:
   void Cree_Monde();
   // The model's clearing, then the sound rows reset, the textures, the same 320 images given
   // their fresh pictures and places, the parked marker and the emptied room panel.
-  void efface_monde();
+  void efface_monde() override;
   // The window side shared by building and clearing: every image from its fresh record,
   // the marker parked, the room panel emptied.
   void montre_grille_fraiche();
-  // --- File commands and the player test ---
-  // Save (as): shows SDM and writes the labyrinth (the room panel stored first, the files it
-  // names brought into the chosen folder). Says what happened: written (modifie false, the
-  // file the labyrinth's), cancelled (the dialog or a question backed out of) or failed
-  // (after the error box).
-  Issue Sauvemonde();
-  // Ctrl+S, Test and the Yes of the unsaved-changes question: writes onto the labyrinth's
-  // own file without a dialog; a labyrinth that has none yet is saved as by Save.
-  Issue enregistre();
-  void enregistre_sans_dialogue();
-  // The question before a command that would drop unsaved changes (New, Open, quit, the
-  // window's close): what the panel holds is stored first, then, when modifie, "Enregistrer
-  // les modifications ?". True when the command may go on: nothing unsaved, No, or Yes
-  // with the file written. Cancel, a cancelled save dialog or a failed save give false.
-  bool demande_enregistrement();
-  // Open: shows ODM and reads the file all or nothing; a failure is shown and changes
-  // nothing. On success the window follows the world (montre_monde_lu).
-  void Chargemonde();
+  // --- What the file commands ask of the window (FaceFichiers) ---
+  QString choisit_fichier(DialogueFichier &dialogue, GenreDialogue genre) override {
+    return montre_dialogue(dialogue, genre);
+  }
+  bool valide_saisie() override;
+  bool saisie_en_attente() const override;
   // The window after a reading: sound rows reset then restored, the grid images of the
   // records read, the selection dropped, the textures the file named loaded (failures
   // shown in one box at the end, each image keeping its picture).
-  void montre_monde_lu(const InfoLecture &lu);
+  void montre_monde_lu(const InfoLecture &lu) override;
 
 private slots:
-  // Command bar, title button.
-  void SpeedButton1Click();
-  void SpeedButton2Click();
-  void SpeedButton3Click();
+  // Command bar (New, Open, Save and quit are the file commands'), title button.
   void SpeedButton4Click();
   void SpeedButton6Click();
   void PtitreClick();
-  // The quit button and Ctrl+Q: the question, then the program ends.
-  void quitterClick();
 
 private:
   // Repaints what shows a field of the labyrinth the document changed. A step undone or
@@ -170,16 +153,6 @@ private:
   bool quitte_salle();
   // Selects a room without storing the panel: outline moved, room shown in the panel.
   void selectionne_salle(int indice);
-  // The save dialog, offering the labyrinth being edited. Choosing another existing file
-  // asks before replacing it; No shows the dialog again. "" when cancelled.
-  QString choisit_fichier_a_ecrire();
-  // Stores the panel, brings the named files into the file's folder and writes the
-  // labyrinth. A pipe or a device is refused.
-  Issue ecrit_labyrinthe(const QString &chemin);
-  // The window's title: the file being edited, and "*" while something is unsaved.
-  void actualise_titre();
-  // The keys of the file commands, and the title kept up to date.
-  void lie_commandes_fichier();
   // The creation handler, run once by the constructor: start folder, places, bitmaps, world.
   void FormCreate();
   // The close handler: releases the kind bitmaps.
@@ -189,6 +162,8 @@ private:
   AccesFenetre acces();
 
   Document document_;
+  // Declared after the document, so destroyed before it: the commands follow the document.
+  std::unique_ptr<CommandesFichier> commandes_;
   std::unique_ptr<DialoguesEditeurQt> dialogues_qt_;
   bool deja_montree_ = false;
   QStringList messages_differes_;
