@@ -1,5 +1,6 @@
 // Feeds any bytes to the .lab reader as Open does, writes the world back and reads that
-// again: the second reading must give the same records.
+// again: the second reading must give the same records and the same texts (the mission and
+// end message keep their size).
 #include "lab_file.h"
 #include "monde_lu.h"
 
@@ -15,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string ecrit = ecrit_lab(m);
   const Monde relu = monde_lu(ecrit);
   if (relu.nb_cloisons != m.nb_cloisons || relu.nb_salles != m.nb_salles ||
-      relu.titre_lab != m.titre_lab || relu.mission != m.mission + "\r\n")
+      relu.titre_lab != m.titre_lab || relu.mission != m.mission ||
+      relu.message_fin != m.message_fin)
     std::abort();
   for (int i = 0; i < m.nb_salles; ++i) {
     const Tsalle &a = m.salles[static_cast<size_t>(i)];

@@ -298,7 +298,10 @@ void dessine_vue(const Plateau &plateau, const Decor &decor, const Regard &regar
   const int premiere = H / 2;
   for (int y = premiere; y < H; ++y) {
     const float dy = static_cast<float>(y) + 0.5f - horizon;
-    const float distance = 0.5f * focale / dy;
+    // With an odd height the middle row lies on the horizon itself (dy 0): its floor is at
+    // infinity, which the fixed point below cannot hold. Far beyond the labyrinth is enough.
+    constexpr float LOIN = 1000.0f;
+    const float distance = dy > 0.5f * focale / LOIN ? 0.5f * focale / dy : LOIN;
     const int l = lumiere(distance);
     const float pas_x = distance * (r1x - r0x) / static_cast<float>(W);
     const float pas_y = distance * (r1y - r0y) / static_cast<float>(W);
