@@ -979,6 +979,19 @@ QImage titre() {
   return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+// The rounded tile both icons stand on, `t` pixels square: a vertical gradient from `haut`
+// to `bas`, outlined in `trait`. Returns its outline, for the icon to clip its picture to.
+QPainterPath tuile_icone(QPainter &p, double t, QColor haut, QColor bas, QColor trait) {
+  const double marge = t / 32.0;
+  QPainterPath tuile;
+  tuile.addRoundedRect(QRectF(marge, marge, t - 2 * marge, t - 2 * marge), t * 0.18, t * 0.18);
+  QLinearGradient fond(0, 0, 0, t);
+  fond.setColorAt(0, haut);
+  fond.setColorAt(1, bas);
+  forme_cernee(p, tuile, fond, trait, std::max(1.0, t / 40.0));
+  return tuile;
+}
+
 // The program's icon at `taille` pixels square: the title's rainbow letters reduced to a "D"
 // over a labyrinth seen from above, on a rounded tile. Drawn for each size rather than
 // scaled, so that the small sizes keep sharp walls.
@@ -989,12 +1002,8 @@ QImage icone(int taille) {
   peintre(image, p);
   const double t = taille;
   const double marge = t / 32.0;
-  QPainterPath tuile;
-  tuile.addRoundedRect(QRectF(marge, marge, t - 2 * marge, t - 2 * marge), t * 0.18, t * 0.18);
-  QLinearGradient fond(0, 0, 0, t);
-  fond.setColorAt(0, QColor(250, 246, 232));
-  fond.setColorAt(1, QColor(214, 206, 184));
-  forme_cernee(p, tuile, fond, QColor(70, 60, 50), std::max(1.0, t / 40.0));
+  const QPainterPath tuile =
+      tuile_icone(p, t, QColor(250, 246, 232), QColor(214, 206, 184), QColor(70, 60, 50));
 
   // The labyrinth: a 4 x 4 grid of rooms, some walls standing, in the grid's wall colour.
   if (taille >= 32) {
@@ -1044,12 +1053,8 @@ QImage icone_joueur(int taille) {
   peintre(image, p);
   const double t = taille;
   const double marge = t / 32.0;
-  QPainterPath tuile;
-  tuile.addRoundedRect(QRectF(marge, marge, t - 2 * marge, t - 2 * marge), t * 0.18, t * 0.18);
-  QLinearGradient fond(0, 0, 0, t);
-  fond.setColorAt(0, QColor(60, 70, 110));
-  fond.setColorAt(1, QColor(30, 30, 50));
-  forme_cernee(p, tuile, fond, QColor(20, 20, 30), std::max(1.0, t / 40.0));
+  const QPainterPath tuile =
+      tuile_icone(p, t, QColor(60, 70, 110), QColor(30, 30, 50), QColor(20, 20, 30));
 
   p.save();
   p.setClipPath(tuile);
